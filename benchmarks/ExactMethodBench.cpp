@@ -1,0 +1,116 @@
+// The exact method's inner loop beside a straightforward enumeration that adds all n terms of every
+// permutation's cost, on the same random networks; and the estimate against the real run.
+//
+//   build/release/benchmarks/bench_exact
+//
+// Both enumerations must give the same cost and cycle; the counter "ratio" is the straightforward
+// version's time over the method's.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "solver/CycleSolver.h"
+#include "solver/ExactEstimate.h"
+
+namespace {
+
+void FillNetwork(CCycleSolver& s, int n, unsigned seed) {
+    s.m_nKind = KIND_NETWORK;
+    s.SetNodeCount(n);
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> draw(1, 100);
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j) s.m_ppWeight[i][j] = draw(rng);
+    s.MakeInitialCycle(1, 0);
+}
+
+// The method as first written: lexicographic successor, full cost of every permutation from the
+// mirrored matrix, poll counter every 20,000 steps.
+int PlainExact(CCycleSolver& s, int* best) {
+    const int n = s.m_nNodes;
+    auto& w = s.m_ppWeight;
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j) w[j][i] = w[i][j];
+    int p[CYCLE_CAPACITY];
+    for (int k = 0; k < n; ++k) p[k] = best[k] = k + 1;
+    auto cost = [&] {
+        int c = 0;
+        for (int k = 0; k < n - 1; ++k) c += w[p[k]][p[k + 1]];
+        return c + w[p[0]][p[n - 1]];
+    };
+    int incumbent = cost();
+    int counter = 0;
+    for (;;) {
+        int i = n - 2;
+        while (i >= 0 && p[i] > p[i + 1]) --i;
+        if (i < 0) break;
+        int j = n - 1;
+        while (p[j] < p[i]) --j;
+        std::swap(p[i], p[j]);
+        std::reverse(p + i + 1, p + n);
+        if (++counter == 20000) {
+            counter = 0;
+            benchmark::ClobberMemory();
+        }
+        if (p[0] > 1) break;
+        const int c = cost();
+        if (c < incumbent) {
+            incumbent = c;
+            std::copy(p, p + n, best);
+        }
+    }
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j) w[j][i] = 0;
+    return incumbent;
+}
+
+double Seconds(auto&& f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+void BM_ExactVsPlain(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CCycleSolver s;
+    FillNetwork(s, n, 12345 + n);
+    double method = 0, plain = 0;
+    for (auto _ : state) {
+        int best[CYCLE_CAPACITY];
+        int plainCost = 0, cost = 0;
+        plain += Seconds([&] { plainCost = PlainExact(s, best); });
+        method += Seconds([&] { cost = s.ExpMethodNet(0, nullptr); });
+        if (cost != plainCost || !std::equal(best, best + n, s.m_aBest + 1)) {
+            state.SkipWithError("the two enumerations disagree");
+            return;
+        }
+        state.SetIterationTime(method);
+    }
+    state.counters["method_s"] = method / state.iterations();
+    state.counters["plain_s"] = plain / state.iterations();
+    state.counters["ratio"] = plain / method;
+}
+BENCHMARK(BM_ExactVsPlain)->Arg(11)->Arg(12)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+void BM_EstimateVsRun(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CCycleSolver s;
+    FillNetwork(s, n, 777 + n);
+    for (auto _ : state) {
+        const double estimate = EstimateExactRunSeconds(s);
+        const double real = Seconds([&] { s.ExpMethodNet(0, nullptr); });
+        state.counters["estimate_s"] = estimate;
+        state.counters["real_s"] = real;
+        state.counters["real_over_estimate"] = real / estimate;
+        state.SetIterationTime(real);
+    }
+}
+BENCHMARK(BM_EstimateVsRun)->Arg(11)->Arg(12)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

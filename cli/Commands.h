@@ -1,0 +1,7 @@
+// The subcommands of quira-cli. Each adds itself to the application; its callback stores the exit
+// status in `status` and throws CInputError for bad input.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+void AddSolveCommand(CLI::App& app, int& status);

@@ -1,0 +1,232 @@
+// CCycleSolver: construction, table storage, cost rules and the cycle-shape operations.
+#include "solver/CycleSolver.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "solver/CrtRandom.h"
+
+CCycleSolver::CCycleSolver() = default;
+
+// ---- Storage ---------------------------------------------------------------------------------------
+
+std::size_t CCycleSolver::TableBytes(int nodes, int kind) {
+    const std::size_t dim = static_cast<std::size_t>(std::max(nodes, 0)) + 1;
+    const std::size_t matrices = 6 * dim * dim * sizeof(int32_t);
+    const std::size_t cell = kind == KIND_GRAPH ? sizeof(int8_t) : sizeof(int32_t);
+    return matrices + dim * dim * dim * cell;
+}
+
+namespace {
+// What the machine could hold at most. The kernel hands out address space lazily, so an
+// allocation far beyond physical memory may "succeed" and die later while the tables are filled.
+std::size_t PhysicalMemoryBytes() {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return SIZE_MAX;
+    return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
+}
+}  // namespace
+
+int CCycleSolver::AllocateTables() {
+    FreeTables();
+    const int n = m_nNodes;
+    if (n < 1 || n > MAX_SOLVER_NODES) return 0;
+    if (TableBytes(n, m_nKind) > PhysicalMemoryBytes() / 10 * 9) return 0;
+
+    bool ok = m_ppWeight.Allocate(n) && m_ppWork.Allocate(n) && m_ppAdjust.Allocate(n) &&
+              m_ppGain.Allocate(n) && m_ppMark.Allocate(n) && m_ppMark2.Allocate(n);
+    if (ok) ok = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Allocate(n) : m_pppInsert.Allocate(n);
+    if (!ok) {
+        FreeTables();
+        return 0;
+    }
+    m_bAllocated = 1;
+    return 1;
+}
+
+void CCycleSolver::FreeTables() {
+    m_ppWeight.Free();
+    m_ppWork.Free();
+    m_ppAdjust.Free();
+    m_ppGain.Free();
+    m_ppMark.Free();
+    m_ppMark2.Free();
+    m_pppInsert.Free();
+    m_pppInsertSmall.Free();
+    m_bAllocated = 0;
+}
+
+int CCycleSolver::SetNodeCount(int nodes) {
+    IDialogHost& dialogs = *Platform().pDialogs;
+    dialogs.SetWaitCursor(true);
+    FreeTables();
+    m_nNodes = nodes;
+    const int ok = AllocateTables();
+    dialogs.SetWaitCursor(false);
+    return ok;
+}
+
+// ---- Utilities -------------------------------------------------------------------------------------
+
+void CCycleSolver::NegateWeights() {
+    const int n = m_nNodes;
+    for (int i = 1; i <= n; ++i) {
+        int32_t* row = m_ppWeight[i];
+        for (int j = 1; j <= n; ++j) row[j] = Negated(row[j]);
+    }
+}
+
+void CCycleSolver::MakeInitialCycle(int create, int random) {
+    const int n = m_nNodes;
+    if (create == 0) {
+        std::copy(m_aInitial, m_aInitial + n + 2, m_aCycle);
+        return;
+    }
+    m_aCycle[0] = 0;
+    for (int k = 1; k <= n; ++k) m_aCycle[k] = k;
+    m_aCycle[n + 1] = 1;
+
+    if (random != 0) {
+        CrtSrandFromClock();
+        // m_aScratch serves as the table of free nodes: entry k = k while node k is free, 0 once taken.
+        std::copy(m_aCycle, m_aCycle + n + 1, m_aScratch);
+        m_aInitial[0] = 0;
+        m_aInitial[1] = 1;  // node 1 is never drawn; it always leads
+        for (int p = 2; p <= n; ++p) {
+            const int m = n - p + 1;
+            const int r = CrtRand() % m;
+            int seen = 0;
+            for (int node = 2; node <= n; ++node) {
+                if (m_aScratch[node] == 0) continue;
+                if (++seen == r + 1) {
+                    m_aInitial[p] = node;
+                    m_aScratch[node] = 0;
+                    break;
+                }
+            }
+        }
+        m_aInitial[n + 1] = 1;
+        std::copy(m_aInitial, m_aInitial + n + 2, m_aCycle);
+        NormalizeCycle();
+    }
+    std::copy(m_aCycle, m_aCycle + n + 2, m_aInitial);
+}
+
+int CCycleSolver::CycleCostOf(const int* cycle) const {
+    const int n = m_nNodes;
+    if (n < 1) return 0;
+    const bool graph = m_nKind == KIND_GRAPH;
+    int cost = 0;
+    for (int k = 1; k <= n; ++k) {
+        const int a = cycle[k];
+        const int b = k < n ? cycle[k + 1] : cycle[1];
+        const int w = a < b ? m_ppWeight[a][b] : m_ppWeight[b][a];
+        // Plain wrapping 32-bit addition, as every cost sum of the program.
+        cost = static_cast<int>(static_cast<uint32_t>(cost) + static_cast<uint32_t>(w));
+        if (graph && w == 3) cost -= 2;
+    }
+    return cost;
+}
+
+int CCycleSolver::CycleCost(int) {
+    m_aCycle[m_nNodes + 1] = m_aCycle[1];
+    return CycleCostOf(m_aCycle);
+}
+
+int CCycleSolver::CycleCostAdjusted(int, int* adjustedOut) {
+    const int n = m_nNodes;
+    m_aCycle[n + 1] = m_aCycle[1];
+    if (adjustedOut) {
+        uint32_t adjusted = 0;
+        for (int k = 1; k <= n; ++k) {
+            const int a = std::min(m_aCycle[k], m_aCycle[k + 1]);
+            const int b = std::max(m_aCycle[k], m_aCycle[k + 1]);
+            adjusted += static_cast<uint32_t>(m_ppWeight[a][b]);
+            if (m_ppAdjust[a][b] < 0) adjusted += static_cast<uint32_t>(m_ppAdjust[a][b]);
+        }
+        *adjustedOut = static_cast<int>(adjusted);
+    }
+    return CycleCostOf(m_aCycle);
+}
+
+int CCycleSolver::SaveOrCompareBest(int compare) {
+    const int n = m_nNodes;
+    if (compare == 0) {
+        std::copy(m_aBest + 1, m_aBest + n + 1, m_aSaved + 1);
+        return 1;
+    }
+    if (std::equal(m_aBest + 1, m_aBest + n + 1, m_aSaved + 1)) return 1;
+    return CycleCostOf(m_aBest) == CycleCostOf(m_aSaved) ? 1 : 0;
+}
+
+int CCycleSolver::BestDiffersFromOther() const {
+    return std::equal(m_aBest + 1, m_aBest + m_nNodes + 1, m_aOther + 1) ? 0 : 1;
+}
+
+// ---- Cycle shapes ------------------------------------------------------------------------------------
+
+void CCycleSolver::NormalizeCycle() {
+    const int n = m_nNodes;
+    if (n < 1) return;
+    int p = 1;
+    for (int k = 1; k <= n; ++k) {
+        if (m_aCycle[k] == 1) {
+            p = k;
+            break;
+        }
+    }
+    for (int k = 1; k <= n; ++k) m_aScratch[k] = m_aCycle[(p + k - 2) % n + 1];
+    if (n >= 3 && m_aScratch[2] >= m_aScratch[n]) {
+        m_aCycle[1] = m_aScratch[1];
+        for (int k = 2; k <= n; ++k) m_aCycle[k] = m_aScratch[n - k + 2];
+    } else {
+        std::copy(m_aScratch + 1, m_aScratch + n + 1, m_aCycle + 1);
+    }
+    m_aCycle[n + 1] = m_aCycle[1];
+}
+
+void CCycleSolver::RotateCycleTo(int node) {
+    const int n = m_nNodes;
+    int p = 1;
+    for (int k = 1; k <= n; ++k) {
+        if (m_aCycle[k] == node) {
+            p = k;
+            break;
+        }
+    }
+    for (int k = 1; k <= n; ++k) m_aScratch[k] = m_aCycle[(p + k - 2) % n + 1];
+    std::copy(m_aScratch + 1, m_aScratch + n + 1, m_aCycle + 1);
+    m_aCycle[n + 1] = m_aCycle[1];
+}
+
+void CCycleSolver::MoveNode(int x, int a, int b) {
+    const int n = m_nNodes;
+    // Lay the cycle out without x, starting right after it.
+    RotateCycleTo(x);
+    int* rest = m_aScratch + 1;  // rest[0..n-2]
+    std::copy(m_aCycle + 2, m_aCycle + n + 1, rest);
+    const int len = n - 1;
+    int pa = 0;
+    while (pa < len && rest[pa] != a) ++pa;
+    // Insert after a when b follows a, else before a (b precedes a).
+    const int at = (pa < len && rest[(pa + 1) % len] == b) ? pa + 1 : pa;
+    int out = 1;
+    for (int k = 0; k < len; ++k) {
+        if (k == at) m_aCycle[out++] = x;
+        m_aCycle[out++] = rest[k];
+    }
+    if (at == len) m_aCycle[out++] = x;
+    NormalizeCycle();
+}
+
+void CCycleSolver::ReverseTail(int node, int stop) {
+    const int n = m_nNodes;
+    RotateCycleTo(node);
+    int s = 1;
+    while (s <= n && m_aCycle[s] != stop) ++s;
+    if (s <= n) std::reverse(m_aCycle + s, m_aCycle + n + 1);
+    NormalizeCycle();
+}
