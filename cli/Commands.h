@@ -5,3 +5,4 @@
 #include <CLI/CLI.hpp>
 
 void AddSolveCommand(CLI::App& app, int& status);
+void AddMapCommand(CLI::App& app, int& status);

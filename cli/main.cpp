@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int status = EXIT_OK;
     AddSolveCommand(app, status);
+    AddMapCommand(app, status);
 
     CConsoleEvents events;
     CPlatformScope platform(nullptr, &events, nullptr);
