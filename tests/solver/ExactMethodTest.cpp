@@ -77,6 +77,14 @@ TEST(ExactMethodNet, EstimateCountsStepsAndRecordsNothing) {
     EXPECT_EQ(twelve->ExpMethodNet(1, nullptr), 20001);
 }
 
+TEST(ExactMethodNet, EstimateStepsAreFactorialUpToTheBudget) {
+    for (int n = 2; n <= 10; ++n) {
+        auto s = MakeSolver(n);
+        const int expected = n <= 8 ? static_cast<int>(std::tgamma(n)) : 20001;
+        EXPECT_EQ(s->ExpMethodNet(1, nullptr), expected) << "n=" << n;
+    }
+}
+
 TEST(ExactMethodNet, TinyNetworks) {
     auto one = MakeSolver(1);
     one->m_ppWeight[1][1] = 7;
