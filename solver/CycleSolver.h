@@ -81,7 +81,83 @@ public:
     int ExpMethodGraph(int* abortedOut);
 
     // ---- Polynomial method -----------------------------------------------------------------------
-    // (declared with the method's own files)
+    // Driver for networks (kinds 1, 3, 4): mode 1 network, 0 map, -1 check of a given cycle, -2 check
+    // run of the check window. Returns m_bAborted.
+    int PolynMethodNet(int mode, int quiet);
+    // The method for graphs (kind 2). Returns m_bAborted.
+    int PolynMethodGraph();
+    // Edges of the current cycle that may grow without losing optimality, as values in P.
+    // 0 = done, 1 = stopped by the user during the stabilising stage.
+    int EdgesList();
+
+    // Pass set-up and insertion queries.
+    void PrepareTables();
+    void Stabilise();
+    void LowerEdge(int i, int j, int d, int toWork);
+    int FindInsertionInCycle(int k);
+    int RemovalDelta(int k);
+    // Weight adjustments.
+    int AdjustWeights(int first);
+    void PayBack(int amount);
+    void GainCensus();
+    void MarkEdges();
+    // Searches and their move generators.
+    int OpeningSearch(int budget);
+    int SearchA(int budget, int reload);
+    int SearchB(int budget);
+    int RelocateNode(int kind);
+    int ReverseSegment();
+    int RelocateNodeWide();
+    int SegmentStage();
+    // The walk shared by the three searches (0 opening, 1 search A, 2 search B).
+    int WalkSearch(int which, int budget);
+    int StopTest();
+    int AcceptCycle(int cost);
+    // Move memory.
+    int MemoryCheckAndRecord(int reset, const int* move);
+    int MemoryContains(const int* move) const;
+    int MemoryContainsReversal(const int* move) const;
+    // The graph method's search.
+    void GraphSearch(int budget, int reset);
+    void GraphWalk(int budget);
+    int GraphRelocate();
+    int GraphReverse();
+
+    // Insertion-table entry T{i, j}[k] of the table of the document's kind (i, j in any order).
+    int Insertion(int i, int j, int k) const {
+        const std::size_t lo = static_cast<std::size_t>(i < j ? i : j);
+        const std::size_t hi = static_cast<std::size_t>(i < j ? j : i);
+        return m_nKind == KIND_GRAPH ? m_pppInsertSmall.At(lo, hi, static_cast<std::size_t>(k))
+                                     : m_pppInsert.At(lo, hi, static_cast<std::size_t>(k));
+    }
+    // The (n+1)^2 slice of T for one node k, read as a function of the pair.
+    struct CInsSlice {
+        const int32_t* p32;
+        const int8_t* p8;
+        std::size_t dim;
+        int operator()(int i, int j) const {
+            const std::size_t idx = i < j ? static_cast<std::size_t>(i) * dim + static_cast<std::size_t>(j)
+                                          : static_cast<std::size_t>(j) * dim + static_cast<std::size_t>(i);
+            return p8 ? p8[idx] : p32[idx];
+        }
+    };
+    // Records in m_aPos where each node of the cycle stands, for the cycle-edge test below.
+    void IndexPositions(const int* cycle) {
+        for (int p = 1; p <= m_nNodes; ++p) m_aPos[cycle[p]] = p;
+    }
+    // 1 when {a, b} joins neighbours of the cycle last indexed (closing edge included).
+    int IsIndexedCycleEdge(int a, int b) const {
+        const int d = m_aPos[a] > m_aPos[b] ? m_aPos[a] - m_aPos[b] : m_aPos[b] - m_aPos[a];
+        return d == 1 || d == m_nNodes - 1 ? 1 : 0;
+    }
+    // The largest gain of the pair at cycle positions p < q, as the adjustment stage and the gain
+    // census read it from T (INT_MIN when no edge of the cycle qualifies).
+    int64_t PairGain(int p, int q) const;
+    CInsSlice InsSlice(int k) const {
+        const std::size_t kk = static_cast<std::size_t>(k);
+        if (m_nKind == KIND_GRAPH) return {nullptr, m_pppInsertSmall.Slice(kk), m_pppInsertSmall.Dim()};
+        return {m_pppInsert.Slice(kk), nullptr, m_pppInsert.Dim()};
+    }
 
     // ---- Map documents ---------------------------------------------------------------------------
     // (declared with the map data)
@@ -103,11 +179,11 @@ public:
     int m_nBestCost = 0;
     int m_nStartCost = 0;
     int m_nNodes = 0;
-    CSquareMatrix<int32_t> m_ppWeight;  // W
-    CSquareMatrix<int32_t> m_ppWork;    // M: staging area of weight adjustments
-    CSquareMatrix<int32_t> m_ppAdjust;  // P: adjustments (upper), full-test marks (lower)
-    CSquareMatrix<int32_t> m_ppGain;    // Q
-    CInsertTable<int32_t> m_pppInsert;  // T for networks (kinds 1, 3, 4)
+    CSquareMatrix<int32_t> m_ppWeight;      // W
+    CSquareMatrix<int32_t> m_ppWork;        // M: staging area of weight adjustments
+    CSquareMatrix<int32_t> m_ppAdjust;      // P: adjustments (upper), full-test marks (lower)
+    CSquareMatrix<int32_t> m_ppGain;        // Q
+    CInsertTable<int32_t> m_pppInsert;      // T for networks (kinds 1, 3, 4)
     CInsertTable<int8_t> m_pppInsertSmall;  // T for graphs (kind 2): the low byte
     int m_ppMoveMemory[MOVE_MEMORY_RECORDS][MOVE_RECORD_WORDS]{};
     int m_nInsI = 0, m_nInsJ = 0, m_nInsGain = 0;
@@ -134,6 +210,15 @@ public:
     int m_bSeekOther = 0;
     Cycle m_aOther{};
 
+    // Working arrays of the polynomial method (part of the object, so a run never allocates).
+    Cycle m_aPos{};          // position of each node in the cycle a stage works on
+    Cycle m_aWalk{};         // the search walk's cycle L
+    Cycle m_aProposal[3]{};  // the generators' proposals of one search iteration
+    Cycle m_aScan{};         // the cycle a generator scans (forward or reversed)
+    Cycle m_aCandidate{};    // the best move a generator has found so far
+    Cycle m_aSpare{};        // a generator's saved cycle, or the segment stage's new cycle
+    int m_nPassesRun = 0;    // passes made by the last network run, restart included
+
     // Progress fields.
     int m_bContinuous = 0;
     ITextTarget* m_pTimeCtrl = nullptr;
@@ -156,7 +241,9 @@ public:
 };
 
 // -x with the wrap-around of plain 32-bit arithmetic (the most negative value stays as it is).
-inline int Negated(int x) { return static_cast<int>(0u - static_cast<uint32_t>(x)); }
+inline int Negated(int x) {
+    return static_cast<int>(0u - static_cast<uint32_t>(x));
+}
 
 // (n-1)! as a double, and 2 for n <= 3.
 double Factorial(int n);
