@@ -145,6 +145,16 @@ public:
     void IndexPositions(const int* cycle) {
         for (int p = 1; p <= m_nNodes; ++p) m_aPos[cycle[p]] = p;
     }
+    // Fills m_aEdgeSlot for the cycle (whose position n+1 must repeat position 1).
+    void IndexCycleEdges(const int* cycle) {
+        const int dim = m_nNodes + 1;
+        for (int p = 1; p <= m_nNodes; ++p) {
+            const int a = cycle[p], b = cycle[p + 1];
+            m_aEdgeSlot[p] = a < b ? a * dim + b : b * dim + a;
+        }
+    }
+    // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
+    int FindInsertionIndexed(int k);
     // 1 when {a, b} joins neighbours of the cycle last indexed (closing edge included).
     int IsIndexedCycleEdge(int a, int b) const {
         const int d = m_aPos[a] > m_aPos[b] ? m_aPos[a] - m_aPos[b] : m_aPos[b] - m_aPos[a];
@@ -218,6 +228,12 @@ public:
     Cycle m_aCandidate{};    // the best move a generator has found so far
     Cycle m_aSpare{};        // a generator's saved cycle, or the segment stage's new cycle
     int m_nPassesRun = 0;    // passes made by the last network run, restart included
+    // Per move-memory record, a 64-bit set of its nodes (bit node % 64): a record can only lie
+    // within a candidate's nodes when its bits lie within the candidate's, so most records are
+    // passed over without comparing nodes.
+    uint64_t m_aMemoryBits[MOVE_MEMORY_RECORDS]{};
+    // Offsets of the cycle's edges {c[p], c[p+1]} (p = 1..n) inside a slice of T.
+    Cycle m_aEdgeSlot{};
 
     // Progress fields.
     int m_bContinuous = 0;

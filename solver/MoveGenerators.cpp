@@ -27,7 +27,9 @@ int CCycleSolver::RelocateNode(int kind) {
     const bool normal = m_aMove[0] > 0;
     const bool guarded = m_aMove[0] == -1;
     const auto& marks = m_nTestLevel == 2 ? m_ppMark : m_ppAdjust;
+    m_aCycle[n + 1] = m_aCycle[1];
     IndexPositions(m_aCycle);
+    IndexCycleEdges(m_aCycle);
     auto settled = [&](int a, int b) {
         return marks[std::min(a, b)][std::max(a, b)] < 0 || IsIndexedCycleEdge(a, b);
     };
@@ -36,7 +38,7 @@ int CCycleSolver::RelocateNode(int kind) {
     int move[5] = {};
     bool found = false;
     for (int k = 1; k <= n; ++k) {
-        const int64_t ins = FindInsertionInCycle(k);
+        const int64_t ins = FindInsertionIndexed(k);
         const int i = m_nInsI, j = m_nInsJ;
         const int64_t rem = RemovalDelta(k);
         const int a = m_nGapLo, b = m_nGapHi;
@@ -81,24 +83,32 @@ int CCycleSolver::ReverseSegment() {
         } else {
             Reversed(m_aCycle, n, sc);
         }
+        IndexCycleEdges(sc);
         for (int p = 1; p <= n; ++p) {
             const int x = sc[p];
             const int a = p == 1 ? sc[n] : sc[p - 1];
             if (normal && !InFive(last, x) && !InFive(last, a)) continue;
-            const CInsSlice t = InsSlice(x);
-            for (int q = 1; q <= n; ++q) {
-                const int u = sc[q], v = sc[q + 1];
-                if (u == x || u == a || v == a) continue;
-                // Gain of replacing {a, x} and {u, v} by {a, u} and {x, v}.
-                const int64_t value = static_cast<int64_t>(t(u, v)) - t(a, u);
-                if (value <= bestValue) continue;
-                if (guarded && settled(x, v) && settled(a, u)) continue;
-                const int candidate[5] = {v, u, x, a, a};
-                if (AllInFive(candidate, last) || MemoryContainsReversal(candidate)) continue;
-                bestValue = value;
-                std::copy(candidate, candidate + 5, move);
-                moveScan = scan;
-            }
+            auto visit = [&](const auto* slice) {
+                const int dim = n + 1;
+                for (int q = 1; q <= n; ++q) {
+                    const int u = sc[q], v = sc[q + 1];
+                    if (u == x || u == a || v == a) continue;
+                    // Gain of replacing {a, x} and {u, v} by {a, u} and {x, v}.
+                    const int64_t value =
+                        static_cast<int64_t>(slice[m_aEdgeSlot[q]]) - slice[a < u ? a * dim + u : u * dim + a];
+                    if (value <= bestValue) continue;
+                    if (guarded && settled(x, v) && settled(a, u)) continue;
+                    const int candidate[5] = {v, u, x, a, a};
+                    if (AllInFive(candidate, last) || MemoryContainsReversal(candidate)) continue;
+                    bestValue = value;
+                    std::copy(candidate, candidate + 5, move);
+                    moveScan = scan;
+                }
+            };
+            if (m_nKind == KIND_GRAPH)
+                visit(m_pppInsertSmall.Slice(static_cast<std::size_t>(x)));
+            else
+                visit(m_pppInsert.Slice(static_cast<std::size_t>(x)));
         }
     }
     NormalizeCycle();

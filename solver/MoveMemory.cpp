@@ -8,6 +8,12 @@
 #include "solver/MethodParams.h"
 
 namespace {
+inline uint64_t NodeBits(const int* nodes) {
+    uint64_t bits = 0;
+    for (int w = 0; w < 5; ++w) bits |= uint64_t{1} << (static_cast<unsigned>(nodes[w]) & 63u);
+    return bits;
+}
+
 // 1 when every node of the record is one of the five nodes of the move.
 inline bool RecordWithin(const int* record, const int* move) {
     for (int w = 0; w < 5; ++w) {
@@ -55,42 +61,47 @@ int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move) {
     if (reset != 0 || m_nMemoryUsed == MOVE_MEMORY_RECORDS - 1) {
         m_nMemoryUsed = 0;
         std::memset(m_ppMoveMemory, 0, sizeof m_ppMoveMemory);
+        std::memset(m_aMemoryBits, 0, sizeof m_aMemoryBits);
     }
+    const uint64_t outside = ~NodeBits(move);
     int slot = 0;
     if (reset == 0) {
         for (; slot < MOVE_MEMORY_RECORDS; ++slot) {
             const int* record = m_ppMoveMemory[slot];
             if (record[1] == 0) break;
             if (m_nMoveKind != 0 && record[5] != m_nMoveKind) continue;
-            if (RecordWithin(record, move)) return 1;
+            if ((m_aMemoryBits[slot] & outside) == 0 && RecordWithin(record, move)) return 1;
         }
         if (slot == MOVE_MEMORY_RECORDS) slot = MOVE_MEMORY_RECORDS - 1;
     }
     int* record = m_ppMoveMemory[slot];
     std::copy(move, move + 5, record);
     record[5] = m_nMoveKind;
+    m_aMemoryBits[slot] = NodeBits(move);
     if (reset == 0) ++m_nMemoryUsed;
     AcceptCycle(CycleCost());
     return 0;
 }
 
 int CCycleSolver::MemoryContains(const int* move) const {
+    const uint64_t outside = ~NodeBits(move);
     for (int slot = 0; slot < MOVE_MEMORY_RECORDS - 1; ++slot) {
         const int* record = m_ppMoveMemory[slot];
         if (record[1] == 0) break;
         if (m_nMoveKind != 0 && record[5] != m_nMoveKind) continue;
-        if (RecordWithin(record, move)) return 1;
+        if ((m_aMemoryBits[slot] & outside) == 0 && RecordWithin(record, move)) return 1;
     }
     return 0;
 }
 
 int CCycleSolver::MemoryContainsReversal(const int* move) const {
+    const uint64_t outside = ~NodeBits(move);
     // Records fill from the front without gaps and moves never hold node 0, so nothing matches
     // beyond the first empty record.
     for (int slot = 0; slot < MOVE_MEMORY_RECORDS; ++slot) {
         const int* record = m_ppMoveMemory[slot];
         if (record[1] == 0) break;
-        if (record[5] == 2 && RecordWithin(record, move)) return 1;
+        if (record[5] == 2 && (m_aMemoryBits[slot] & outside) == 0 && RecordWithin(record, move)) return 1;
     }
     return 0;
 }

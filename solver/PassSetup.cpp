@@ -142,23 +142,45 @@ void CCycleSolver::Stabilise() {
     }
 }
 
-int CCycleSolver::FindInsertionInCycle(int k) {
-    const int n = m_nNodes;
-    const int* c = m_aCycle;
-    const CInsSlice t = InsSlice(k);
-    m_nInsGain = INT_MIN;
-    auto consider = [&](int a, int b) {
+namespace {
+// The best T{c[p], c[p+1]}[k] over the cycle's edges that do not touch k: the closing edge first,
+// then p = 1..n-1, the first of equal values kept. slot[p] is the edge's offset in the slice.
+template <typename Cell>
+void BestInsertion(const Cell* slice, const int* c, const int* slot, int n, int k, int& gain, int& bestP) {
+    auto consider = [&](int p) {
+        const int a = c[p], b = c[p + 1];
         if (a == k || b == k) return;
-        const int v = t(a, b);
-        if (v > m_nInsGain) {
-            m_nInsGain = v;
-            m_nInsI = std::min(a, b);
-            m_nInsJ = std::max(a, b);
+        const int v = slice[slot[p]];
+        if (v > gain) {
+            gain = v;
+            bestP = p;
         }
     };
-    consider(c[1], c[n]);
-    for (int p = 1; p < n; ++p) consider(c[p], c[p + 1]);
+    consider(n);
+    for (int p = 1; p < n; ++p) consider(p);
+}
+}  // namespace
+
+int CCycleSolver::FindInsertionIndexed(int k) {
+    const int n = m_nNodes;
+    const int* c = m_aCycle;
+    int bestP = 0;
+    m_nInsGain = INT_MIN;
+    if (m_nKind == KIND_GRAPH)
+        BestInsertion(m_pppInsertSmall.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
+    else
+        BestInsertion(m_pppInsert.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
+    if (bestP != 0) {
+        m_nInsI = std::min(c[bestP], c[bestP + 1]);
+        m_nInsJ = std::max(c[bestP], c[bestP + 1]);
+    }
     return m_nInsGain;
+}
+
+int CCycleSolver::FindInsertionInCycle(int k) {
+    m_aCycle[m_nNodes + 1] = m_aCycle[1];
+    IndexCycleEdges(m_aCycle);
+    return FindInsertionIndexed(k);
 }
 
 int CCycleSolver::RemovalDelta(int k) {

@@ -153,12 +153,14 @@ int CCycleSolver::GraphRelocate() {
     int last[5];
     std::copy(m_aMove, m_aMove + 5, last);
     const bool near = m_aMove[0] != 0;
+    m_aCycle[n + 1] = m_aCycle[1];
+    IndexCycleEdges(m_aCycle);
     int64_t bestGain = INT_MIN;
     int move[5] = {};
     bool found = false;
     for (int k = 1; k <= n; ++k) {
         if (near && !InFive(last, k)) continue;
-        const int64_t ins = FindInsertionInCycle(k);
+        const int64_t ins = FindInsertionIndexed(k);
         const int i = m_nInsI, j = m_nInsJ;
         const int64_t rem = RemovalDelta(k);
         const int a = m_nGapLo, b = m_nGapHi;
@@ -191,15 +193,18 @@ int CCycleSolver::GraphReverse() {
         int* sc = m_aScan;
         for (int k = 1; k <= n; ++k) sc[k] = scan == 0 ? m_aSpare[k] : m_aSpare[n + 1 - k];
         sc[n + 1] = sc[1];
+        IndexCycleEdges(sc);
         for (int p = 1; p <= n; ++p) {
             const int x = sc[p];
             const int a = p == 1 ? sc[n] : sc[p - 1];
             if (near && !InFive(last, x) && !InFive(last, a)) continue;
-            const CInsSlice t = InsSlice(x);
+            const int8_t* slice = m_pppInsertSmall.Slice(static_cast<std::size_t>(x));
+            const int dim = n + 1;
             for (int q = 1; q <= n; ++q) {
                 const int u = sc[q], v = sc[q + 1];
                 if (u == x || u == a || v == a) continue;
-                const int64_t value = static_cast<int64_t>(t(u, v)) - t(a, u);
+                // Two 8-bit entries, subtracted in full width.
+                const int value = int{slice[m_aEdgeSlot[q]]} - int{slice[a < u ? a * dim + u : u * dim + a]};
                 if (value <= bestValue) continue;
                 const int candidate[5] = {v, u, x, a, u};
                 if (AllInFive(candidate, last) || MemoryContains(candidate)) continue;
