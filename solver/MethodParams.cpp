@@ -16,6 +16,10 @@ double g_dMapParam2 = 0.475;
 
 int g_bAppActive = 0;
 
+int PolynSearchBudget(double factor, int n) {
+    return static_cast<int>(factor * n * n + 0.001) + 1;
+}
+
 void ResetMethodParams() {
     g_nFirstLoop = 2;
     g_nSecondLoop = 20;

@@ -16,6 +16,9 @@ extern double g_dMapParam2;
 // 1 while the application is the active one: accepted improvements are then shown at once.
 extern int g_bAppActive;
 
+// Iterations of a search of the polynomial method: trunc(factor * n * n + 0.001) + 1.
+int PolynSearchBudget(double factor, int n);
+
 // Puts the built-in defaults back into the eight parameters.
 void ResetMethodParams();
 

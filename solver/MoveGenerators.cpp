@@ -94,8 +94,8 @@ int CCycleSolver::ReverseSegment() {
                     const int u = sc[q], v = sc[q + 1];
                     if (u == x || u == a || v == a) continue;
                     // Gain of replacing {a, x} and {u, v} by {a, u} and {x, v}.
-                    const int64_t value =
-                        static_cast<int64_t>(slice[m_aEdgeSlot[q]]) - slice[a < u ? a * dim + u : u * dim + a];
+                    const int64_t value = static_cast<int64_t>(slice[m_aEdgeSlot[q]]) -
+                                          slice[a < u ? a * dim + u : u * dim + a];
                     if (value <= bestValue) continue;
                     if (guarded && settled(x, v) && settled(a, u)) continue;
                     const int candidate[5] = {v, u, x, a, a};

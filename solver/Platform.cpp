@@ -9,7 +9,8 @@ class CSteadyClock : public IClock {
 public:
     uint32_t NowMs() override {
         using namespace std::chrono;
-        return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+        return static_cast<uint32_t>(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
 };
 
@@ -44,7 +45,9 @@ CPlatformScope::CPlatformScope(IClock* clock, IEventPump* events, IDialogHost* d
     if (dialogs) p.pDialogs = dialogs;
 }
 
-CPlatformScope::~CPlatformScope() { Platform() = m_saved; }
+CPlatformScope::~CPlatformScope() {
+    Platform() = m_saved;
+}
 
 uint32_t ClockSeed() {
     const CPlatform& p = Platform();

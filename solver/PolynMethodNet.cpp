@@ -8,11 +8,6 @@
 #include "solver/MethodParams.h"
 
 namespace {
-// Iterations of a search: trunc(factor * n * n + 0.001) + 1.
-int SearchBudget(double factor, int n) {
-    return static_cast<int>(factor * n * n + 0.001) + 1;
-}
-
 void NegateUnlessNone(int& cost) {
     if (cost != NO_COST) cost = Negated(cost);
 }
@@ -29,8 +24,8 @@ int CCycleSolver::PolynMethodNet(int mode, int quiet) {
     const int firstLoop = map ? g_nMapFirstLoop : g_nFirstLoop;
     const int secondLoop = map ? g_nMapSecondLoop : g_nSecondLoop;
     const int markLowering = map ? 1000 : std::max(m_nAmplitude / 5, 1);
-    const int budgetA = SearchBudget(factorA, n);
-    const int budgetB = SearchBudget(factorB, n);
+    const int budgetA = PolynSearchBudget(factorA, n);
+    const int budgetB = PolynSearchBudget(factorB, n);
 
     m_bAborted = 0;
     m_bQuiet = quiet;

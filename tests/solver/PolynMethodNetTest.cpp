@@ -64,3 +64,135 @@ TEST(PolynMethodNet, NeverBeatsTheOptimumAndKeepsTheWeights) {
     }
     std::printf("polynomial method equal to the optimum in %d of %d runs\n", equal, total);
 }
+
+TEST(PolynMethodNet, MaximumModeRestoresWeightsAndReportsThePositiveMaximum) {
+    CFakePlatform platform;
+    auto s = RandomNetwork(9, 5);
+    s->m_bMaximum = 1;
+    s->m_nRefCost = 123;
+    const auto before = WeightSnapshot(*s);
+    const CBruteForce optimum = BruteForceOptimum(*s, true);
+    s->PolynMethodNet(1, 1);
+    EXPECT_EQ(WeightSnapshot(*s), before);
+    EXPECT_GT(s->m_nBestCost, 0);
+    EXPECT_EQ(s->m_nBestCost, s->CycleCostOf(s->m_aBest));
+    EXPECT_LE(s->m_nBestCost, optimum.cost);
+    EXPECT_EQ(s->m_nTargetCost, NO_COST);
+    EXPECT_EQ(s->m_nRefCost, 123);
+}
+
+TEST(PolynMethodNet, CheckModeStopsAtTheFirstImprovementOfTheGivenCycle) {
+    CFakePlatform platform;
+    auto s = RandomNetwork(12, 8);
+    const int given = s->CycleCost();
+    s->PolynMethodNet(-1, 1);
+    EXPECT_LT(s->m_nBestCost, given);
+    EXPECT_EQ(s->m_nPassesRun, 1) << "the opening search already improves a random identity cycle";
+
+    // Given an optimal cycle, no cheaper one exists: the result costs what the given cycle costs.
+    auto o = RandomNetwork(8, 9);
+    o->ExpMethodNet(0, nullptr);
+    const int optimum = o->m_nBestCost;
+    o->PolynMethodNet(-1, 1);
+    EXPECT_EQ(o->m_nBestCost, optimum);
+    EXPECT_EQ(o->m_nStartCost, optimum);
+}
+
+TEST(PolynMethodNet, TargetEqualToTheStartingCostStopsAtOnce) {
+    for (int level : {1, 2}) {
+        CFakePlatform platform;
+        auto s = RandomNetwork(15, 11);
+        s->m_nTestLevel = level;
+        s->m_nTargetCost = s->CycleCost();
+        const auto start = CycleOf(*s, s->m_aCycle);
+        EXPECT_EQ(s->PolynMethodNet(1, 1), 0);
+        EXPECT_EQ(CycleOf(*s, s->m_aBest), start);
+        EXPECT_EQ(s->m_nPassesRun, 1);
+        EXPECT_EQ(s->m_nMemoryUsed, 1) << "the opening search stopped in its first iteration";
+    }
+}
+
+TEST(PolynMethodNet, FullTestOnTheMapEndsAfterAtMostTwoPlusThreePasses) {
+    CFakePlatform platform;
+    ResetMethodParams();
+    auto s = MakeSolver(20, KIND_MAP);
+    std::mt19937 rng(51);
+    FillRandom(*s, rng, 3000);
+    s->m_nTestLevel = 2;
+    s->PolynMethodNet(0, 1);
+    EXPECT_LE(s->m_nPassesRun, 5);
+    EXPECT_EQ(s->m_nPassesRun, 5) << "no stop test fires on a map run";
+}
+
+TEST(PolynMethodNet, FullTestRunsFirstLoopThenSecondLoopPasses) {
+    CFakePlatform platform;
+    ResetMethodParams();
+    g_nFirstLoop = 3, g_nSecondLoop = 4;
+    auto s = RandomNetwork(12, 60);
+    s->m_nTestLevel = 2;
+    s->PolynMethodNet(1, 1);
+    EXPECT_EQ(s->m_nPassesRun, 7);
+    ResetMethodParams();
+}
+
+TEST(PolynMethodNet, EscapeEndsTheRunWithTheBestCycleSoFar) {
+    for (int level : {1, 2}) {
+        for (int escapeAt : {1, 5, 40}) {
+            CFakePlatform platform;
+            CountingEvents events;
+            events.escapeAt = escapeAt;
+            CPlatformScope scope(nullptr, &events, nullptr);
+            auto s = RandomNetwork(25, 70);
+            s->m_nTestLevel = level;
+            s->m_bMaximum = level == 2;
+            const auto before = WeightSnapshot(*s);
+            EXPECT_EQ(s->PolynMethodNet(1, 0), 1);
+            EXPECT_EQ(s->m_bAborted, 1);
+            EXPECT_EQ(s->m_nBestCost, s->CycleCostOf(s->m_aBest));
+            EXPECT_EQ(CycleOf(*s, s->m_aCycle), CycleOf(*s, s->m_aBest));
+            EXPECT_TRUE(IsPermutation(*s, s->m_aBest));
+            EXPECT_EQ(WeightSnapshot(*s), before);
+            EXPECT_EQ(s->m_bBusy, 0);
+        }
+    }
+}
+
+TEST(PolynMethodNet, SameInputsGiveTheSameCycle) {
+    CFakePlatform platform;
+    for (int level : {1, 2}) {
+        auto a = RandomNetwork(30, 90);
+        auto b = RandomNetwork(30, 90);
+        a->m_nTestLevel = b->m_nTestLevel = level;
+        a->PolynMethodNet(1, 1);
+        b->PolynMethodNet(1, 1);
+        EXPECT_EQ(CycleOf(*a, a->m_aBest), CycleOf(*b, b->m_aBest));
+        EXPECT_EQ(a->m_nPassesRun, b->m_nPassesRun);
+    }
+}
+
+// Fixed-seed property: no method leaves a trace in the weight matrix.
+TEST(PolynMethodNet, WeightsAreUnchangedAfterEveryMethod) {
+    CFakePlatform platform;
+    std::mt19937 rng(2026);
+    for (int trial = 0; trial < 12; ++trial) {
+        const int n = 6 + trial;
+        auto s = MakeSolver(n, trial % 3 == 2 ? KIND_MAP : KIND_NETWORK);
+        FillRandom(*s, rng, trial % 2 ? 10 : 1000);
+        s->m_bMaximum = trial % 4 == 1;
+        const auto before = WeightSnapshot(*s);
+        for (int level : {1, 2}) {
+            s->m_nTestLevel = level;
+            s->MakeInitialCycle(1, 0);
+            s->PolynMethodNet(1, 1);
+            ASSERT_EQ(WeightSnapshot(*s), before) << "level " << level << " trial " << trial;
+        }
+        s->EdgesList();
+        ASSERT_EQ(WeightSnapshot(*s), before) << "edges list, trial " << trial;
+        auto g = MakeSolver(n, KIND_GRAPH);
+        for (int i = 1; i <= n; ++i)
+            for (int j = i + 1; j <= n; ++j) g->m_ppWeight[i][j] = rng() % 3 == 0 ? 0 : 1;
+        const auto graph = WeightSnapshot(*g);
+        g->PolynMethodGraph();
+        ASSERT_EQ(WeightSnapshot(*g), graph) << "graph, trial " << trial;
+    }
+}
