@@ -9,8 +9,7 @@ class CSteadyClock : public IClock {
 public:
     uint32_t NowMs() override {
         using namespace std::chrono;
-        return static_cast<uint32_t>(
-            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+        return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
     }
 };
 
@@ -45,9 +44,7 @@ CPlatformScope::CPlatformScope(IClock* clock, IEventPump* events, IDialogHost* d
     if (dialogs) p.pDialogs = dialogs;
 }
 
-CPlatformScope::~CPlatformScope() {
-    Platform() = m_saved;
-}
+CPlatformScope::~CPlatformScope() { Platform() = m_saved; }
 
 uint32_t ClockSeed() {
     const CPlatform& p = Platform();

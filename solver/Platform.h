@@ -97,9 +97,7 @@ private:
 };
 
 // The millisecond clock of the platform.
-inline uint32_t NowMs() {
-    return Platform().pClock->NowMs();
-}
+inline uint32_t NowMs() { return Platform().pClock->NowMs(); }
 
 // The seed that the program draws from the clock, or the console's fixed seed.
 uint32_t ClockSeed();

@@ -21,8 +21,8 @@ int CCycleSolver::PollProgress(int exactMethod) {
         if (series || (owner && m_bContinuous != 0)) {
             const uint32_t from = m_bContinuous != 0 ? owner->CampaignStartMs() : owner->SeriesStartMs();
             FormatDuration(total, sizeof total, static_cast<double>((now - from) / 1000));
-            std::snprintf(text, sizeof text, "%d sec (%d tests, %s)", static_cast<int>(secs),
-                          owner->TestsSoFar(), total);
+            std::snprintf(text, sizeof text, "%d sec (%d tests, %s)", static_cast<int>(secs), owner->TestsSoFar(),
+                          total);
         } else if (m_szStatus[0] != '\0') {
             std::snprintf(text, sizeof text, "%d sec (%s)", static_cast<int>(secs), m_szStatus);
         } else {

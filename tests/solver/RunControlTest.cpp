@@ -130,7 +130,7 @@ TEST(ShowCycleCost, ShowsThePositiveMaximumAndRedrawsTheRightPane) {
     s->m_bGraphView = 1;
     s->ShowCycleCost();
     EXPECT_EQ(owner.redraws, (std::vector<EDrawingPane>{EDrawingPane::NetworkView, EDrawingPane::MapPane,
-                                                        EDrawingPane::CheckView, EDrawingPane::GraphView}));
+                                                          EDrawingPane::CheckView, EDrawingPane::GraphView}));
     s->m_bQuiet = 1;
     s->ShowCycleCost();
     EXPECT_EQ(owner.redraws.size(), 4u);
