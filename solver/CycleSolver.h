@@ -189,11 +189,11 @@ public:
     int m_nBestCost = 0;
     int m_nStartCost = 0;
     int m_nNodes = 0;
-    CSquareMatrix<int32_t> m_ppWeight;      // W
-    CSquareMatrix<int32_t> m_ppWork;        // M: staging area of weight adjustments
-    CSquareMatrix<int32_t> m_ppAdjust;      // P: adjustments (upper), full-test marks (lower)
-    CSquareMatrix<int32_t> m_ppGain;        // Q
-    CInsertTable<int32_t> m_pppInsert;      // T for networks (kinds 1, 3, 4)
+    CSquareMatrix<int32_t> m_ppWeight;  // W
+    CSquareMatrix<int32_t> m_ppWork;    // M: staging area of weight adjustments
+    CSquareMatrix<int32_t> m_ppAdjust;  // P: adjustments (upper), full-test marks (lower)
+    CSquareMatrix<int32_t> m_ppGain;    // Q
+    CInsertTable<int32_t> m_pppInsert;  // T for networks (kinds 1, 3, 4)
     CInsertTable<int8_t> m_pppInsertSmall;  // T for graphs (kind 2): the low byte
     int m_ppMoveMemory[MOVE_MEMORY_RECORDS][MOVE_RECORD_WORDS]{};
     int m_nInsI = 0, m_nInsJ = 0, m_nInsGain = 0;
@@ -257,9 +257,7 @@ public:
 };
 
 // -x with the wrap-around of plain 32-bit arithmetic (the most negative value stays as it is).
-inline int Negated(int x) {
-    return static_cast<int>(0u - static_cast<uint32_t>(x));
-}
+inline int Negated(int x) { return static_cast<int>(0u - static_cast<uint32_t>(x)); }
 
 // (n-1)! as a double, and 2 for n <= 3.
 double Factorial(int n);
