@@ -117,6 +117,8 @@ public:
     int MemoryCheckAndRecord(int reset, const int* move);
     int MemoryContains(const int* move) const;
     int MemoryContainsReversal(const int* move) const;
+    // The graph method: raises the cross pairs of edges that nothing joins from 1 to 3 (W only).
+    void RaiseDistantPairs();
     // The graph method's search.
     void GraphSearch(int budget, int reset);
     void GraphWalk(int budget);

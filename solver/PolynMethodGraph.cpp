@@ -25,17 +25,9 @@ int ListEdges(const CSquareMatrix<int32_t>& w, int n, int32_t* list) {
 }
 }  // namespace
 
-int CCycleSolver::PolynMethodGraph() {
+void CCycleSolver::RaiseDistantPairs() {
     const int n = m_nNodes;
     auto& w = m_ppWeight;
-    m_bStopRequest = 0;
-    m_bAborted = 0;
-    m_bBusy = 1;
-    m_nRunMode = 1;
-    m_bQuiet = 0;
-    m_bKeepTies = 0;
-    std::memcpy(m_ppGain.Data(), w.Data(), w.Size() * sizeof(int32_t));
-
     auto adjacent = [&](int a, int b) { return (a < b ? w[a][b] : w[b][a]) == 0; };
     auto at = [&](int a, int b) -> int32_t& { return a < b ? w[a][b] : w[b][a]; };
     int32_t* list = m_ppWork.Data();
@@ -61,6 +53,21 @@ int CCycleSolver::PolynMethodGraph() {
                 if (*cell == 3) *cell = 1;
         }
     });
+
+}
+
+int CCycleSolver::PolynMethodGraph() {
+    const int n = m_nNodes;
+    auto& w = m_ppWeight;
+    m_bStopRequest = 0;
+    m_bAborted = 0;
+    m_bBusy = 1;
+    m_nRunMode = 1;
+    m_bQuiet = 0;
+    m_bKeepTies = 0;
+    std::memcpy(m_ppGain.Data(), w.Data(), w.Size() * sizeof(int32_t));
+
+    RaiseDistantPairs();
 
     PrepareTables();
     const int budget = n * n / 2;
