@@ -147,16 +147,27 @@ public:
     void IndexPositions(const int* cycle) {
         for (int p = 1; p <= m_nNodes; ++p) m_aPos[cycle[p]] = p;
     }
-    // Fills m_aEdgeSlot for the cycle (whose position n+1 must repeat position 1).
+    // The lowered weights of the document's table (see CInsertTable::Lowered).
+    const CSquareMatrix<int32_t>& LoweredWeights() const {
+        return m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
+    }
+    // 1 when the generators may read the lowered weights instead of T: switched on, and no entry
+    // of T can have wrapped since the table was built.
+    bool RowReads() const { return m_bRowReads != 0 && m_bLoweredExact != 0; }
+    // Fills m_aEdgeSlot and m_aEdgeWeight for the cycle (whose position n+1 repeats position 1).
     void IndexCycleEdges(const int* cycle) {
         const int dim = m_nNodes + 1;
+        const bool rows = RowReads();
         for (int p = 1; p <= m_nNodes; ++p) {
             const int a = cycle[p], b = cycle[p + 1];
             m_aEdgeSlot[p] = a < b ? a * dim + b : b * dim + a;
+            if (rows) m_aEdgeWeight[p] = LoweredWeights()[a][b];
         }
     }
     // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
     int FindInsertionIndexed(int k);
+    // RemovalDelta on the current cycle, whose positions were last indexed by IndexPositions.
+    int RemovalDeltaIndexed(int k);
     // 1 when {a, b} joins neighbours of the cycle last indexed (closing edge included).
     int IsIndexedCycleEdge(int a, int b) const {
         const int d = m_aPos[a] > m_aPos[b] ? m_aPos[a] - m_aPos[b] : m_aPos[b] - m_aPos[a];
@@ -236,6 +247,10 @@ public:
     uint64_t m_aMemoryBits[MOVE_MEMORY_RECORDS]{};
     // Offsets of the cycle's edges {c[p], c[p+1]} (p = 1..n) inside a slice of T.
     Cycle m_aEdgeSlot{};
+    // Lowered weights of the same edges, while RowReads() holds.
+    Cycle m_aEdgeWeight{};
+    int m_bLoweredExact = 0;  // set by PrepareTables, cleared by a lowering that could wrap T
+    int m_bRowReads = 1;      // 0 makes every query read T itself (the reference for tests)
 
     // Progress fields.
     int m_bContinuous = 0;

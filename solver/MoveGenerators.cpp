@@ -40,7 +40,7 @@ int CCycleSolver::RelocateNode(int kind) {
     for (int k = 1; k <= n; ++k) {
         const int64_t ins = FindInsertionIndexed(k);
         const int i = m_nInsI, j = m_nInsJ;
-        const int64_t rem = RemovalDelta(k);
+        const int64_t rem = RemovalDeltaIndexed(k);
         const int a = m_nGapLo, b = m_nGapHi;
         if (normal && !InFive(last, k) && !InFive(last, i) && !InFive(last, j)) continue;
         const int64_t gain = ins - rem;
@@ -105,10 +105,28 @@ int CCycleSolver::ReverseSegment() {
                     moveScan = scan;
                 }
             };
-            if (m_nKind == KIND_GRAPH)
+            if (RowReads()) {
+                // The same values from the lowered weights: W'uv - W'xv - W'au + W'ax.
+                const int32_t* rowX = LoweredWeights()[x];
+                const int32_t* rowA = LoweredWeights()[a];
+                for (int q = 1; q <= n; ++q) {
+                    const int u = sc[q], v = sc[q + 1];
+                    if (u == x || u == a || v == a) continue;
+                    const int64_t value =
+                        static_cast<int64_t>(m_aEdgeWeight[q]) - rowX[v] - rowA[u] + rowA[x];
+                    if (value <= bestValue) continue;
+                    if (guarded && settled(x, v) && settled(a, u)) continue;
+                    const int candidate[5] = {v, u, x, a, a};
+                    if (AllInFive(candidate, last) || MemoryContainsReversal(candidate)) continue;
+                    bestValue = value;
+                    std::copy(candidate, candidate + 5, move);
+                    moveScan = scan;
+                }
+            } else if (m_nKind == KIND_GRAPH) {
                 visit(m_pppInsertSmall.Slice(static_cast<std::size_t>(x)));
-            else
+            } else {
                 visit(m_pppInsert.Slice(static_cast<std::size_t>(x)));
+            }
         }
     }
     NormalizeCycle();

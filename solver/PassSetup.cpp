@@ -2,6 +2,7 @@
 // stabilising stage that lowers uniquely best insertion edges, the one operation that lowers an edge
 // and keeps the table in step, and the two insertion queries of the move generators.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "solver/CycleSolver.h"
@@ -71,9 +72,21 @@ void LowerInTable(CInsertTable<Cell>& t, int i, int j, int d, int n) {
 
 }  // namespace
 
+namespace {
+// While every lowered weight stays within this bound, no entry of T (a sum of three of them) can
+// have wrapped: 32-bit entries for networks, 8-bit ones for graphs.
+int64_t LoweredLimit(int kind) {
+    return kind == KIND_GRAPH ? 42 : 715827882;
+}
+}  // namespace
+
 void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
     int32_t& booked = toWork != 0 ? m_ppWork[i][j] : m_ppAdjust[i][j];
     booked = Wrap(static_cast<int64_t>(booked) - d);
+    auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
+    const int32_t now = Wrap(static_cast<int64_t>(lowered[i][j]) - d);
+    lowered[i][j] = lowered[j][i] = now;
+    if (std::abs(static_cast<int64_t>(now)) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
     if (m_nKind == KIND_GRAPH)
         LowerInTable(m_pppInsertSmall, i, j, d, m_nNodes);
     else
@@ -91,6 +104,16 @@ void CCycleSolver::PrepareTables() {
         ClearTable(m_pppInsert);
         BuildTable(m_pppInsert, m_ppWeight, n);
     }
+    auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
+    int64_t largest = 0;
+    for (int i = 0; i <= n; ++i) {
+        lowered[i][i] = 0;
+        for (int j = i + 1; j <= n; ++j) {
+            lowered[i][j] = lowered[j][i] = m_ppWeight[i][j];
+            largest = std::max(largest, std::abs(static_cast<int64_t>(m_ppWeight[i][j])));
+        }
+    }
+    m_bLoweredExact = largest <= LoweredLimit(m_nKind) ? 1 : 0;
     Stabilise();
     std::memcpy(m_ppAdjust.Data(), m_ppWork.Data(), m_ppWork.Size() * sizeof(int32_t));
     std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
@@ -166,7 +189,21 @@ int CCycleSolver::FindInsertionIndexed(int k) {
     const int* c = m_aCycle;
     int bestP = 0;
     m_nInsGain = INT_MIN;
-    if (m_nKind == KIND_GRAPH)
+    if (RowReads()) {
+        // T{a, b}[k] = W'ab - W'ak - W'bk, read from the row of k.
+        const int32_t* row = LoweredWeights()[k];
+        auto consider = [&](int p) {
+            const int a = c[p], b = c[p + 1];
+            if (a == k || b == k) return;
+            const int v = static_cast<int>(static_cast<int64_t>(m_aEdgeWeight[p]) - row[a] - row[b]);
+            if (v > m_nInsGain) {
+                m_nInsGain = v;
+                bestP = p;
+            }
+        };
+        consider(n);
+        for (int p = 1; p < n; ++p) consider(p);
+    } else if (m_nKind == KIND_GRAPH)
         BestInsertion(m_pppInsertSmall.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
     else
         BestInsertion(m_pppInsert.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
@@ -181,6 +218,18 @@ int CCycleSolver::FindInsertionInCycle(int k) {
     m_aCycle[m_nNodes + 1] = m_aCycle[1];
     IndexCycleEdges(m_aCycle);
     return FindInsertionIndexed(k);
+}
+
+int CCycleSolver::RemovalDeltaIndexed(int k) {
+    const int n = m_nNodes;
+    const int p = m_aPos[k];
+    const int a = p == 1 ? m_aCycle[n] : m_aCycle[p - 1];
+    const int b = p == n ? m_aCycle[1] : m_aCycle[p + 1];
+    m_nGapLo = std::min(a, b);
+    m_nGapHi = std::max(a, b);
+    if (!RowReads()) return Insertion(a, b, k);
+    const auto& lowered = LoweredWeights();
+    return static_cast<int>(static_cast<int64_t>(lowered[a][b]) - lowered[a][k] - lowered[b][k]);
 }
 
 int CCycleSolver::RemovalDelta(int k) {

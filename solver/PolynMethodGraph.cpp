@@ -53,7 +53,6 @@ void CCycleSolver::RaiseDistantPairs() {
                 if (*cell == 3) *cell = 1;
         }
     });
-
 }
 
 int CCycleSolver::PolynMethodGraph() {
@@ -162,6 +161,7 @@ int CCycleSolver::GraphRelocate() {
     const bool near = m_aMove[0] != 0;
     m_aCycle[n + 1] = m_aCycle[1];
     IndexCycleEdges(m_aCycle);
+    IndexPositions(m_aCycle);
     int64_t bestGain = INT_MIN;
     int move[5] = {};
     bool found = false;
@@ -169,7 +169,7 @@ int CCycleSolver::GraphRelocate() {
         if (near && !InFive(last, k)) continue;
         const int64_t ins = FindInsertionIndexed(k);
         const int i = m_nInsI, j = m_nInsJ;
-        const int64_t rem = RemovalDelta(k);
+        const int64_t rem = RemovalDeltaIndexed(k);
         const int a = m_nGapLo, b = m_nGapHi;
         const int64_t gain = ins - rem;
         if (gain <= bestGain) continue;
@@ -206,12 +206,17 @@ int CCycleSolver::GraphReverse() {
             const int a = p == 1 ? sc[n] : sc[p - 1];
             if (near && !InFive(last, x) && !InFive(last, a)) continue;
             const int8_t* slice = m_pppInsertSmall.Slice(static_cast<std::size_t>(x));
+            const int32_t* rowX = m_pppInsertSmall.Lowered()[x];
+            const int32_t* rowA = m_pppInsertSmall.Lowered()[a];
+            const bool rows = RowReads();
             const int dim = n + 1;
             for (int q = 1; q <= n; ++q) {
                 const int u = sc[q], v = sc[q + 1];
                 if (u == x || u == a || v == a) continue;
-                // Two 8-bit entries, subtracted in full width.
-                const int value = int{slice[m_aEdgeSlot[q]]} - int{slice[a < u ? a * dim + u : u * dim + a]};
+                // Two 8-bit entries, subtracted in full width; or the same from the lowered weights.
+                const int value =
+                    rows ? m_aEdgeWeight[q] - rowX[v] - rowA[u] + rowA[x]
+                         : int{slice[m_aEdgeSlot[q]]} - int{slice[a < u ? a * dim + u : u * dim + a]};
                 if (value <= bestValue) continue;
                 const int candidate[5] = {v, u, x, a, u};
                 if (AllInFive(candidate, last) || MemoryContains(candidate)) continue;

@@ -107,8 +107,14 @@ void BM_PolynGraph(benchmark::State& state) {
         state.counters["rss_MB"] = ResidentMegabytes();
     }
 }
-BENCHMARK(BM_PolynGraph)->ArgName("n")->Arg(100)->Arg(200)->Arg(400)->Iterations(1)->UseManualTime()->Unit(
-    benchmark::kSecond);
+BENCHMARK(BM_PolynGraph)
+    ->ArgName("n")
+    ->Arg(100)
+    ->Arg(200)
+    ->Arg(400)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
 
 // The raising steps of the graph method alone, on graphs up to the size the issue names.
 void BM_GraphRaising(benchmark::State& state) {

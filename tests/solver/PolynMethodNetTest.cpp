@@ -196,3 +196,38 @@ TEST(PolynMethodNet, WeightsAreUnchangedAfterEveryMethod) {
         ASSERT_EQ(WeightSnapshot(*g), graph) << "graph, trial " << trial;
     }
 }
+
+// The generators may read the lowered weights instead of T while no entry of T can have wrapped;
+// both ways must walk exactly the same path.
+TEST(PolynMethodNet, RowReadsWalkTheSamePathAsTableReads) {
+    CFakePlatform platform;
+    for (int level : {1, 2}) {
+        for (unsigned seed = 0; seed < 4; ++seed) {
+            auto a = RandomNetwork(24 + static_cast<int>(seed), 500 + seed, seed % 2 ? 7 : 1000);
+            auto b = RandomNetwork(24 + static_cast<int>(seed), 500 + seed, seed % 2 ? 7 : 1000);
+            a->m_nTestLevel = b->m_nTestLevel = level;
+            b->m_bRowReads = 0;
+            a->PolynMethodNet(1, 1);
+            b->PolynMethodNet(1, 1);
+            EXPECT_EQ(CycleOf(*a, a->m_aBest), CycleOf(*b, b->m_aBest));
+            EXPECT_EQ(a->m_nPassesRun, b->m_nPassesRun);
+        }
+    }
+    for (unsigned seed = 0; seed < 4; ++seed) {
+        auto a = MakeSolver(30, KIND_GRAPH);
+        auto b = MakeSolver(30, KIND_GRAPH);
+        std::mt19937 rng(seed);
+        for (int i = 1; i <= 30; ++i)
+            for (int j = i + 1; j <= 30; ++j)
+                a->m_ppWeight[i][j] = b->m_ppWeight[i][j] = rng() % 8 == 0 ? 0 : 1;
+        b->m_bRowReads = 0;
+        a->PolynMethodGraph();
+        b->PolynMethodGraph();
+        EXPECT_EQ(CycleOf(*a, a->m_aBest), CycleOf(*b, b->m_aBest));
+    }
+    // Weights so large that T may wrap: the table is read, whatever the switch says.
+    auto big = RandomNetwork(8, 3);
+    big->m_ppWeight[1][2] = 2000000000;
+    big->PrepareTables();
+    EXPECT_FALSE(big->RowReads());
+}
