@@ -117,6 +117,10 @@ public:
     int MemoryCheckAndRecord(int reset, const int* move);
     int MemoryContains(const int* move) const;
     int MemoryContainsReversal(const int* move) const;
+    // 1 when a non-empty record in slots 0..lastSlot, of the given kind (0 = any), lies within the
+    // move's nodes; and the index behind it.
+    int FindMemoryRecord(const int* move, int kindFilter, int lastSlot) const;
+    void IndexMemoryRecord(int slot);
     // The graph method: raises the cross pairs of edges that nothing joins from 1 to 3 (W only).
     void RaiseDistantPairs();
     // The graph method's search.
@@ -245,6 +249,12 @@ public:
     // within a candidate's nodes when its bits lie within the candidate's, so most records are
     // passed over without comparing nodes.
     uint64_t m_aMemoryBits[MOVE_MEMORY_RECORDS]{};
+    // Index of the move memory: records chained by their first node (slot + 1, 0 = end of chain),
+    // and the number of non-empty records (they fill the slots from the front). Only the memory's own
+    // operations write the records, so the index always matches them.
+    int m_aMemoryHead[CYCLE_CAPACITY]{};
+    int m_aMemoryNext[MOVE_MEMORY_RECORDS]{};
+    int m_nMemoryFilled = 0;
     // Offsets of the cycle's edges {c[p], c[p+1]} (p = 1..n) inside a slice of T.
     Cycle m_aEdgeSlot{};
     // Lowered weights of the same edges, while RowReads() holds.

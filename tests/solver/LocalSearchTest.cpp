@@ -220,3 +220,34 @@ TEST(RelocateNodeWide, MovesOnlyForAPositiveValue) {
         EXPECT_EQ(r->m_nMoveKind, 1);
     }
 }
+
+// The memory's index must answer exactly as a scan of the records from the front.
+TEST(MoveMemory, IndexAnswersAsAFullScan) {
+    CFakePlatform platform;
+    auto s = MakeSolver(12);
+    std::mt19937 rng(8);
+    auto scan = [&](const int* move, int kind, int last) {
+        for (int slot = 0; slot <= last; ++slot) {
+            const int* r = s->m_ppMoveMemory[slot];
+            if (r[1] == 0) break;
+            if (kind != 0 && r[5] != kind) continue;
+            bool within = true;
+            for (int w = 0; w < 5; ++w) within = within && std::count(move, move + 5, r[w]) > 0;
+            if (within) return 1;
+        }
+        return 0;
+    };
+    const int zero[7] = {};
+    s->MemoryCheckAndRecord(1, zero);
+    for (int step = 0; step < 9000; ++step) {
+        int move[7] = {};
+        // Small node numbers (and the special words -1 and 0) make repeated sets common.
+        for (int w = 0; w < 5; ++w) move[w] = static_cast<int>(rng() % 7) + (w == 0 ? -1 : 1);
+        s->m_nMoveKind = static_cast<int>(rng() % 5);
+        ASSERT_EQ(s->MemoryContains(move), scan(move, s->m_nMoveKind, 3998)) << step;
+        ASSERT_EQ(s->MemoryContainsReversal(move), scan(move, 2, 3999)) << step;
+        const int expected = s->m_nMemoryUsed == 3999 ? 0 : scan(move, s->m_nMoveKind, 3999);
+        ASSERT_EQ(s->MemoryCheckAndRecord(0, move), expected) << step;
+        if (step % 2500 == 0) s->MemoryCheckAndRecord(1, zero);
+    }
+}
