@@ -70,7 +70,8 @@ int CCycleSolver::PolynMethodGraph() {
 
     PrepareTables();
     const int budget = n * n / 2;
-    GraphSearch(budget, 1);
+    // An Escape seen by the stabilising stage ends the run without a search.
+    if (m_bStopRequest == 0) GraphSearch(budget, 1);
     if (m_bStopRequest != 0) m_bAborted = 1;
     // A second search only when the first neither found a Hamiltonian cycle nor was stopped.
     if (m_nBestCost != 0 && m_bStopRequest == 0) {

@@ -79,7 +79,8 @@ int CCycleSolver::PolynMethodNet(int mode, int quiet) {
                 }
             }
         }
-        if (m_nPass == 0) OpeningSearch(openingBudget);
+        // An Escape seen by the stabilising stage ends the run without a further search.
+        if (m_nPass == 0 && m_bStopRequest == 0) OpeningSearch(openingBudget);
         if (!full) ++m_nPass;
         if (stopped()) break;
         if (m_bKeepTies) {

@@ -231,3 +231,22 @@ TEST(PolynMethodNet, RowReadsWalkTheSamePathAsTableReads) {
     big->PrepareTables();
     EXPECT_FALSE(big->RowReads());
 }
+
+TEST(PolynMethodNet, EscapeDuringTheStabilisingStageEndsTheRunAtOnce) {
+    CFakePlatform platform;
+    auto s = RandomNetwork(30, 12);
+    const auto start = CycleOf(*s, s->m_aCycle);
+    platform.events.queue = {"Escape"};
+    EXPECT_EQ(s->PolynMethodNet(1, 1), 1);
+    EXPECT_EQ(CycleOf(*s, s->m_aBest), start) << "no search ran after the Escape";
+    EXPECT_EQ(platform.events.polls, 1);
+
+    auto g = MakeSolver(30, KIND_GRAPH);
+    std::mt19937 rng(4);
+    for (int i = 1; i <= 30; ++i)
+        for (int j = i + 1; j <= 30; ++j) g->m_ppWeight[i][j] = rng() % 6 == 0 ? 0 : 1;
+    platform.events.queue = {"Escape"};
+    platform.events.polls = 0;
+    EXPECT_EQ(g->PolynMethodGraph(), 1);
+    EXPECT_EQ(CycleOf(*g, g->m_aBest), CycleOf(*g, g->m_aInitial));
+}
