@@ -250,3 +250,15 @@ TEST(PolynMethodNet, EscapeDuringTheStabilisingStageEndsTheRunAtOnce) {
     EXPECT_EQ(g->PolynMethodGraph(), 1);
     EXPECT_EQ(CycleOf(*g, g->m_aBest), CycleOf(*g, g->m_aInitial));
 }
+
+TEST(PolynMethodNet, ShortTestWithoutImprovementMakesTenSweepsInOnePass) {
+    CFakePlatform platform;
+    auto s = MakeSolver(8);  // all weights 0: every cycle ties, nothing improves
+    EXPECT_EQ(s->PolynMethodNet(1, 1), 0);
+    EXPECT_EQ(s->m_nPassesRun, 1);
+    EXPECT_GE(s->m_nTies, 2) << "equally good cycles were collected for the sweeps to start from";
+    // Polls: the opening search's 2n = 16 iterations poll 4 times; each of the 10 sweeps polls
+    // once per position in the adjustment stage (8), not in search A (1 iteration) and 4 times in
+    // search B (trunc(0.25 * 64 + 0.001) + 1 = 17 iterations).
+    EXPECT_EQ(platform.events.polls, 4 + 10 * (8 + 0 + 4));
+}
