@@ -121,7 +121,7 @@ BENCHMARK(BM_PolynGraph)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);
 
-// The raising steps of the graph method alone, on graphs up to the size the issue names.
+// The raising steps of the graph method alone, up to graphs of 1,024 nodes.
 void BM_GraphRaising(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     auto s = Graph(n, 9000 + n);
