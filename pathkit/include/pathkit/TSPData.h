@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <iosfwd>
 #include <memory>
 #include <utility>
