@@ -1,11 +1,11 @@
-// libFuzzer target: TSPData::Load on arbitrary bytes. The bytes are written to a file of this process
-// (Load reads files), and whatever loads is also written as a table and walked as a tour, so that the
-// reader's results are used, not only produced. The library's messages are silenced; the sanitizers
-// report on the standard error stream itself.
+// libFuzzer target: TSPData::Load on arbitrary bytes. The bytes are written to an unlinked temporary
+// file of this process and loaded through /proc/self/fd (Load reads files), so no file is left behind
+// however the process ends. Whatever loads is also written as a table and walked as a tour, so that
+// the reader's results are used, not only produced. The library's messages are silenced; the
+// sanitizers report on the standard error stream itself.
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
@@ -15,30 +15,23 @@
 
 namespace {
 
+int g_fd = -1;
 std::string g_path;
-
-void RemoveInputFile() {
-    std::remove(g_path.c_str());
-}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     char name[] = "/tmp/pathkit-fuzz-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd < 0) std::abort();
-    close(fd);
-    g_path = name;
-    std::atexit(RemoveInputFile);
+    g_fd = mkstemp(name);
+    if (g_fd < 0) std::abort();
+    unlink(name);
+    g_path = "/proc/self/fd/" + std::to_string(g_fd);
     std::cerr.rdbuf(nullptr);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FILE* file = std::fopen(g_path.c_str(), "wb");
-    if (!file) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    if (ftruncate(g_fd, 0) != 0 || pwrite(g_fd, data, size, 0) != static_cast<ssize_t>(size)) std::abort();
 
     TSP tsp;
     if (!tsp.Load(g_path.c_str())) return 0;
