@@ -5,9 +5,6 @@
 #include "document/MainDoc.h"
 #include "solver/ExactEstimate.h"
 
-namespace {
-
-// The question asked before an exact run, by the unit class of its estimate.
 const char* TimeWarningText(int unit) {
     switch (unit) {
         case 2:
@@ -22,8 +19,6 @@ const char* TimeWarningText(int unit) {
             return "You are crazy! It may take years !!!\nContinue ?";
     }
 }
-
-}  // namespace
 
 void CMainDoc::RunPolynomial(ITextTarget* timeControl, ITextTarget* resultControl, int prepareOnly) {
     CCycleSolver& s = m_solver;

@@ -130,6 +130,10 @@ private:
     CDocOwnerView m_ownerAdapter{*this};
 };
 
+// The question asked before an exact run whose estimate has the given unit class (2 minutes ..
+// 6 years).
+const char* TimeWarningText(int unit);
+
 // The leading decimal number of a text as the windows read their boxes: blanks skipped, an
 // optional sign, the digits up to the first other character; 0 when there are none. Values beyond
 // the int range are clamped.
