@@ -5,3 +5,6 @@
 #include <CLI/CLI.hpp>
 
 void AddSolveCommand(CLI::App& app, int& status);
+void AddRandomCommand(CLI::App& app, int& status);
+void AddSeriesCommand(CLI::App& app, int& status);
+void AddDocCommand(CLI::App& app, int& status);

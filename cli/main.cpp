@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int status = EXIT_OK;
     AddSolveCommand(app, status);
+    AddRandomCommand(app, status);
+    AddSeriesCommand(app, status);
+    AddDocCommand(app, status);
 
     CConsoleEvents events;
     CPlatformScope platform(nullptr, &events, nullptr);

@@ -16,18 +16,8 @@
 
 namespace {
 
-// The node counts the windows allow for each kind.
-int MaxNodesOf(int kind) {
-    switch (kind) {
-        case KIND_GRAPH:
-            return 1024;
-        case KIND_MAP:
-            return MAP_CAPITALS;
-        default:
-            return 512;
-    }
-}
-constexpr int kMinNodes = 4;
+constexpr int kMinNodes = MIN_DOC_NODES;
+int MaxNodesOf(int kind) { return MaxNodesOfKind(kind); }
 
 struct CDocFile {
     int n = 0;
@@ -110,6 +100,17 @@ std::string ReadDocFile(CArchive& ar, CDocFile& f) {
 }
 
 }  // namespace
+
+int MaxNodesOfKind(int kind) {
+    switch (kind) {
+        case KIND_GRAPH:
+            return 1024;
+        case KIND_MAP:
+            return MAP_CAPITALS;
+        default:
+            return 512;
+    }
+}
 
 int CMainDoc::Serialize(CArchive& ar) {
     CCycleSolver& s = m_solver;

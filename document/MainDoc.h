@@ -19,6 +19,11 @@ class CArchive;
 class CMainDoc;
 
 constexpr int DOC_TEXT_BYTES = 5000;
+constexpr int MIN_DOC_NODES = 4;
+
+// The largest node count the windows allow for a kind: 512 for networks and checks, 1024 for
+// graphs, 51 for the map.
+int MaxNodesOfKind(int kind);
 
 // What the solver's progress poll and result notification need of the window that shows a
 // document: the document's series counters, and a repaint forwarded to the real view (if any).
