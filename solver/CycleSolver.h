@@ -87,8 +87,6 @@ public:
 
     // ---- Map documents ---------------------------------------------------------------------------
     // (declared with the map data)
-    void CountCapitals();              // TEMPORARY: until the map data lands
-    void BuildMapNetwork(int useKm);   // TEMPORARY
 
     // Weight of edge {i, j} read from the upper triangle.
     int Weight(int i, int j) const { return i < j ? m_ppWeight[i][j] : m_ppWeight[j][i]; }

@@ -1,4 +1,4 @@
-// TEMPORARY stand-ins for the polynomial method and the map data, so the document builds before
+// TEMPORARY stand-ins for the polynomial method, so the document builds before
 // those branches land. Deleted when main is merged.
 #include <algorithm>
 #include <cstdio>
@@ -36,21 +36,4 @@ int CCycleSolver::PolynMethodGraph() {
     m_nBestCost = CycleCostOf(m_aBest);
     m_nStartCost = m_nBestCost;
     return m_bAborted;
-}
-
-void CCycleSolver::CountCapitals() {
-    int count = 0;
-    for (int k = 1; k <= MAP_CAPITALS; ++k) count += m_bCapitalSelected[k] != 0;
-    m_nNodes = count == 0 ? 20 : count;
-}
-
-void CCycleSolver::BuildMapNetwork(int useKm) {
-    m_bUseKilometers = useKm;
-    int r = 0;
-    for (int i = 1; i <= MAP_CAPITALS; ++i) {
-        if (!m_bCapitalSelected[i]) continue;
-        ++r;
-        std::snprintf(m_szCapitalName[r], MAP_NAME_CHARS, "Capital %d", i);
-        std::snprintf(m_szStateName[r], MAP_NAME_CHARS, "State %d", i);
-    }
 }
