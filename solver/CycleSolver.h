@@ -33,6 +33,8 @@ constexpr int MOVE_MEMORY_RECORDS = 4000;
 constexpr int MOVE_RECORD_WORDS = 7;
 constexpr int MAP_CAPITALS = 51;
 constexpr int MAP_NAME_CHARS = 80;
+constexpr double MAP_SCALE_LARGE = 1.0;  // capital positions on the large map picture
+constexpr double MAP_SCALE_SMALL = 0.8;  // ... and on the small one
 
 // Document kinds, as stored in files.
 enum DocKind { KIND_NETWORK = 1, KIND_GRAPH = 2, KIND_MAP = 3, KIND_CHECK = 4 };
@@ -85,8 +87,25 @@ public:
     int PolynMethodNet(int mode, int quiet);  // TEMPORARY: until the polynomial method lands
     int PolynMethodGraph();                   // TEMPORARY
 
-    // ---- Map documents ---------------------------------------------------------------------------
-    // (declared with the map data)
+    // ---- Map documents (mapdemo/MapNetwork.cpp) ---------------------------------------------------
+    // Selects all 51 capitals: entry k := k.
+    void SelectAllCapitals();
+    // Renumbers the selected capitals 1, 2, ... in table order (entries stay 0 or become non-zero).
+    void RenumberCapitals();
+    // m_nNodes := the number of selected capitals, or 20 when none is selected; returns it.
+    int CountCapitals();
+    // Fills the name lists and the weight matrix from the selected capitals, in miles or (useKm = 1)
+    // in kilometres; the network must be allocated for them. Only nodes inside the allocated network
+    // are written: returns 0 when some selected capital did not fit, else 1.
+    int BuildMapNetwork(int useKm);
+    // The capital whose selection entry equals node, or null when there is none.
+    const char* CapitalName(int node) const;
+    // That capital's map position scaled to the picture in use (MAP_SCALE_LARGE or MAP_SCALE_SMALL),
+    // or 0 when there is none.
+    int CapitalX(int node, double scale = MAP_SCALE_LARGE) const;
+    int CapitalY(int node, double scale = MAP_SCALE_LARGE) const;
+    // The whole number nearest to v, halves rounded up (clamped to the int range, NaN gives 0).
+    static int RoundHalfUp(double v);
 
     // Weight of edge {i, j} read from the upper triangle.
     int Weight(int i, int j) const { return i < j ? m_ppWeight[i][j] : m_ppWeight[j][i]; }
