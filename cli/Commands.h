@@ -8,4 +8,5 @@ void AddSolveCommand(CLI::App& app, int& status);
 void AddRandomCommand(CLI::App& app, int& status);
 void AddSeriesCommand(CLI::App& app, int& status);
 void AddDocCommand(CLI::App& app, int& status);
+void AddCheckCommand(CLI::App& app, int& status);
 void AddMapCommand(CLI::App& app, int& status);

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     AddRandomCommand(app, status);
     AddSeriesCommand(app, status);
     AddDocCommand(app, status);
+    AddCheckCommand(app, status);
     AddMapCommand(app, status);
 
     CConsoleEvents events;

@@ -27,6 +27,8 @@ constexpr CMessage kMessages[] = {
     {IDS_INVALID_CYCLE_STRING, "Invalid given cycle string."},
     {IDS_INVALID_NODE_VALUE, "Invalid value of a node in entered string."},
     {IDS_NODE_TWICE, "One node was entered twice."},
+    {IDS_SAME_SOLUTION, "Both methods have found the same solution."},
+    {IDS_POLYN_WRONG, "Polyn. method is wrong."},
     {IDS_NODE_COUNT_INVALID, "A number of the nodes is invalid in the given cycle."},
     {IDS_NOT_CORRECT_SOLUTION, "ERROR: Polyn. method has NOT found a correct solution."},
     {IDS_DIFFERENT_SOLUTIONS, "ATTENTION: The method has found the different solutions."},
