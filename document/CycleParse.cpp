@@ -3,6 +3,7 @@
 // exactly once. Texts of any length are read; nothing is copied into a fixed buffer.
 #include <vector>
 
+#include "document/CycleParse.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 
@@ -28,8 +29,9 @@ int Fail(int code, int message) {
 
 }  // namespace
 
-int CMainDoc::ParseGivenCycle(std::string_view input) {
-    CCycleSolver& s = m_solver;
+int CMainDoc::ParseGivenCycle(std::string_view text) { return ParseGivenCycleInto(m_solver, text); }
+
+int ParseGivenCycleInto(CCycleSolver& s, std::string_view input) {
     const int n = s.m_nNodes;
     std::string text(input);
     if (text.empty() || text.back() != '1') text += "-1";
