@@ -37,16 +37,7 @@ std::unique_ptr<CMainDoc> LoadProblem(const CCheckOptions& o) {
         doc = NewConsoleDocument();
         doc->m_solver.m_nKind = KIND_CHECK;
         if (o.random) {
-            const int n = o.nodes == 0 ? 8 : o.nodes;
-            if (n < MIN_DOC_NODES || n > MaxNodesOfKind(KIND_CHECK))
-                throw CInputError("--nodes " + std::to_string(n) + ": expected 4 to 512");
-            if (o.amplitude < 0 || o.amplitude > 32000)
-                throw CInputError("--amplitude " + std::to_string(o.amplitude) + ": expected 0 to 32000");
-            SizeSolver(doc->m_solver, n, "--nodes");
-            doc->m_nDocKind = KIND_CHECK;
-            doc->m_strAmplitude = std::to_string(o.amplitude);
-            doc->m_solver.m_nAmplitude = o.amplitude;
-            doc->GenerateRandom();
+            doc = MakeRandomDocument(KIND_CHECK, o.nodes == 0 ? 8 : o.nodes, o.amplitude);
         } else {
             LoadMatrixInto(doc->m_solver, o.matrix, o.nodes);
         }

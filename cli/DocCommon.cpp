@@ -7,6 +7,7 @@
 #include "cli/CliCommon.h"
 #include "document/Archive.h"
 #include "document/MainDoc.h"
+#include "document/RandomInstances.h"
 #include "document/Switches.h"
 
 std::string ConsoleText(std::string_view text) {
@@ -65,4 +66,31 @@ void SaveConsoleDocument(CMainDoc& doc, const std::string& path) {
     if (file) file.write(ar.Bytes().data(), static_cast<std::streamsize>(ar.Bytes().size()));
     if (file) file.close();
     if (!file) throw CInputError(path + ": cannot write the document");
+}
+
+std::unique_ptr<CMainDoc> MakeRandomDocument(int kind, int nodes, int value, bool gener2) {
+    const bool graph = kind == KIND_GRAPH;
+    if (nodes < MIN_DOC_NODES || nodes > MaxNodesOfKind(kind))
+        throw CInputError("--nodes " + std::to_string(nodes) + ": expected " + std::to_string(MIN_DOC_NODES) +
+                          " to " + std::to_string(MaxNodesOfKind(kind)));
+    if (!graph && (value < 0 || value > 32000))
+        throw CInputError("--amplitude " + std::to_string(value) + ": expected 0 to 32000");
+    if (graph && (value < 1 || value > nodes - 1))
+        throw CInputError("--degree " + std::to_string(value) + ": expected 1 to nodes-1 (" +
+                          std::to_string(nodes - 1) + ")");
+    auto doc = NewConsoleDocument();
+    doc->m_solver.m_nKind = kind;
+    doc->InitKind(kind, nodes);
+    if (!doc->m_solver.m_bAllocated)
+        throw CInputError("--nodes " + std::to_string(nodes) + ": not enough memory");
+    doc->m_strNodes = std::to_string(nodes);
+    doc->m_strAmplitude = std::to_string(value);
+    doc->m_solver.m_nAmplitude = value;
+    if (gener2) {
+        doc->m_solver.MakeInitialCycle(1, 0);
+        Gener2(doc->m_solver, value);
+    } else {
+        doc->GenerateRandom();
+    }
+    return doc;
 }

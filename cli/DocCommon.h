@@ -51,5 +51,10 @@ std::unique_ptr<CMainDoc> OpenConsoleDocument(const std::string& path);
 // Writes the document or throws CInputError.
 void SaveConsoleDocument(CMainDoc& doc, const std::string& path);
 
+// A random network (amplitude) or graph (maximum degree) made by the program's generators from
+// the current seed, checked against the windows' ranges (CInputError otherwise). gener2 chooses
+// the graph window's second generator.
+std::unique_ptr<CMainDoc> MakeRandomDocument(int kind, int nodes, int amplitudeOrDegree, bool gener2 = false);
+
 // CR LF line ends as LF, for the console.
 std::string ConsoleText(std::string_view text);

@@ -7,7 +7,6 @@
 #include "cli/Commands.h"
 #include "cli/DocCommon.h"
 #include "document/MainDoc.h"
-#include "document/RandomInstances.h"
 
 namespace {
 
@@ -44,33 +43,10 @@ void PrintMatrix(const CMainDoc& doc) {
 }
 
 int RunRandom(const CRandomOptions& o) {
-    const int kind = o.graph ? KIND_GRAPH : KIND_NETWORK;
     if (o.gener2 && !o.graph) throw CInputError("--gener2: expected together with --graph");
-    if (o.nodes < MIN_DOC_NODES || o.nodes > MaxNodesOfKind(kind))
-        throw CInputError("--nodes " + std::to_string(o.nodes) + ": expected " +
-                          std::to_string(MIN_DOC_NODES) + " to " + std::to_string(MaxNodesOfKind(kind)));
-    if (!o.graph && (o.amplitude < 0 || o.amplitude > 32000))
-        throw CInputError("--amplitude " + std::to_string(o.amplitude) + ": expected 0 to 32000");
-    if (o.graph && (o.degree < 1 || o.degree > o.nodes - 1))
-        throw CInputError("--degree " + std::to_string(o.degree) + ": expected 1 to nodes-1 (" +
-                          std::to_string(o.nodes - 1) + ")");
-
     CConsoleSession session(o.seed);
-    auto doc = NewConsoleDocument();
-    doc->m_solver.m_nKind = kind;
-    doc->InitKind(kind, o.nodes);
-    if (!doc->m_solver.m_bAllocated)
-        throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory");
-    doc->m_strNodes = std::to_string(o.nodes);
-    const int value = o.graph ? o.degree : o.amplitude;
-    doc->m_strAmplitude = std::to_string(value);
-    doc->m_solver.m_nAmplitude = value;
-    if (o.gener2) {
-        doc->m_solver.MakeInitialCycle(1, 0);
-        Gener2(doc->m_solver, o.degree);
-    } else {
-        doc->GenerateRandom();
-    }
+    auto doc = MakeRandomDocument(o.graph ? KIND_GRAPH : KIND_NETWORK, o.nodes,
+                                  o.graph ? o.degree : o.amplitude, o.gener2);
     if (o.out.empty())
         PrintMatrix(*doc);
     else
