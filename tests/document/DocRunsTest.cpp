@@ -223,6 +223,18 @@ TEST_F(DocumentRuns, ProgressPollReadsTheDocumentsSeriesCounters) {
     EXPECT_EQ(time.text, "62 sec (2 tests, 1.03 min)");
 }
 
+TEST_F(DocumentRuns, ImprovementsRepaintTheAttachedView) {
+    auto doc = MakeDoc(KIND_GRAPH, 5);
+    CFakeOwnerView view;
+    doc->AttachView(&view);
+    doc->m_solver.m_pCostCtrl = &result;
+    doc->m_solver.m_nBestCost = 0;
+    doc->m_solver.ShowCycleCost();
+    EXPECT_EQ(result.text, "(0)");
+    ASSERT_EQ(view.redraws.size(), 1u);
+    EXPECT_EQ(view.redraws[0], EDrawingPane::GraphView);
+}
+
 TEST_F(DocumentRuns, ViewCannotCloseWhileAMethodRuns) {
     auto doc = MakeDoc(KIND_NETWORK, 5);
     EXPECT_EQ(doc->CanCloseFrame(), 1);
