@@ -28,6 +28,11 @@ public:
     int32_t ReadInt();
     std::string ReadString();
 
+    // True when at least `bytes` are left to read; otherwise marks the archive failed.
+    bool Need(std::size_t bytes) {
+        if (Remaining() < bytes) m_bFailed = true;
+        return !m_bFailed;
+    }
     bool Failed() const { return m_bFailed; }
     std::size_t Remaining() const { return m_in.size() - m_nPos; }
     const std::string& Bytes() const { return m_out; }

@@ -17,7 +17,9 @@
 namespace {
 
 constexpr int kMinNodes = MIN_DOC_NODES;
-int MaxNodesOf(int kind) { return MaxNodesOfKind(kind); }
+int MaxNodesOf(int kind) {
+    return MaxNodesOfKind(kind);
+}
 
 struct CDocFile {
     int n = 0;
@@ -35,13 +37,10 @@ struct CDocFile {
     int useKm = 0;
 };
 
+// Reads count int32 values; a file too short for them fails before anything is allocated.
 std::vector<int32_t> ReadInts(CArchive& ar, std::size_t count) {
     std::vector<int32_t> values;
-    if (ar.Remaining() / 4 < count) {
-        ar.ReadInt();  // too short: fail without allocating
-        while (!ar.Failed()) ar.ReadInt();
-        return values;
-    }
+    if (!ar.Need(count * 4)) return values;
     values.resize(count);
     for (auto& v : values) v = ar.ReadInt();
     return values;
