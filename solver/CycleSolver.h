@@ -84,8 +84,6 @@ public:
 
     // ---- Polynomial method -----------------------------------------------------------------------
     // (declared with the method's own files)
-    int PolynMethodNet(int mode, int quiet);  // TEMPORARY: until the polynomial method lands
-    int PolynMethodGraph();                   // TEMPORARY
 
     // ---- Map documents (mapdemo/MapNetwork.cpp) ---------------------------------------------------
     // Selects all 51 capitals: entry k := k.
