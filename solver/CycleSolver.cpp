@@ -14,7 +14,8 @@ CCycleSolver::CCycleSolver() = default;
 
 std::size_t CCycleSolver::TableBytes(int nodes, int kind) {
     const std::size_t dim = static_cast<std::size_t>(std::max(nodes, 0)) + 1;
-    const std::size_t matrices = 6 * dim * dim * sizeof(int32_t);
+    // Six matrices, and the lowered weights kept beside the insertion table.
+    const std::size_t matrices = 7 * dim * dim * sizeof(int32_t);
     const std::size_t cell = kind == KIND_GRAPH ? sizeof(int8_t) : sizeof(int32_t);
     return matrices + dim * dim * dim * cell;
 }

@@ -83,7 +83,110 @@ public:
     int ExpMethodGraph(int* abortedOut);
 
     // ---- Polynomial method -----------------------------------------------------------------------
-    // (declared with the method's own files)
+    // Driver for networks (kinds 1, 3, 4): mode 1 network, 0 map, -1 check of a given cycle, -2 check
+    // run of the check window. Returns m_bAborted.
+    int PolynMethodNet(int mode, int quiet);
+    // The method for graphs (kind 2). Returns m_bAborted.
+    int PolynMethodGraph();
+    // Edges of the current cycle that may grow without losing optimality, as values in P.
+    // 0 = done, 1 = stopped by the user during the stabilising stage.
+    int EdgesList();
+
+    // Pass set-up and insertion queries.
+    void PrepareTables();
+    void Stabilise();
+    void LowerEdge(int i, int j, int d, int toWork);
+    int FindInsertionInCycle(int k);
+    int RemovalDelta(int k);
+    // Weight adjustments.
+    int AdjustWeights(int first);
+    void PayBack(int amount);
+    void GainCensus();
+    void MarkEdges();
+    // Searches and their move generators.
+    int OpeningSearch(int budget);
+    int SearchA(int budget, int reload);
+    int SearchB(int budget);
+    int RelocateNode(int kind);
+    int ReverseSegment();
+    int RelocateNodeWide();
+    int SegmentStage();
+    // The walk shared by the three searches (0 opening, 1 search A, 2 search B).
+    int WalkSearch(int which, int budget);
+    int StopTest();
+    int AcceptCycle(int cost);
+    // Move memory.
+    int MemoryCheckAndRecord(int reset, const int* move);
+    int MemoryContains(const int* move) const;
+    int MemoryContainsReversal(const int* move) const;
+    // 1 when a non-empty record in slots 0..lastSlot, of the given kind (0 = any), lies within the
+    // move's nodes; and the index behind it.
+    int FindMemoryRecord(const int* move, int kindFilter, int lastSlot) const;
+    void IndexMemoryRecord(int slot);
+    // The graph method: raises the cross pairs of edges that nothing joins from 1 to 3 (W only).
+    void RaiseDistantPairs();
+    // The graph method's search.
+    void GraphSearch(int budget, int reset);
+    void GraphWalk(int budget);
+    int GraphRelocate();
+    int GraphReverse();
+
+    // Insertion-table entry T{i, j}[k] of the table of the document's kind (i, j in any order).
+    int Insertion(int i, int j, int k) const {
+        const std::size_t lo = static_cast<std::size_t>(i < j ? i : j);
+        const std::size_t hi = static_cast<std::size_t>(i < j ? j : i);
+        return m_nKind == KIND_GRAPH ? m_pppInsertSmall.At(lo, hi, static_cast<std::size_t>(k))
+                                     : m_pppInsert.At(lo, hi, static_cast<std::size_t>(k));
+    }
+    // The (n+1)^2 slice of T for one node k, read as a function of the pair.
+    struct CInsSlice {
+        const int32_t* p32;
+        const int8_t* p8;
+        std::size_t dim;
+        int operator()(int i, int j) const {
+            const std::size_t idx = i < j ? static_cast<std::size_t>(i) * dim + static_cast<std::size_t>(j)
+                                          : static_cast<std::size_t>(j) * dim + static_cast<std::size_t>(i);
+            return p8 ? p8[idx] : p32[idx];
+        }
+    };
+    // Records in m_aPos where each node of the cycle stands, for the cycle-edge test below.
+    void IndexPositions(const int* cycle) {
+        for (int p = 1; p <= m_nNodes; ++p) m_aPos[cycle[p]] = p;
+    }
+    // The lowered weights of the document's table (see CInsertTable::Lowered).
+    const CSquareMatrix<int32_t>& LoweredWeights() const {
+        return m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
+    }
+    // 1 when the generators may read the lowered weights instead of T: switched on, and no entry
+    // of T can have wrapped since the table was built.
+    bool RowReads() const { return m_bRowReads != 0 && m_bLoweredExact != 0; }
+    // Fills m_aEdgeSlot and m_aEdgeWeight for the cycle (whose position n+1 repeats position 1).
+    void IndexCycleEdges(const int* cycle) {
+        const int dim = m_nNodes + 1;
+        const bool rows = RowReads();
+        for (int p = 1; p <= m_nNodes; ++p) {
+            const int a = cycle[p], b = cycle[p + 1];
+            m_aEdgeSlot[p] = a < b ? a * dim + b : b * dim + a;
+            if (rows) m_aEdgeWeight[p] = LoweredWeights()[a][b];
+        }
+    }
+    // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
+    int FindInsertionIndexed(int k);
+    // RemovalDelta on the current cycle, whose positions were last indexed by IndexPositions.
+    int RemovalDeltaIndexed(int k);
+    // 1 when {a, b} joins neighbours of the cycle last indexed (closing edge included).
+    int IsIndexedCycleEdge(int a, int b) const {
+        const int d = m_aPos[a] > m_aPos[b] ? m_aPos[a] - m_aPos[b] : m_aPos[b] - m_aPos[a];
+        return d == 1 || d == m_nNodes - 1 ? 1 : 0;
+    }
+    // The largest gain of the pair at cycle positions p < q, as the adjustment stage and the gain
+    // census read it from T (INT_MIN when no edge of the cycle qualifies).
+    int64_t PairGain(int p, int q) const;
+    CInsSlice InsSlice(int k) const {
+        const std::size_t kk = static_cast<std::size_t>(k);
+        if (m_nKind == KIND_GRAPH) return {nullptr, m_pppInsertSmall.Slice(kk), m_pppInsertSmall.Dim()};
+        return {m_pppInsert.Slice(kk), nullptr, m_pppInsert.Dim()};
+    }
 
     // ---- Map documents (mapdemo/MapNetwork.cpp) ---------------------------------------------------
     // Selects all 51 capitals: entry k := k.
@@ -152,6 +255,31 @@ public:
     int m_nOtherCost = NO_COST;
     int m_bSeekOther = 0;
     Cycle m_aOther{};
+
+    // Working arrays of the polynomial method (part of the object, so a run never allocates).
+    Cycle m_aPos{};          // position of each node in the cycle a stage works on
+    Cycle m_aWalk{};         // the search walk's cycle L
+    Cycle m_aProposal[3]{};  // the generators' proposals of one search iteration
+    Cycle m_aScan{};         // the cycle a generator scans (forward or reversed)
+    Cycle m_aCandidate{};    // the best move a generator has found so far
+    Cycle m_aSpare{};        // a generator's saved cycle, or the segment stage's new cycle
+    int m_nPassesRun = 0;    // passes made by the last network run, restart included
+    // Per move-memory record, a 64-bit set of its nodes (bit node % 64): a record can only lie
+    // within a candidate's nodes when its bits lie within the candidate's, so most records are
+    // passed over without comparing nodes.
+    uint64_t m_aMemoryBits[MOVE_MEMORY_RECORDS]{};
+    // Index of the move memory: records chained by their first node (slot + 1, 0 = end of chain),
+    // and the number of non-empty records (they fill the slots from the front). Only the memory's own
+    // operations write the records, so the index always matches them.
+    int m_aMemoryHead[CYCLE_CAPACITY]{};
+    int m_aMemoryNext[MOVE_MEMORY_RECORDS]{};
+    int m_nMemoryFilled = 0;
+    // Offsets of the cycle's edges {c[p], c[p+1]} (p = 1..n) inside a slice of T.
+    Cycle m_aEdgeSlot{};
+    // Lowered weights of the same edges, while RowReads() holds.
+    Cycle m_aEdgeWeight{};
+    int m_bLoweredExact = 0;  // set by PrepareTables, cleared by a lowering that could wrap T
+    int m_bRowReads = 1;      // 0 makes every query read T itself (the reference for tests)
 
     // Progress fields.
     int m_bContinuous = 0;

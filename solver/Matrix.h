@@ -55,10 +55,15 @@ public:
         if (!block) return false;
         m_pData.reset(block);
         m_nDim = dim;
+        if (!m_lowered.Allocate(nodes)) {
+            Free();
+            return false;
+        }
         return true;
     }
     void Free() {
         m_pData.reset();
+        m_lowered.Free();
         m_nDim = 0;
     }
     bool IsAllocated() const { return m_pData != nullptr; }
@@ -76,7 +81,15 @@ public:
     std::size_t Dim() const { return m_nDim; }
     std::size_t Size() const { return m_nDim * m_nDim * m_nDim; }
 
+    // The weights the table stands for, both triangles alike: W as the table was built from it,
+    // changed by every lowering the table followed. Each entry of the table is a sum of three of
+    // them, so as long as no entry can have wrapped, two short rows here give what a query would
+    // otherwise gather from all over a slice.
+    CSquareMatrix<int32_t>& Lowered() { return m_lowered; }
+    const CSquareMatrix<int32_t>& Lowered() const { return m_lowered; }
+
 private:
     std::unique_ptr<T[]> m_pData;
     std::size_t m_nDim = 0;
+    CSquareMatrix<int32_t> m_lowered;
 };

@@ -1,6 +1,8 @@
 // TSP: the tour list and its local-search operations.
 #include "pathkit/TSP.h"
 
+#include <algorithm>
+#include <climits>
 #include <list>
 
 TSP::TSP() = default;
@@ -51,11 +53,12 @@ void TSP::Swap(iterator& first, iterator& last) {
 
 int TSP::CalcCost() {
     if (tourList.size() < 2 || !matrix) return 0;
-    int cost = 0;
+    // Summed in 64 bits: weights near the 32-bit limit would overflow an int sum after two steps.
+    long long cost = 0;
     for (auto it = tourList.begin(); it != tourList.end(); ++it) {
         const int a = *it;
         const int b = *Next(it);
         if (a != b && a >= 1 && a <= dim && b >= 1 && b <= dim) cost += GetCost(a, b);
     }
-    return cost;
+    return static_cast<int>(std::clamp<long long>(cost, INT_MIN, INT_MAX));
 }

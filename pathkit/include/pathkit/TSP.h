@@ -30,7 +30,8 @@ public:
     // elements stay in place and only their values move, so first and last keep their positions.
     void Swap(iterator& first, iterator& last);
     // The length of the closed tour: the matrix entries of every pair of cyclic neighbours. A list of
-    // fewer than two elements costs 0, as does a step between equal or out-of-range node numbers.
+    // fewer than two elements costs 0, as does a step between equal or out-of-range node numbers; a
+    // length beyond the 32-bit range is saturated.
     int CalcCost();
 
     std::list<int> tourList;

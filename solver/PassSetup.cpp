@@ -1,0 +1,246 @@
+// Start-of-pass set-up of the polynomial method: the insertion table built from the weights, the
+// stabilising stage that lowers uniquely best insertion edges, the one operation that lowers an edge
+// and keeps the table in step, and the two insertion queries of the move generators.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "solver/CycleSolver.h"
+
+namespace {
+
+// Plain 32-bit arithmetic with wrap-around, as every weight sum of the method.
+inline int32_t Wrap(int64_t v) {
+    return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+template <typename Cell>
+void ClearTable(CInsertTable<Cell>& t) {
+    if (t.IsAllocated()) std::memset(t.Data(), 0, t.Size() * sizeof(Cell));
+}
+
+// T[i][j][k] = W[i][j] - W{i,k} - W{j,k} for i < j, both different from k; 0 where k is an end.
+// The narrow table keeps the low byte.
+template <typename Cell>
+void BuildTable(CInsertTable<Cell>& t, const CSquareMatrix<int32_t>& w, int n) {
+    int toK[CYCLE_CAPACITY];
+    const std::size_t dim = t.Dim();
+    for (int k = 1; k <= n; ++k) {
+        for (int m = 1; m <= n; ++m) toK[m] = m < k ? w[m][k] : w[k][m];
+        Cell* slice = t.Slice(static_cast<std::size_t>(k));
+        for (int i = 1; i <= n; ++i) {
+            if (i == k) continue;
+            Cell* row = slice + static_cast<std::size_t>(i) * dim;
+            const int32_t* wRow = w[i];
+            const int64_t wik = toK[i];
+            for (int j = i + 1; j <= n; ++j) {
+                if (j == k) continue;
+                row[j] = static_cast<Cell>(Wrap(wRow[j] - wik - toK[j]));
+            }
+        }
+    }
+}
+
+// Keeps T equal to the lowered weights after edge {i, j} lost d: every entry of the edge itself
+// falls by d, and the entries that charge {i, j} as the cost of an insertion next to i or j rise.
+template <typename Cell>
+void LowerInTable(CInsertTable<Cell>& t, int i, int j, int d, int n) {
+    const std::size_t dim = t.Dim();
+    const std::size_t plane = dim * dim;
+    const Cell delta = static_cast<Cell>(d);  // the narrow table takes the low byte of d
+    Cell* edge = t.Data() + static_cast<std::size_t>(i) * dim + static_cast<std::size_t>(j);
+    for (int m = 1; m <= n; ++m) {
+        if (m == i || m == j) continue;
+        Cell& e = edge[static_cast<std::size_t>(m) * plane];
+        e = static_cast<Cell>(Wrap(static_cast<int64_t>(e) - delta));
+    }
+    // Pairs holding one end, read in the slice of the other end. The pair {i, j} itself is left
+    // out: an entry whose node is an end of its pair stays 0.
+    for (int side = 0; side < 2; ++side) {
+        const int end = side == 0 ? j : i;   // the node the pairs contain
+        const int node = side == 0 ? i : j;  // the slice
+        Cell* slice = t.Slice(static_cast<std::size_t>(node));
+        for (int m = 1; m <= n; ++m) {
+            if (m == i || m == j) continue;
+            const std::size_t idx = m < end
+                                        ? static_cast<std::size_t>(m) * dim + static_cast<std::size_t>(end)
+                                        : static_cast<std::size_t>(end) * dim + static_cast<std::size_t>(m);
+            slice[idx] = static_cast<Cell>(Wrap(static_cast<int64_t>(slice[idx]) + delta));
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+// While every lowered weight stays within this bound, no entry of T (a sum of three of them) can
+// have wrapped: 32-bit entries for networks, 8-bit ones for graphs.
+int64_t LoweredLimit(int kind) {
+    return kind == KIND_GRAPH ? 42 : 715827882;
+}
+}  // namespace
+
+void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
+    int32_t& booked = toWork != 0 ? m_ppWork[i][j] : m_ppAdjust[i][j];
+    booked = Wrap(static_cast<int64_t>(booked) - d);
+    auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
+    const int32_t now = Wrap(static_cast<int64_t>(lowered[i][j]) - d);
+    lowered[i][j] = lowered[j][i] = now;
+    if (std::abs(static_cast<int64_t>(now)) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
+    if (m_nKind == KIND_GRAPH)
+        LowerInTable(m_pppInsertSmall, i, j, d, m_nNodes);
+    else
+        LowerInTable(m_pppInsert, i, j, d, m_nNodes);
+}
+
+void CCycleSolver::PrepareTables() {
+    const int n = m_nNodes;
+    std::memset(m_ppAdjust.Data(), 0, m_ppAdjust.Size() * sizeof(int32_t));
+    std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
+    if (m_nKind == KIND_GRAPH) {
+        ClearTable(m_pppInsertSmall);
+        BuildTable(m_pppInsertSmall, m_ppWeight, n);
+    } else {
+        ClearTable(m_pppInsert);
+        BuildTable(m_pppInsert, m_ppWeight, n);
+    }
+    auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
+    int64_t largest = 0;
+    for (int i = 0; i <= n; ++i) {
+        lowered[i][i] = 0;
+        for (int j = i + 1; j <= n; ++j) {
+            lowered[i][j] = lowered[j][i] = m_ppWeight[i][j];
+            largest = std::max(largest, std::abs(static_cast<int64_t>(m_ppWeight[i][j])));
+        }
+    }
+    m_bLoweredExact = largest <= LoweredLimit(m_nKind) ? 1 : 0;
+    Stabilise();
+    std::memcpy(m_ppAdjust.Data(), m_ppWork.Data(), m_ppWork.Size() * sizeof(int32_t));
+    std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
+    m_nBestCost = CycleCost();
+    std::copy(m_aCycle + 1, m_aCycle + n + 1, m_aBest + 1);
+}
+
+void CCycleSolver::Stabilise() {
+    const int n = m_nNodes;
+    if (n == 0) return;
+    int stable = 0;
+    int x = 0;
+    for (;;) {
+        if (++x == n + 1) {
+            if (PollProgress(0) != 0) {
+                m_bStopRequest = 1;
+                return;
+            }
+            x = 1;
+        }
+        // The best and the second-best insertion edge of x; the first of equal best pairs is held.
+        const CInsSlice t = InsSlice(x);
+        int64_t best = INT_MIN, second = INT_MIN;
+        int bi = 0, bj = 0;
+        for (int i = 1; i <= n; ++i) {
+            if (i == x) continue;
+            for (int j = i + 1; j <= n; ++j) {
+                if (j == x) continue;
+                const int v = t(i, j);
+                if (v > best) {
+                    second = best;
+                    best = v;
+                    bi = i, bj = j;
+                } else if (v > second) {
+                    second = v;
+                }
+            }
+        }
+        // A node with fewer than two candidate edges (n <= 3) has no rival edge to be levelled
+        // with: it counts as stable, so the difference is never taken against "no value".
+        const int64_t d = (bi == 0 || second == INT_MIN) ? 0 : best - second;
+        if (d > 0) {
+            stable = 0;
+            LowerEdge(bi, bj, Wrap(d), 1);
+        } else if (d == 0) {
+            ++stable;
+        }
+        if (stable == n) return;
+    }
+}
+
+namespace {
+// The best T{c[p], c[p+1]}[k] over the cycle's edges that do not touch k: the closing edge first,
+// then p = 1..n-1, the first of equal values kept. slot[p] is the edge's offset in the slice.
+template <typename Cell>
+void BestInsertion(const Cell* slice, const int* c, const int* slot, int n, int k, int& gain, int& bestP) {
+    auto consider = [&](int p) {
+        const int a = c[p], b = c[p + 1];
+        if (a == k || b == k) return;
+        const int v = slice[slot[p]];
+        if (v > gain) {
+            gain = v;
+            bestP = p;
+        }
+    };
+    consider(n);
+    for (int p = 1; p < n; ++p) consider(p);
+}
+}  // namespace
+
+int CCycleSolver::FindInsertionIndexed(int k) {
+    const int n = m_nNodes;
+    const int* c = m_aCycle;
+    int bestP = 0;
+    m_nInsGain = INT_MIN;
+    if (RowReads()) {
+        // T{a, b}[k] = W'ab - W'ak - W'bk, read from the row of k.
+        const int32_t* row = LoweredWeights()[k];
+        auto consider = [&](int p) {
+            const int a = c[p], b = c[p + 1];
+            if (a == k || b == k) return;
+            const int v = static_cast<int>(static_cast<int64_t>(m_aEdgeWeight[p]) - row[a] - row[b]);
+            if (v > m_nInsGain) {
+                m_nInsGain = v;
+                bestP = p;
+            }
+        };
+        consider(n);
+        for (int p = 1; p < n; ++p) consider(p);
+    } else if (m_nKind == KIND_GRAPH)
+        BestInsertion(m_pppInsertSmall.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
+    else
+        BestInsertion(m_pppInsert.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
+    if (bestP != 0) {
+        m_nInsI = std::min(c[bestP], c[bestP + 1]);
+        m_nInsJ = std::max(c[bestP], c[bestP + 1]);
+    }
+    return m_nInsGain;
+}
+
+int CCycleSolver::FindInsertionInCycle(int k) {
+    m_aCycle[m_nNodes + 1] = m_aCycle[1];
+    IndexCycleEdges(m_aCycle);
+    return FindInsertionIndexed(k);
+}
+
+int CCycleSolver::RemovalDeltaIndexed(int k) {
+    const int n = m_nNodes;
+    const int p = m_aPos[k];
+    const int a = p == 1 ? m_aCycle[n] : m_aCycle[p - 1];
+    const int b = p == n ? m_aCycle[1] : m_aCycle[p + 1];
+    m_nGapLo = std::min(a, b);
+    m_nGapHi = std::max(a, b);
+    if (!RowReads()) return Insertion(a, b, k);
+    const auto& lowered = LoweredWeights();
+    return static_cast<int>(static_cast<int64_t>(lowered[a][b]) - lowered[a][k] - lowered[b][k]);
+}
+
+int CCycleSolver::RemovalDelta(int k) {
+    const int n = m_nNodes;
+    const int* c = m_aCycle;
+    int p = 1;
+    while (p <= n && c[p] != k) ++p;
+    if (p > n) return 0;
+    const int a = p == 1 ? c[n] : c[p - 1];
+    const int b = p == n ? c[1] : c[p + 1];
+    m_nGapLo = std::min(a, b);
+    m_nGapHi = std::max(a, b);
+    return Insertion(a, b, k);
+}

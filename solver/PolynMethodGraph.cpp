@@ -1,0 +1,237 @@
+// The polynomial method for graphs: some non-adjacent pairs are raised from 1 to 3 for the length
+// of the run, then a walk with two generators (node relocation and segment reversal, read from the
+// 8-bit insertion table) seeks a cycle of cost 0, a Hamiltonian cycle of the graph.
+#include <algorithm>
+#include <cstring>
+
+#include "solver/CycleSolver.h"
+#include "solver/MoveSet.h"
+
+namespace {
+// The raising steps compare only adjacency (0 = edge), so they visit the graph's edges from a list
+// instead of all pairs of pairs: their cost grows with the square of the edge count. The list lives
+// in the work matrix M, which the graph method does not use (2 ints per edge, at most n(n-1)).
+int ListEdges(const CSquareMatrix<int32_t>& w, int n, int32_t* list) {
+    int edges = 0;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = i + 1; j <= n; ++j) {
+            if (w[i][j] != 0) continue;
+            list[2 * edges] = i;
+            list[2 * edges + 1] = j;
+            ++edges;
+        }
+    }
+    return edges;
+}
+}  // namespace
+
+void CCycleSolver::RaiseDistantPairs() {
+    const int n = m_nNodes;
+    auto& w = m_ppWeight;
+    auto adjacent = [&](int a, int b) { return (a < b ? w[a][b] : w[b][a]) == 0; };
+    auto at = [&](int a, int b) -> int32_t& { return a < b ? w[a][b] : w[b][a]; };
+    int32_t* list = m_ppWork.Data();
+    const int edges = ListEdges(w, n, list);
+    // Edges are listed by their smaller node, so the partners {k, l} with k > i follow a known index.
+    auto forEdgePairs = [&](auto&& visit) {
+        int from = 0;
+        for (int e = 0; e < edges; ++e) {
+            const int i = list[2 * e], j = list[2 * e + 1];
+            while (from < edges && list[2 * from] <= i) ++from;
+            for (int f = from; f < edges; ++f) visit(i, j, list[2 * f], list[2 * f + 1]);
+        }
+    };
+    // Two edges with no edge between their ends: the four cross pairs are raised.
+    forEdgePairs([&](int i, int j, int k, int l) {
+        if (!adjacent(i, k) && !adjacent(i, l) && !adjacent(j, k) && !adjacent(j, l))
+            at(i, k) = at(i, l) = at(j, k) = at(j, l) = 3;
+    });
+    // Where j touches the other edge after all, a raised cross pair goes back to 1.
+    forEdgePairs([&](int i, int j, int k, int l) {
+        if (!adjacent(i, k) && !adjacent(i, l) && (adjacent(j, k) || adjacent(j, l))) {
+            for (int32_t* cell : {&at(i, k), &at(i, l), &at(j, k), &at(j, l)})
+                if (*cell == 3) *cell = 1;
+        }
+    });
+}
+
+int CCycleSolver::PolynMethodGraph() {
+    const int n = m_nNodes;
+    auto& w = m_ppWeight;
+    m_bStopRequest = 0;
+    m_bAborted = 0;
+    m_bBusy = 1;
+    m_nRunMode = 1;
+    m_bQuiet = 0;
+    m_bKeepTies = 0;
+    std::memcpy(m_ppGain.Data(), w.Data(), w.Size() * sizeof(int32_t));
+
+    RaiseDistantPairs();
+
+    PrepareTables();
+    const int budget = n * n / 2;
+    // An Escape seen by the stabilising stage ends the run without a search.
+    if (m_bStopRequest == 0) GraphSearch(budget, 1);
+    if (m_bStopRequest != 0) m_bAborted = 1;
+    // A second search only when the first neither found a Hamiltonian cycle nor was stopped.
+    if (m_nBestCost != 0 && m_bStopRequest == 0) {
+        std::copy(m_aBest + 1, m_aBest + n + 1, m_aCycle + 1);
+        GraphSearch(budget, 1);
+    }
+    std::copy(m_aBest + 1, m_aBest + n + 1, m_aCycle + 1);
+    std::memcpy(w.Data(), m_ppGain.Data(), w.Size() * sizeof(int32_t));
+    std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
+    m_nBestCost = m_nStartCost = CycleCost();
+    ShowCycleCost();
+    m_bBusy = 0;
+    return m_bAborted;
+}
+
+void CCycleSolver::GraphSearch(int budget, int reset) {
+    const int n = m_nNodes;
+    if (m_nBestCost == 0) return;
+    int before = 0;
+    do {
+        std::copy(m_aBest + 1, m_aBest + n + 1, m_aCycle + 1);
+        m_aCycle[n + 1] = m_aCycle[1];
+        if (reset != 0) {
+            std::fill(m_aMove, m_aMove + MOVE_RECORD_WORDS, 0);
+            MemoryCheckAndRecord(1, m_aMove);
+        }
+        before = m_nBestCost;
+        GraphWalk(budget);
+        if (m_nBestCost == 0) return;
+        if (m_bStopRequest != 0) {
+            m_bAborted = 1;
+            return;
+        }
+    } while (before > m_nBestCost);
+    GraphWalk(budget);
+    if (m_nBestCost != 0 && m_bStopRequest != 0) m_bAborted = 1;
+}
+
+void CCycleSolver::GraphWalk(int budget) {
+    const int n = m_nNodes;
+    int* walk = m_aWalk;
+    auto load = [&](const int* from) {
+        std::copy(from + 1, from + n + 1, m_aCycle + 1);
+        m_aCycle[n + 1] = m_aCycle[1];
+    };
+    std::copy(m_aCycle, m_aCycle + n + 2, walk);
+    if (budget == 0) return;
+    int count = budget;
+    for (;;) {
+        load(walk);
+        MemoryCheckAndRecord(0, m_aMove);
+        int r0[MOVE_RECORD_WORDS], r1[MOVE_RECORD_WORDS];
+        std::copy(m_aMove, m_aMove + MOVE_RECORD_WORDS, r0);
+
+        const int g1 = GraphRelocate();
+        if (PollProgress(0) != 0) break;
+        if (m_nBestCost == 0) return;
+        std::copy(m_aCycle, m_aCycle + n + 2, m_aProposal[0]);
+        const int t1 = CycleCost();
+
+        load(walk);
+        std::copy(m_aMove, m_aMove + MOVE_RECORD_WORDS, r1);
+        std::copy(r0, r0 + MOVE_RECORD_WORDS, m_aMove);
+        const int g2 = GraphReverse();
+        if (PollProgress(0) != 0) break;
+        if (g1 == 0 && g2 == 0) return;
+        const int t2 = CycleCost();
+
+        // The walk continues from the proposal taken, which is also the cycle it leaves current.
+        if ((t2 < t1 || g1 == 0) && g2 != 0) {
+            std::copy(m_aCycle, m_aCycle + n + 2, walk);
+        } else {
+            std::copy(m_aProposal[0], m_aProposal[0] + n + 2, walk);
+            std::copy(r1, r1 + MOVE_RECORD_WORDS, m_aMove);
+            load(walk);
+        }
+        if (--count == 0) MemoryCheckAndRecord(0, m_aMove);
+        if (m_nBestCost == 0 || count == 0) return;
+    }
+    m_bStopRequest = 1;
+}
+
+int CCycleSolver::GraphRelocate() {
+    const int n = m_nNodes;
+    m_nMoveKind = 0;
+    int last[5];
+    std::copy(m_aMove, m_aMove + 5, last);
+    const bool near = m_aMove[0] != 0;
+    m_aCycle[n + 1] = m_aCycle[1];
+    IndexCycleEdges(m_aCycle);
+    IndexPositions(m_aCycle);
+    int64_t bestGain = INT_MIN;
+    int move[5] = {};
+    bool found = false;
+    for (int k = 1; k <= n; ++k) {
+        if (near && !InFive(last, k)) continue;
+        const int64_t ins = FindInsertionIndexed(k);
+        const int i = m_nInsI, j = m_nInsJ;
+        const int64_t rem = RemovalDeltaIndexed(k);
+        const int a = m_nGapLo, b = m_nGapHi;
+        const int64_t gain = ins - rem;
+        if (gain <= bestGain) continue;
+        const int candidate[5] = {i, k, j, a, b};
+        if (AllInFive(candidate, last) || MemoryContains(candidate)) continue;
+        bestGain = gain;
+        std::copy(candidate, candidate + 5, move);
+        found = true;
+    }
+    if (!found) return 0;
+    MoveNode(move[1], move[0], move[2]);
+    std::copy(move, move + 5, m_aMove);
+    return 1;
+}
+
+int CCycleSolver::GraphReverse() {
+    const int n = m_nNodes;
+    m_nMoveKind = 0;
+    int last[5];
+    std::copy(m_aMove, m_aMove + 5, last);
+    const bool near = m_aMove[0] != 0;
+    m_aCycle[n + 1] = m_aCycle[1];
+    std::copy(m_aCycle, m_aCycle + n + 2, m_aSpare);
+    int64_t bestValue = INT_MIN;
+    int move[5] = {};
+    int moveScan = -1;
+    for (int scan = 0; scan < 2; ++scan) {
+        int* sc = m_aScan;
+        for (int k = 1; k <= n; ++k) sc[k] = scan == 0 ? m_aSpare[k] : m_aSpare[n + 1 - k];
+        sc[n + 1] = sc[1];
+        IndexCycleEdges(sc);
+        for (int p = 1; p <= n; ++p) {
+            const int x = sc[p];
+            const int a = p == 1 ? sc[n] : sc[p - 1];
+            if (near && !InFive(last, x) && !InFive(last, a)) continue;
+            const int8_t* slice = m_pppInsertSmall.Slice(static_cast<std::size_t>(x));
+            const int32_t* rowX = m_pppInsertSmall.Lowered()[x];
+            const int32_t* rowA = m_pppInsertSmall.Lowered()[a];
+            const bool rows = RowReads();
+            const int dim = n + 1;
+            for (int q = 1; q <= n; ++q) {
+                const int u = sc[q], v = sc[q + 1];
+                if (u == x || u == a || v == a) continue;
+                // Two 8-bit entries, subtracted in full width; or the same from the lowered weights.
+                const int value =
+                    rows ? m_aEdgeWeight[q] - rowX[v] - rowA[u] + rowA[x]
+                         : int{slice[m_aEdgeSlot[q]]} - int{slice[a < u ? a * dim + u : u * dim + a]};
+                if (value <= bestValue) continue;
+                const int candidate[5] = {v, u, x, a, u};
+                if (AllInFive(candidate, last) || MemoryContains(candidate)) continue;
+                bestValue = value;
+                std::copy(candidate, candidate + 5, move);
+                moveScan = scan;
+            }
+        }
+    }
+    NormalizeCycle();
+    if (moveScan < 0) return 0;
+    for (int k = 1; k <= n; ++k) m_aCycle[k] = moveScan == 0 ? m_aSpare[k] : m_aSpare[n + 1 - k];
+    m_aCycle[n + 1] = m_aCycle[1];
+    ReverseTail(move[2], move[0]);
+    std::copy(move, move + 5, m_aMove);
+    return 1;
+}
