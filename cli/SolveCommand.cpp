@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "document/CycleText.h"
+#include "document/Params.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
 #include "solver/MethodParams.h"
@@ -114,7 +115,7 @@ std::vector<int> ParseTypedCycle(const std::string& text, int n) {
 }
 
 void ApplyParameters(const CSolveOptions& o, int kind) {
-    if (!o.params.empty() && !ReadMethodParams(o.params))
+    if (!o.params.empty() && ReadParams(o.params) < 0)
         throw CInputError("--params " + o.params + ": cannot open the parameter file");
     const bool map = kind == KIND_MAP;
     if (o.firstLoop) (map ? g_nMapFirstLoop : g_nFirstLoop) = *o.firstLoop;

@@ -71,7 +71,7 @@ std::string ParamsToBytes() {
 
 int ReadParams(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return 0;
+    if (!file) return -1;
     std::string bytes;
     char buffer[kValues * 8];
     file.read(buffer, sizeof buffer);  // only the first 64 bytes count

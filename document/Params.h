@@ -9,7 +9,7 @@ constexpr const char* PARAMS_FILE = "params.dat";
 
 // Reads the parameters. A missing file keeps the defaults; so does every value the file lacks
 // (a short file) and every count that is not a finite number in the int range. Returns the number
-// of values taken (0..8).
+// of values taken (0..8), or -1 when the file cannot be opened.
 int ReadParams(const std::string& path = PARAMS_FILE);
 // Writes the 64 bytes. 1 on success, 0 when the file could not be written completely.
 int WriteParams(const std::string& path = PARAMS_FILE);

@@ -22,16 +22,8 @@ std::string Doubles(std::initializer_list<double> values) {
 
 class Params : public ::testing::Test {
 protected:
-    void SetUp() override { Defaults(); }
-    void TearDown() override { Defaults(); }
-    static void Defaults() {
-        g_nFirstLoop = 2;
-        g_nSecondLoop = 20;
-        g_nMapFirstLoop = 2;
-        g_nMapSecondLoop = 3;
-        g_dParam1 = g_dMapParam1 = 0.017;
-        g_dParam2 = g_dMapParam2 = 0.475;
-    }
+    void SetUp() override { ResetMethodParams(); }
+    void TearDown() override { ResetMethodParams(); }
     CTempDir dir{"params"};
 };
 
@@ -60,7 +52,7 @@ TEST_F(Params, RoundTripKeepsEveryValue) {
     g_nSecondLoop = 31;
     g_dMapParam1 = 0.123;
     ASSERT_EQ(WriteParams(path), 1);
-    Defaults();
+    ResetMethodParams();
     EXPECT_EQ(ReadParams(path), 8);
     EXPECT_EQ(g_nSecondLoop, 31);
     EXPECT_DOUBLE_EQ(g_dMapParam1, 0.123);
@@ -77,7 +69,7 @@ TEST_F(Params, ShortFileKeepsTheDefaultsOfWhatItLacks) {
 }
 
 TEST_F(Params, MissingFileKeepsDefaultsAndUnwritableFileIsReported) {
-    EXPECT_EQ(ReadParams((dir.path / "none.dat").string()), 0);
+    EXPECT_EQ(ReadParams((dir.path / "none.dat").string()), -1);
     EXPECT_EQ(g_nFirstLoop, 2);
     EXPECT_EQ(WriteParams((dir.path / "no" / "params.dat").string()), 0);
 }
