@@ -97,3 +97,18 @@ TEST_F(Params, ClosingADocumentWritesParamsDatInTheCurrentFolder) {
     ASSERT_EQ(bytes.size(), 64u);
     EXPECT_EQ(bytes.substr(0, 8), Doubles({9.001}));
 }
+
+TEST_F(Params, FailureToWriteOnCloseIsReportedOnStandardError) {
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path);
+    std::filesystem::create_directory(dir.path / "params.dat");  // a folder cannot be written as the file
+    testing::internal::CaptureStderr();
+    {
+        auto doc = MakeDoc(KIND_NETWORK, 5);
+        g_bWriteParamsOnClose = 1;
+    }
+    g_bWriteParamsOnClose = 0;
+    const std::string error = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(previous);
+    EXPECT_NE(error.find("cannot write the method parameters to params.dat"), std::string::npos) << error;
+}
