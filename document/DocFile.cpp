@@ -124,15 +124,18 @@ int CMainDoc::Serialize(CArchive& ar) {
         ar.WriteInt(m_bShowWeights);
         ar.WriteInt(s.m_bMaximum);
         ar.WriteInt(m_nResults);
+        const bool asRead = DroppedCountersStillApply();
         const int* result = m_nResults != 0 ? s.m_aBest : s.m_aCycle;
-        for (int k = 0; k <= n; ++k) ar.WriteInt(result[k]);
-        ar.WriteString(m_strRandStarts);
-        ar.WriteInt(m_nTests);
-        ar.WriteInt(m_nDiffSolutions);
-        ar.WriteInt(m_nCyclesFound);
-        ar.WriteInt(static_cast<int32_t>(m_dwPolynMs));
-        ar.WriteInt(static_cast<int32_t>(m_dwSeriesTime));
-        ar.WriteInt(static_cast<int32_t>(m_dwCampaignStart));
+        for (int k = 0; k <= n; ++k) ar.WriteInt(asRead ? m_dropped.aResultCycle[k] : result[k]);
+        const bool startsAsRead = m_dropped.bValid && m_strRandStarts == "1";
+        ar.WriteString(startsAsRead ? m_dropped.strRandStarts : m_strRandStarts);
+        const int32_t counters[6] = {m_nTests,
+                                     m_nDiffSolutions,
+                                     m_nCyclesFound,
+                                     static_cast<int32_t>(m_dwPolynMs),
+                                     static_cast<int32_t>(m_dwSeriesTime),
+                                     static_cast<int32_t>(m_dwCampaignStart)};
+        for (int k = 0; k < 6; ++k) ar.WriteInt(asRead ? m_dropped.aCounters[k] : counters[k]);
         if (m_nDocKind == KIND_MAP) {
             for (int k = 1; k <= MAP_CAPITALS; ++k) ar.WriteInt(s.m_bCapitalSelected[k]);
             ar.WriteInt(s.m_bUseKilometers);
@@ -193,7 +196,22 @@ int CMainDoc::Serialize(CArchive& ar) {
         m_nTests = m_nDiffSolutions = m_nCyclesFound = m_nAuxCount = 0;
         m_dwPolynMs = m_dwSeriesTime = m_dwCampaignStart = 0;
     }
+    m_dropped.bValid = true;
+    m_dropped.strRandStarts = f.randStarts;
+    m_dropped.bCounters = f.results == 0;
+    m_dropped.aResultCycle = f.result;
+    std::copy(std::begin(f.counters), std::end(f.counters), m_dropped.aCounters);
     return 1;
+}
+
+bool CMainDoc::DroppedCountersStillApply() const {
+    const CCycleSolver& s = m_solver;
+    const int n = s.m_nNodes;
+    if (!m_dropped.bValid || !m_dropped.bCounters || m_nResults != 0) return false;
+    if (m_dropped.aResultCycle.size() != static_cast<std::size_t>(n) + 1) return false;
+    if (m_nTests || m_nDiffSolutions || m_nCyclesFound || m_dwPolynMs || m_dwSeriesTime || m_dwCampaignStart)
+        return false;
+    return std::equal(s.m_aCycle, s.m_aCycle + n + 1, s.m_aInitial);
 }
 
 int CMainDoc::OnOpenDocument(const std::string& path) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "solver/CycleSolver.h"
 
@@ -132,6 +133,20 @@ public:
     std::string m_strLoadError;  // why the last load was refused
 
 private:
+    // Items a load reads but drops (the random starts text; with no results also the result cycle
+    // and the counters). No load ever reads them back, so storing writes them as they were read
+    // while the document still holds what the load put in their place: a document opened and
+    // saved again keeps its bytes.
+    struct CDroppedItems {
+        bool bValid = false;
+        std::string strRandStarts;
+        bool bCounters = false;  // the result cycle and counters were dropped (results 0)
+        std::vector<int32_t> aResultCycle;
+        int32_t aCounters[6]{};
+    };
+    bool DroppedCountersStillApply() const;
+    CDroppedItems m_dropped;
+
     CDocOwnerView m_ownerAdapter{*this};
 };
 

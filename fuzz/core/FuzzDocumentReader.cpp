@@ -1,5 +1,5 @@
-// Fuzz target: any bytes opened as a document. A file that loads must store back to the same
-// bytes it was read from (up to what loading drops), load again, and give a report.
+// Fuzz target: any bytes opened as a document. A file that loads must store back to exactly the
+// bytes it was read from (trailing bytes aside), load again, and give a report.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     CArchive out;
     doc.Serialize(out);
+    if (out.Bytes() != bytes.substr(0, out.Bytes().size())) std::abort();
     CMainDoc again;
     CArchive reread(out.Bytes());
     if (!again.Serialize(reread)) std::abort();  // what we wrote must load

@@ -158,6 +158,28 @@ TEST(DocumentFile, SavedOpenedAndSavedAgainIsByteIdentical) {
     }
 }
 
+TEST(DocumentFile, ItemsALoadDropsAreStoredAsTheyWereRead) {
+    auto doc = SampleNetwork();
+    doc->m_strRandStarts = "25";
+    doc->m_nTests = 7;  // counters of a document without results are dropped when it is loaded
+    SetCycle(doc->m_solver.m_aCycle, {1, 8, 7, 6, 5, 4, 3, 2});
+    const std::string first = Stored(*doc);
+    auto loaded = std::make_unique<CMainDoc>();
+    ASSERT_EQ(Load(*loaded, first), 1);
+    EXPECT_EQ(loaded->m_strRandStarts, "1");
+    EXPECT_EQ(loaded->m_nTests, 0);
+    EXPECT_EQ(Stored(*loaded), first);
+
+    // Once the document holds values of its own, they are what is stored.
+    loaded->m_strRandStarts = "3";
+    loaded->m_nTests = 2;
+    auto again = std::make_unique<CMainDoc>();
+    const std::string changed = Stored(*loaded);
+    ASSERT_EQ(Load(*again, changed), 1);
+    EXPECT_NE(changed, first);
+    EXPECT_NE(changed.find(std::string("\x01", 1) + "3"), std::string::npos);
+}
+
 class DocumentRefusal : public ::testing::Test {
 protected:
     std::string Valid() { return Stored(*SampleNetwork()); }
