@@ -180,6 +180,18 @@ TEST(DocumentFile, ItemsALoadDropsAreStoredAsTheyWereRead) {
     EXPECT_NE(changed.find(std::string("\x01", 1) + "3"), std::string::npos);
 }
 
+TEST(DocumentFile, LongerLengthFormOfAStringIsReadAndStoredInTheShortForm) {
+    std::string bytes = Stored(*SampleNetwork());
+    const std::size_t amplitude = 8 + 9 * 4 + 81 * 4;
+    ASSERT_EQ(bytes.substr(amplitude, 4), std::string("\x03"
+                                                      "100"));
+    bytes.replace(amplitude, 1, std::string("\xFF\x03\x00", 3));
+    auto loaded = std::make_unique<CMainDoc>();
+    ASSERT_EQ(Load(*loaded, bytes), 1);
+    EXPECT_EQ(loaded->m_strAmplitude, "100");
+    EXPECT_EQ(Stored(*loaded), Stored(*SampleNetwork()));
+}
+
 class DocumentRefusal : public ::testing::Test {
 protected:
     std::string Valid() { return Stored(*SampleNetwork()); }
