@@ -1,8 +1,8 @@
 // TSPData: construction, the plain accessors, the keyword lookups and the array management.
 #include "pathkit/TSPData.h"
 
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "Memory.h"
 #include "Report.h"
@@ -61,7 +61,9 @@ void TSPData::ReleaseArrays() {
 bool TSPData::AllocMatrix() {
     if (matrix) return true;
     const uint64_t bytes = MatrixBytes(dim);
-    if (FitsInMemory(bytes)) matrix.reset(new (std::nothrow) int[bytes / sizeof(int)]());
+    const std::size_t entries = static_cast<std::size_t>(bytes / sizeof(int));
+    if (FitsInMemory(bytes))
+        matrix.reset(static_cast<int*>(std::calloc(entries > 0 ? entries : 1, sizeof(int))));
     if (!matrix) Report(NoMemoryMessage(dim));
     return matrix != nullptr;
 }

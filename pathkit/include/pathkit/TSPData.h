@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <iosfwd>
 #include <memory>
 #include <utility>
@@ -74,6 +75,11 @@ public:
     void SetCost(int i, int j, int value) { matrix[Index(i, j)] = value; }
 
 protected:
+    // Frees the matrix, which comes from std::calloc: zeroed pages cost no memory until written.
+    struct FreeDeleter {
+        void operator()(int* p) const { std::free(p); }
+    };
+
     // Position of edge {i, j} in the packed matrix (size_t, so that large dim cannot overflow).
     std::size_t Index(int i, int j) const {
         if (i > j) std::swap(i, j);
@@ -82,14 +88,14 @@ protected:
         return (2 * n - a) * (a - 1) / 2 + static_cast<std::size_t>(j) - a - 1;
     }
 
-    char name[255];                   // the NAME value, zero-terminated, cut to 254 characters
-    char comment[257];                // the COMMENT value, zero-terminated, cut to 256 characters
-    int dim;                          // node count; 0 = none given
-    std::unique_ptr<int[]> matrix;    // dim*(dim-1)/2 packed entries, or null
-    std::unique_ptr<int[]> tour;      // dim entries, or null
-    const DIST_TYPE* distType;        // chosen by EDGE_WEIGHT_TYPE, or null
-    std::unique_ptr<POS_2D[]> pos2D;  // dim positions of a 2-D instance, or null
-    std::unique_ptr<POS_3D[]> pos3D;  // dim positions of a 3-D instance, or null
+    char name[255];                              // the NAME value, zero-terminated, cut to 254 characters
+    char comment[257];                           // the COMMENT value, zero-terminated, cut to 256 characters
+    int dim;                                     // node count; 0 = none given
+    std::unique_ptr<int[], FreeDeleter> matrix;  // dim*(dim-1)/2 packed entries, or null
+    std::unique_ptr<int[]> tour;                 // dim entries, or null
+    const DIST_TYPE* distType;                   // chosen by EDGE_WEIGHT_TYPE, or null
+    std::unique_ptr<POS_2D[]> pos2D;             // dim positions of a 2-D instance, or null
+    std::unique_ptr<POS_3D[]> pos3D;             // dim positions of a 3-D instance, or null
     EDGE_WEIGHT_FORMAT weightFormat;
     EDGE_WEIGHT_TYPE weightType;
 
