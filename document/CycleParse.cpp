@@ -1,9 +1,10 @@
 // CMainDoc::ParseGivenCycle: a cycle typed by the user ("1-5-3-2-4-1", or a pasted cycle text
 // with its length in front) becomes the current and initial cycle once it names every node
 // exactly once. Texts of any length are read; nothing is copied into a fixed buffer.
+#include "document/CycleParse.h"
+
 #include <vector>
 
-#include "document/CycleParse.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 
@@ -29,7 +30,9 @@ int Fail(int code, int message) {
 
 }  // namespace
 
-int CMainDoc::ParseGivenCycle(std::string_view text) { return ParseGivenCycleInto(m_solver, text); }
+int CMainDoc::ParseGivenCycle(std::string_view text) {
+    return ParseGivenCycleInto(m_solver, text);
+}
 
 int ParseGivenCycleInto(CCycleSolver& s, std::string_view input) {
     const int n = s.m_nNodes;
