@@ -5,4 +5,8 @@
 #include <CLI/CLI.hpp>
 
 void AddSolveCommand(CLI::App& app, int& status);
+void AddRandomCommand(CLI::App& app, int& status);
+void AddSeriesCommand(CLI::App& app, int& status);
+void AddDocCommand(CLI::App& app, int& status);
+void AddCheckCommand(CLI::App& app, int& status);
 void AddMapCommand(CLI::App& app, int& status);

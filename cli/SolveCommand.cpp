@@ -8,7 +8,11 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
+#include "cli/DocCommon.h"
+#include "document/CycleParse.h"
 #include "document/CycleText.h"
+#include "document/MainDoc.h"
+#include "document/Params.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
 #include "solver/MethodParams.h"
@@ -17,13 +21,18 @@ namespace {
 
 struct CSolveOptions {
     std::string matrix;
-    std::string kind = "network";
+    std::string doc;
+    bool random = false;
+    bool randomStart = false;
+    std::optional<int> degree;
+    uint32_t seed = 1;
+    std::string kind;  // empty: network, or the document's kind
     std::string method = "both";
     std::string level = "short";
     std::string initial;
     std::string params;
     int nodes = 0;
-    int amplitude = 100;
+    std::optional<int> amplitude;
     std::optional<int> mode;
     std::optional<int> target;
     std::optional<int> firstLoop, secondLoop;
@@ -77,44 +86,8 @@ CMethodResult RunPolyn(CCycleSolver& solver, int mode, ITextTarget& timeField, I
     return r;
 }
 
-// A typed cycle such as "1-3-2-4-1" (the closing node may be left out; a leading "( cost)" as in
-// the windows' cycle texts is skipped). It must name every node 1..n exactly once.
-std::vector<int> ParseTypedCycle(const std::string& text, int n) {
-    std::string body = text;
-    if (!body.empty() && body.front() == '(') {
-        const auto close = body.find(')');
-        body = close == std::string::npos ? std::string() : body.substr(close + 1);
-    }
-    const std::string expected = "; expected a permutation of the nodes 1.." + std::to_string(n) +
-                                 " joined by '-', for example 1-3-2-4-1";
-    std::vector<int> nodes;
-    std::istringstream in(body);
-    std::string token;
-    while (std::getline(in, token, '-')) {
-        const auto first = token.find_first_not_of(" \t");
-        const auto last = token.find_last_not_of(" \t");
-        if (first == std::string::npos) throw CInputError("--initial '" + text + "': empty node" + expected);
-        token = token.substr(first, last - first + 1);
-        if (token.size() > 5 || token.find_first_not_of("0123456789") != std::string::npos)
-            throw CInputError("--initial '" + text + "': '" + token + "' is not a node number" + expected);
-        nodes.push_back(std::stoi(token));
-    }
-    if (static_cast<int>(nodes.size()) == n + 1 && nodes.front() == nodes.back()) nodes.pop_back();
-    std::vector<bool> seen(static_cast<std::size_t>(n) + 1, false);
-    bool ok = static_cast<int>(nodes.size()) == n;
-    for (int node : nodes) {
-        if (!ok) break;
-        if (node < 1 || node > n || seen[static_cast<std::size_t>(node)])
-            ok = false;
-        else
-            seen[static_cast<std::size_t>(node)] = true;
-    }
-    if (!ok) throw CInputError("--initial '" + text + "': not a cycle through all nodes" + expected);
-    return nodes;
-}
-
 void ApplyParameters(const CSolveOptions& o, int kind) {
-    if (!o.params.empty() && !ReadMethodParams(o.params))
+    if (!o.params.empty() && ReadParams(o.params) < 0)
         throw CInputError("--params " + o.params + ": cannot open the parameter file");
     const bool map = kind == KIND_MAP;
     if (o.firstLoop) (map ? g_nMapFirstLoop : g_nFirstLoop) = *o.firstLoop;
@@ -139,8 +112,44 @@ void PrintMethod(const char* name, const CCycleSolver& solver, const CMethodResu
     std::cout << "Time: " << time << '\n';
 }
 
+// The problem to solve, from a matrix text, a QUIRA1 document or the program's generators.
+std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o) {
+    const int inputs = !o.matrix.empty() + !o.doc.empty() + o.random;
+    if (inputs != 1)
+        throw CInputError("solve: expected exactly one input: --matrix FILE, --doc FILE or --random");
+    if (!o.doc.empty()) {
+        auto doc = OpenConsoleDocument(o.doc);
+        if (!o.kind.empty()) {
+            const int kind = ParseKind(o.kind);
+            // A graph and a network keep tables of different widths; one cannot stand for the other.
+            if ((kind == KIND_GRAPH) != (doc->m_nDocKind == KIND_GRAPH))
+                throw CInputError("--kind " + o.kind + ": " + o.doc + " is a " + KindName(doc->m_nDocKind) +
+                                  " document; expected --kind " +
+                                  (doc->m_nDocKind == KIND_GRAPH ? "graph" : "network, check or map"));
+            doc->m_nDocKind = doc->m_solver.m_nKind = kind;
+        }
+        if (o.maximum) doc->m_solver.m_bMaximum = 1;
+        if (o.amplitude) doc->m_solver.m_nAmplitude = *o.amplitude;
+        return doc;
+    }
+    const int kind = o.kind.empty() ? KIND_NETWORK : ParseKind(o.kind);
+    if (o.random) {
+        if (kind == KIND_MAP) throw CInputError("--random: expected --kind network, graph or check");
+        const int value = kind == KIND_GRAPH ? o.degree.value_or(3) : o.amplitude.value_or(100);
+        auto doc = MakeRandomDocument(kind, o.nodes == 0 ? 8 : o.nodes, value);
+        doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
+        return doc;
+    }
+    auto doc = NewConsoleDocument();
+    doc->m_nDocKind = doc->m_solver.m_nKind = kind;
+    doc->m_solver.m_bGraphView = kind == KIND_GRAPH;
+    LoadMatrixInto(doc->m_solver, o.matrix, o.nodes);
+    doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
+    doc->m_solver.m_nAmplitude = o.amplitude.value_or(100);
+    return doc;
+}
+
 int RunSolve(const CSolveOptions& o) {
-    if (o.matrix.empty()) throw CInputError("solve: an input is required; expected --matrix FILE");
     const bool exact = o.method == "exact" || o.method == "both";
     const bool polyn = o.method == "polyn" || o.method == "both" || o.method == "edges";
     if (!exact && !polyn && o.method != "estimate")
@@ -148,25 +157,25 @@ int RunSolve(const CSolveOptions& o) {
     if (o.level != "short" && o.level != "full")
         throw CInputError("--level " + o.level + ": expected short or full");
     if (o.mode && (*o.mode < -2 || *o.mode > 1)) throw CInputError("--mode: expected 1, 0, -1 or -2");
+    if (o.randomStart && !o.initial.empty())
+        throw CInputError("--random-start: expected either --initial TEXT or --random-start, not both");
 
-    auto solver = std::make_unique<CCycleSolver>();
-    solver->m_nKind = ParseKind(o.kind);
+    CConsoleSession session(o.seed);
+    auto doc = LoadProblem(o);
+    CCycleSolver* solver = &doc->m_solver;
     solver->m_bGraphView = solver->m_nKind == KIND_GRAPH;
     if (o.method == "edges" && solver->m_nKind == KIND_GRAPH)
         throw CInputError(
             "--method edges: the edges list is for networks; expected --kind network, check or map");
-    LoadMatrixInto(*solver, o.matrix, o.nodes);
-    solver->m_bMaximum = o.maximum ? 1 : 0;
-    solver->m_nAmplitude = o.amplitude;
     solver->m_nTestLevel = o.level == "full" ? 2 : 1;
     if (o.target) solver->m_nTargetCost = *o.target;
     ApplyParameters(o, solver->m_nKind);
-    if (!o.initial.empty()) {
-        const std::vector<int> cycle = ParseTypedCycle(o.initial, solver->m_nNodes);
-        std::copy(cycle.begin(), cycle.end(), solver->m_aCycle + 1);
-        solver->NormalizeCycle();
-        std::copy(solver->m_aCycle, solver->m_aCycle + solver->m_nNodes + 2, solver->m_aInitial);
-    }
+    if (!o.initial.empty() && ParseGivenCycleInto(*solver, o.initial) != 0)
+        throw CInputError("--initial '" + o.initial + "': " + session.dialogs.messages.back() +
+                          " Expected the nodes 1.." + std::to_string(solver->m_nNodes) +
+                          " joined by '-' from node 1, for example 1-3-2-4-1");
+    if (o.randomStart) solver->MakeInitialCycle(1, 1);
+    solver->MakeInitialCycle(0, 0);
     const int mode = o.mode                          ? *o.mode
                      : solver->m_nKind == KIND_MAP   ? 0
                      : solver->m_nKind == KIND_CHECK ? -1
@@ -175,7 +184,7 @@ int RunSolve(const CSolveOptions& o) {
     nlohmann::json out;
     out["nodes"] = solver->m_nNodes;
     out["kind"] = KindName(solver->m_nKind);
-    out["maximum"] = o.maximum;
+    out["maximum"] = solver->m_bMaximum != 0;
     out["level"] = o.level;
     out["initial"] = CycleJson(*solver, solver->m_aInitial);
 
@@ -265,7 +274,14 @@ void AddSolveCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<CSolveOptions>();
     CLI::App* cmd = app.add_subcommand("solve", "Run one or both methods on one problem");
     cmd->add_option("--matrix", options->matrix, "Matrix text file ('-' for standard input)");
-    cmd->add_option("--kind", options->kind, "network|graph|check|map");
+    cmd->add_option("--doc", options->doc, "A QUIRA1 document (.tsp, .grp, .map, .chk)");
+    cmd->add_flag("--random", options->random, "A random problem: --nodes, --amplitude or --degree, --seed");
+    cmd->add_option("--degree", options->degree, "Maximum degree of a random graph (default 3)");
+    cmd->add_flag("--random-start", options->randomStart,
+                  "A random initial cycle, as Randomized Start makes it");
+    cmd->add_option("--seed", options->seed, "Seed of the random generator (default 1)");
+    cmd->add_option("--kind", options->kind,
+                    "network|graph|check|map (default network, or the document's kind)");
     cmd->add_option("--method", options->method, "exact|polyn|both|edges|estimate");
     cmd->add_option("--level", options->level, "short|full: the polynomial method's test level");
     cmd->add_option("--initial", options->initial, "Initial cycle, for example 1-3-2-4-1");

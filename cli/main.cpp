@@ -13,6 +13,10 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int status = EXIT_OK;
     AddSolveCommand(app, status);
+    AddRandomCommand(app, status);
+    AddSeriesCommand(app, status);
+    AddDocCommand(app, status);
+    AddCheckCommand(app, status);
     AddMapCommand(app, status);
 
     CConsoleEvents events;

@@ -1,8 +1,7 @@
 // The eight program-wide parameters of the polynomial method's full test (one set for networks,
-// one for the state-capital map), the application-activity flag, and the reader of params.dat.
+// one for the state-capital map) and the application-activity flag. params.dat, which keeps the
+// eight between sessions, is document/Params.h.
 #pragma once
-
-#include <string>
 
 extern int g_nFirstLoop;     // passes before the restart (networks)
 extern int g_nSecondLoop;    // pass limit after the restart (networks)
@@ -21,8 +20,3 @@ int PolynSearchBudget(double factor, int n);
 
 // Puts the built-in defaults back into the eight parameters.
 void ResetMethodParams();
-
-// Reads a params.dat file (eight little-endian doubles: the four integers raised by 0.001, then the
-// four factors) into the parameters. A missing file keeps every value; a short file sets the items
-// it holds completely and keeps the others. Returns 1 when the file could be opened, else 0.
-int ReadMethodParams(const std::string& path);

@@ -1,0 +1,130 @@
+// quira-cli check: judges a typed cycle as the check window does: is it a minimum (maximum) cycle
+// by the exact method, by the polynomial method, or by both with a comparison of their verdicts.
+#include <iostream>
+
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "cli/ConsolePlatform.h"
+#include "cli/DocCommon.h"
+#include "document/GivenCycleCheck.h"
+#include "document/MainDoc.h"
+
+namespace {
+
+struct CCheckOptions {
+    std::string matrix;
+    std::string doc;
+    bool random = false;
+    int nodes = 0;
+    int amplitude = 100;
+    uint32_t seed = 1;
+    std::string cycle;
+    bool maximum = false;
+    std::string method = "both";
+    bool json = false;
+};
+
+// The check document from the chosen input, sized and bound to the check kind.
+std::unique_ptr<CMainDoc> LoadProblem(const CCheckOptions& o) {
+    const int inputs = !o.matrix.empty() + !o.doc.empty() + o.random;
+    if (inputs != 1) throw CInputError("check: expected exactly one of --matrix FILE, --doc FILE, --random");
+    std::unique_ptr<CMainDoc> doc;
+    if (!o.doc.empty()) {
+        doc = OpenConsoleDocument(o.doc);
+        if (doc->m_nDocKind == KIND_GRAPH)
+            throw CInputError(o.doc + ": a graph document; expected a network, map or check document");
+    } else {
+        doc = NewConsoleDocument();
+        doc->m_solver.m_nKind = KIND_CHECK;
+        if (o.random) {
+            doc = MakeRandomDocument(KIND_CHECK, o.nodes == 0 ? 8 : o.nodes, o.amplitude);
+        } else {
+            LoadMatrixInto(doc->m_solver, o.matrix, o.nodes);
+        }
+        doc->m_bFromFile = 1;  // the problem is given: binding to the kind keeps it
+    }
+    doc->m_nDocKind = KIND_CHECK;
+    doc->m_solver.m_nKind = KIND_CHECK;
+    doc->InitKind(KIND_CHECK, doc->m_solver.m_nNodes);
+    doc->m_strNodes = std::to_string(doc->m_solver.m_nNodes);
+    doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
+    return doc;
+}
+
+const char* VerdictName(int verdict) {
+    return verdict == VERDICT_OPTIMAL ? "optimal" : verdict == VERDICT_NOT_OPTIMAL ? "not_optimal" : "none";
+}
+
+int RunCheck(const CCheckOptions& o) {
+    if (o.method != "exact" && o.method != "polyn" && o.method != "both")
+        throw CInputError("--method " + o.method + ": expected exact, polyn or both");
+    CConsoleSession session(o.seed);
+    auto doc = LoadProblem(o);
+    CCycleSolver& s = doc->m_solver;
+    if (!o.cycle.empty() && doc->ParseGivenCycle(o.cycle) != 0)
+        throw CInputError("--cycle " + o.cycle + ": " + session.dialogs.messages.back());
+    s.MakeInitialCycle(0, 0);
+
+    CConsoleTimeField timeField;
+    CTextField comments;
+    CGivenCycleCheck check(*doc, timeField, comments);
+    nlohmann::json out = {
+        {"nodes", s.m_nNodes},
+        {"maximum", o.maximum},
+        {"given", {{"cost", s.CycleCostOf(s.m_aInitial)}, {"cycle", CycleJson(s, s.m_aInitial)}}}};
+    std::string text = std::string("Given cycle: ") + doc->CycleText(s.m_aInitial) + "\n";
+    bool aborted = false;
+    auto record = [&](const char* name, const char* label, int verdict, bool ran) {
+        nlohmann::json method = {{"aborted", !ran}, {"verdict", VerdictName(verdict)}};
+        if (ran) method["cost"] = s.m_nBestCost;
+        if (ran) method["cycle"] = CycleJson(s, s.m_aBest);
+        out[name] = method;
+        text += std::string(label) + (ran ? check.VerdictText(verdict) : "Testing aborted by user.") + "\n";
+        aborted = aborted || !ran;
+    };
+    if (o.method == "exact") {
+        check.ExactMethod();
+        record("exact", "Exp. Method: ", check.m_nVerdict, (doc->m_nResults & 2) != 0);
+    } else if (o.method == "polyn") {
+        check.PolynomialMethod();
+        record("polyn", "Polyn. Method: ", check.m_nVerdict, (doc->m_nResults & 1) != 0);
+    } else {
+        check.ExactMethod();
+        const int exactVerdict = check.m_nVerdict;
+        const bool exactRan = (doc->m_nResults & 2) != 0;
+        record("exact", "Exp. Method: ", exactVerdict, exactRan);
+        if (exactRan) {
+            check.PolynomialMethod();
+            const bool polynRan = (doc->m_nResults & 1) != 0;
+            record("polyn", "Polyn. Method: ", check.m_nVerdict, polynRan);
+            if (polynRan) {
+                const bool agree = check.m_nVerdict == exactVerdict;
+                out["agree"] = agree;
+                text += agree ? "Both methods have found the same solution.\n" : "Polyn. method is wrong.\n";
+            }
+        }
+    }
+    if (o.json)
+        std::cout << out.dump() << '\n';
+    else
+        std::cout << text;
+    return aborted && CConsoleEvents::Interrupted() ? EXIT_INTERRUPTED : EXIT_OK;
+}
+
+}  // namespace
+
+void AddCheckCommand(CLI::App& app, int& status) {
+    auto o = std::make_shared<CCheckOptions>();
+    CLI::App* cmd = app.add_subcommand("check", "Judge a typed cycle as the check window does");
+    cmd->add_option("--matrix", o->matrix, "Matrix text file ('-' for standard input)");
+    cmd->add_option("--doc", o->doc, "A QUIRA1 network, map or check document");
+    cmd->add_flag("--random", o->random, "A random network (--nodes, --amplitude, --seed)");
+    cmd->add_option("--nodes", o->nodes, "Node count (random: default 8; matrix: default the rows)");
+    cmd->add_option("--amplitude", o->amplitude, "Weights in -A..A of a random network (default 100)");
+    cmd->add_option("--seed", o->seed, "Seed of the random generator (default 1)");
+    cmd->add_option("--cycle", o->cycle, "The given cycle, e.g. 1-3-2-4-1 (default: the initial cycle)");
+    cmd->add_flag("--maximum", o->maximum, "Is it a maximum cycle?");
+    cmd->add_option("--method", o->method, "exact|polyn|both (default both)");
+    cmd->add_flag("--json", o->json, "Print one JSON object");
+    cmd->callback([o, &status] { status = RunCheck(*o); });
+}

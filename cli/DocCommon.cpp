@@ -1,0 +1,96 @@
+// Shared pieces of the document subcommands.
+#include "cli/DocCommon.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "cli/CliCommon.h"
+#include "document/Archive.h"
+#include "document/MainDoc.h"
+#include "document/RandomInstances.h"
+#include "document/Switches.h"
+
+std::string ConsoleText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (!(text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n')) out.push_back(text[k]);
+    return out;
+}
+
+void CConsoleDialogs::ShowMessage(EBoxKind, std::string_view text) {
+    messages.push_back(ConsoleText(text));
+}
+
+bool CConsoleDialogs::AskYesNo(std::string_view) {
+    return true;
+}
+
+CConsoleSession::CConsoleSession(uint32_t seed) : m_scope(nullptr, nullptr, &dialogs) {
+    Platform().seedOverride = seed;
+    g_bWriteParamsOnClose = 0;
+}
+
+CConsoleSession::~CConsoleSession() {
+    Platform().seedOverride.reset();
+}
+
+uint32_t CSeedStream::Next() {
+    m_state = m_state * 214013u + 2531011u;
+    return m_state;
+}
+
+std::unique_ptr<CMainDoc> NewConsoleDocument() {
+    g_bWriteParamsOnClose = 0;
+    auto doc = std::make_unique<CMainDoc>();
+    doc->OnNewDocument();
+    return doc;
+}
+
+std::unique_ptr<CMainDoc> OpenConsoleDocument(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw CInputError(path + ": cannot open the document");
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto doc = NewConsoleDocument();
+    CArchive ar(bytes);
+    if (!doc->Serialize(ar)) throw CInputError(path + ": not a QUIRA1 document: " + doc->m_strLoadError);
+    doc->m_bFromFile = 1;
+    doc->InitKind(doc->m_nDocKind, doc->m_solver.m_nNodes);
+    return doc;
+}
+
+void SaveConsoleDocument(CMainDoc& doc, const std::string& path) {
+    CArchive ar;
+    doc.Serialize(ar);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) file.write(ar.Bytes().data(), static_cast<std::streamsize>(ar.Bytes().size()));
+    if (file) file.close();
+    if (!file) throw CInputError(path + ": cannot write the document");
+}
+
+std::unique_ptr<CMainDoc> MakeRandomDocument(int kind, int nodes, int value, bool gener2) {
+    const bool graph = kind == KIND_GRAPH;
+    if (nodes < MIN_DOC_NODES || nodes > MaxNodesOfKind(kind))
+        throw CInputError("--nodes " + std::to_string(nodes) + ": expected " + std::to_string(MIN_DOC_NODES) +
+                          " to " + std::to_string(MaxNodesOfKind(kind)));
+    if (!graph && (value < 0 || value > 32000))
+        throw CInputError("--amplitude " + std::to_string(value) + ": expected 0 to 32000");
+    if (graph && (value < 1 || value > nodes - 1))
+        throw CInputError("--degree " + std::to_string(value) + ": expected 1 to nodes-1 (" +
+                          std::to_string(nodes - 1) + ")");
+    auto doc = NewConsoleDocument();
+    doc->m_solver.m_nKind = kind;
+    doc->InitKind(kind, nodes);
+    if (!doc->m_solver.m_bAllocated)
+        throw CInputError("--nodes " + std::to_string(nodes) + ": not enough memory");
+    doc->m_strNodes = std::to_string(nodes);
+    doc->m_strAmplitude = std::to_string(value);
+    doc->m_solver.m_nAmplitude = value;
+    if (gener2) {
+        doc->m_solver.MakeInitialCycle(1, 0);
+        Gener2(doc->m_solver, value);
+    } else {
+        doc->GenerateRandom();
+    }
+    return doc;
+}

@@ -1,0 +1,144 @@
+// The check-a-given-cycle commands: exact, polynomial, and Compare of their verdicts.
+#include "document/GivenCycleCheck.h"
+
+#include <cstdio>
+
+#include "document/MainDoc.h"
+#include "document/Messages.h"
+
+namespace {
+void WaitCursor(bool on) {
+    Platform().pDialogs->SetWaitCursor(on);
+}
+}  // namespace
+
+CGivenCycleCheck::CGivenCycleCheck(CMainDoc& doc, ITextTarget& timeField, ITextTarget& commentsField)
+    : m_doc(doc), m_time(timeField), m_comments(commentsField) {}
+
+void CGivenCycleCheck::Refresh(int reset) {
+    if (reset) {
+        m_comments.SetText("");
+        m_time.SetText("");
+        m_doc.m_nResults = 0;
+    } else {
+        m_comments.SetText(m_doc.CycleText(m_doc.m_solver.m_aCycle));
+    }
+    if (m_fnRefresh) m_fnRefresh(reset);
+}
+
+const char* CGivenCycleCheck::VerdictText(int verdict) const {
+    const bool maximum = m_doc.m_solver.m_bMaximum != 0;
+    if (verdict == VERDICT_OPTIMAL)
+        return maximum ? "The given cycle is a maximum cycle." : "The given cycle is a minimum cycle.";
+    if (verdict == VERDICT_NOT_OPTIMAL)
+        return maximum ? "The given cycle is not a maximum one." : "The given cycle is not a minimum one.";
+    return "";
+}
+
+void CGivenCycleCheck::Judge(int given, int found) {
+    CCycleSolver& s = m_doc.m_solver;
+    const bool notOptimal = s.m_bMaximum ? found > given : found < given;
+    if (notOptimal) {
+        // The given cycle goes back into the field; the results stay.
+        s.MakeInitialCycle(0, 0);
+        const int results = m_doc.m_nResults;
+        Refresh(1);
+        m_doc.m_nResults = results;
+        m_nVerdict = VERDICT_NOT_OPTIMAL;
+    } else {
+        m_nVerdict = VERDICT_OPTIMAL;
+    }
+    m_comments.SetText(VerdictText(m_nVerdict));
+}
+
+void CGivenCycleCheck::CheckByPolynomial() {
+    CCycleSolver& s = m_doc.m_solver;
+    m_nVerdict = VERDICT_NONE;
+    WaitCursor(true);
+    s.m_nTestLevel = 2;
+    s.m_nTargetCost = NO_COST;
+    const int given = s.CycleCostOf(s.m_aCycle);
+    m_doc.RunPolynomial(&m_time, &m_comments, 0);
+    WaitCursor(false);
+    if (m_doc.m_nResults != 1 && m_doc.m_nResults != 3) {
+        m_comments.SetText("Testing aborted by user.");
+        return;
+    }
+    Judge(given, s.m_nBestCost);
+}
+
+void CGivenCycleCheck::PolynomialMethod() {
+    CCycleSolver& s = m_doc.m_solver;
+    if (s.m_bBusy) return;
+    m_comments.SetText("");
+    s.MakeInitialCycle(0, 0);
+    Refresh(1);
+    m_doc.m_dwSeriesTime = NowMs();
+    m_doc.m_nTests = m_doc.m_nDiffSolutions = m_doc.m_nCyclesFound = 0;
+    CheckByPolynomial();
+    m_doc.m_nTests = 1;
+    m_doc.ShowElapsed(m_doc.m_dwSeriesTime, &m_time, 0);
+}
+
+void CGivenCycleCheck::ExactMethod() {
+    CCycleSolver& s = m_doc.m_solver;
+    if (s.m_bBusy) return;
+    if (!m_doc.BeginExactRun(&m_time, &m_comments, 0)) return;
+    m_dwExactElapsedMs = NowMs();
+    m_comments.SetText("");
+    WaitCursor(true);
+    m_nVerdict = VERDICT_NONE;
+    std::string estimate;
+    FormatDuration(estimate, m_doc.EstimateExactSeconds());
+    std::snprintf(s.m_szStatus, sizeof s.m_szStatus, "%s", estimate.c_str());
+    s.MakeInitialCycle(0, 0);
+    Refresh(1);
+    const int given = s.CycleCostOf(s.m_aCycle);
+    int aborted = 0;
+    const int found = s.ExpMethodNet(0, &aborted);
+    WaitCursor(false);
+    m_doc.m_nTests = 1;
+    m_dwExactElapsedMs = m_doc.ShowElapsed(m_dwExactElapsedMs, &m_time, 0);
+    if (!aborted) {
+        m_doc.m_nResults += 2;
+        Judge(given, found);
+    } else {
+        m_doc.m_nTests = 0;
+        m_comments.SetText("");
+        m_time.SetText("");
+        WarningBox(IDS_ABORTED_BY_USER);
+    }
+    m_nExactVerdict = m_nVerdict;
+}
+
+void CGivenCycleCheck::Compare() {
+    CCycleSolver& s = m_doc.m_solver;
+    if (s.m_bBusy) return;
+    m_doc.m_nTests = 0;
+    m_doc.m_nDiffSolutions = 0;
+    if (m_doc.m_nResults == 3) {
+        InfoBox(IDS_ALREADY_COMPARED);
+        return;
+    }
+    m_doc.m_nResults = 0;
+    s.MakeInitialCycle(0, 0);
+    Refresh(1);
+    ExactMethod();
+    const int exactVerdict = m_nVerdict;
+    if (m_doc.m_nResults != 2) return;
+    PolynomialMethod();
+    if (m_doc.m_nResults == 1) m_doc.m_nResults = 3;
+    m_doc.ShowElapsed(m_dwExactElapsedMs + m_doc.m_dwPolynMs, &m_time, m_doc.m_dwPolynMs);
+    if (m_doc.m_nResults != 3) {
+        m_comments.SetText("");
+        m_time.SetText("");
+        WarningBox(IDS_ABORTED_BY_USER);
+        return;
+    }
+    if (m_nVerdict == exactVerdict) {
+        InfoBox(IDS_SAME_SOLUTION);
+    } else {
+        ++m_doc.m_nDiffSolutions;
+        WarningBox(IDS_POLYN_WRONG);
+    }
+}

@@ -1,0 +1,119 @@
+// The windows' test commands run in the core: bounded continuous tests, random-start series,
+// Compare and aborts, with the counters and messages they leave.
+#include <gtest/gtest.h>
+
+#include "DocSupport.h"
+#include "document/Series.h"
+#include "support/Fakes.h"
+
+namespace {
+
+class Series : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.clock.stepPerRead = 1;
+        Platform().seedOverride = 1;
+    }
+    void TearDown() override { Platform().seedOverride.reset(); }
+
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& m : platform.dialogs.messages) texts.push_back(m.text);
+        return texts;
+    }
+    bool Shown(const std::string& part) const {
+        for (const auto& m : platform.dialogs.messages)
+            if (m.text.find(part) != std::string::npos) return true;
+        return false;
+    }
+
+    CFakePlatform platform;
+    CFakeField time, final;
+};
+
+}  // namespace
+
+TEST_F(Series, BoundedContinuousTestComparesEveryNetworkAndShowsTheStatistics) {
+    auto doc = MakeDoc(KIND_NETWORK, 6);
+    CTestSeries series(*doc, time, final);
+    uint32_t seed = 100;
+    series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
+    int problems = 0;
+    series.m_fnProblemDone = [&] { ++problems; };
+    series.ContinuousTest(3);
+
+    EXPECT_EQ(series.m_nProblems, 3);
+    EXPECT_EQ(problems, 3);
+    EXPECT_EQ(doc->m_nTests, 3);
+    EXPECT_EQ(doc->m_nDiffSolutions, 0);
+    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_TRUE(Shown("3 networks were succesfully tested."));
+    EXPECT_TRUE(Shown("Number of random tests: 3\r\n(3 network(s) with 1 random starts)\r\n"));
+    EXPECT_EQ(final.text, "");
+    EXPECT_NE(time.text.find(", 3 test(s)"), std::string::npos) << time.text;
+}
+
+TEST_F(Series, RandomStartsRunEachStartAndCountThem) {
+    auto doc = MakeDoc(KIND_NETWORK, 7);
+    doc->GenerateRandom();
+    doc->m_strRandStarts = "4";
+    doc->m_strFullTests = "4";
+    CTestSeries series(*doc, time, final);
+    int draws = 0;
+    series.m_fnBeforeRandom = [&] { Platform().seedOverride = 50 + draws++; };
+    series.PolynomialMethod();
+    EXPECT_EQ(draws, 4);
+    EXPECT_EQ(doc->m_nTests, 4);
+    EXPECT_EQ(doc->m_nResults, 1);
+    EXPECT_EQ(doc->m_solver.m_nTestLevel, 2);
+    EXPECT_TRUE(Shown("(1 network(s) with 4 random starts)"));
+}
+
+TEST_F(Series, CompareTwiceOnlyReportsTheSecondTime) {
+    auto doc = MakeDoc(KIND_NETWORK, 6);
+    doc->GenerateRandom();
+    CTestSeries series(*doc, time, final);
+    series.Compare();
+    EXPECT_EQ(doc->m_nResults, 3);
+    ASSERT_FALSE(platform.dialogs.messages.empty());
+    EXPECT_EQ(platform.dialogs.messages.back().text, "Polyn. method has found a correct route.");
+    const int tests = doc->m_nTests, diff = doc->m_nDiffSolutions;
+    series.Compare();
+    EXPECT_EQ(platform.dialogs.messages.back().text,
+              "Comparing of the current network has already been completed.");
+    EXPECT_EQ(doc->m_nTests, tests);
+    EXPECT_EQ(doc->m_nDiffSolutions, diff);
+}
+
+TEST_F(Series, EscapeDuringTheExactMethodReportsTheAbort) {
+    auto doc = MakeDoc(KIND_NETWORK, 10);
+    doc->GenerateRandom();
+    platform.events.queue.push_back("Escape");
+    CTestSeries series(*doc, time, final);
+    series.ExactMethod();
+    EXPECT_EQ(doc->m_nResults, 0);
+    ASSERT_FALSE(platform.dialogs.messages.empty());
+    EXPECT_EQ(platform.dialogs.messages.back().text, "Testing is aborted by user...");
+}
+
+TEST_F(Series, ContinuousTestStopsAtTheFirstAbortWithoutCountingIt) {
+    auto doc = MakeDoc(KIND_NETWORK, 10);
+    doc->m_strFullTests = "0";  // polynomial method only
+    platform.events.queue.push_back("Escape");
+    CTestSeries series(*doc, time, final);
+    series.ContinuousTest(5);  // bounded, in case a method finished before it polled
+    EXPECT_LE(doc->m_nTests, 1);
+    EXPECT_EQ(final.text, "");
+}
+
+TEST_F(Series, GraphContinuousTestUsesGener2AndCountsFoundCycles) {
+    auto doc = MakeDoc(KIND_GRAPH, 8);
+    doc->m_strAmplitude = "4";
+    CTestSeries series(*doc, time, final);
+    uint32_t seed = 7;
+    series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
+    series.GraphContinuousTest(3);
+    EXPECT_GE(series.m_nProblems, 1);
+    EXPECT_LE(doc->m_nCyclesFound, doc->m_nTests);
+    EXPECT_TRUE(Shown("graph(s) with 1 random starts"));
+}
