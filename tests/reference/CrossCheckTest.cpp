@@ -1,0 +1,328 @@
+// Cross-check of the polynomial method against the plain reference in ReferencePolyn: the same
+// network, initial cycle and parameters must give the same best cycle, cost and pass count.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "reference/ReferencePolyn.h"
+#include "solver/CycleSolver.h"
+#include "solver/MethodParams.h"
+#include "support/Networks.h"
+
+namespace {
+
+using reference::ReferencePolyn;
+
+struct NetCase {
+    unsigned seed;
+    int n;
+    int amplitude;
+    int level;
+    int maximum;
+    int mode;  // 1 network, 0 map (map parameter set), -1 check of a given cycle
+    bool customParams;
+};
+
+std::string Describe(const NetCase& c) {
+    std::ostringstream s;
+    s << "seed=" << c.seed << " n=" << c.n << " amp=" << c.amplitude << " level=" << c.level
+      << " max=" << c.maximum << " mode=" << c.mode << (c.customParams ? " custom-params" : "");
+    return s.str();
+}
+
+std::string Join(const std::vector<int>& v) {
+    std::ostringstream s;
+    for (size_t k = 0; k < v.size(); ++k) s << (k ? "-" : "") << v[k];
+    return s.str();
+}
+
+std::vector<int> RandomCanonicalCycle(int n, std::mt19937& rng) {
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 1);
+    std::shuffle(order.begin() + 1, order.end(), rng);
+    if (order[1] > order[n - 1]) std::reverse(order.begin() + 1, order.end());
+    return order;
+}
+
+// The parameters both implementations use for one case.
+struct Params {
+    int firstLoop = 2, secondLoop = 20, mapFirstLoop = 2, mapSecondLoop = 3;
+    double p1 = 0.017, p2 = 0.475, mp1 = 0.017, mp2 = 0.475;
+};
+
+Params DrawParams(bool custom, std::mt19937& rng) {
+    Params p;
+    if (!custom) return p;
+    p.firstLoop = std::uniform_int_distribution<int>(1, 3)(rng);
+    p.secondLoop = std::uniform_int_distribution<int>(1, 6)(rng);
+    p.mapFirstLoop = std::uniform_int_distribution<int>(1, 3)(rng);
+    p.mapSecondLoop = std::uniform_int_distribution<int>(1, 5)(rng);
+    p.p1 = std::uniform_real_distribution<double>(0.0, 0.2)(rng);
+    p.p2 = std::uniform_real_distribution<double>(0.05, 0.8)(rng);
+    p.mp1 = std::uniform_real_distribution<double>(0.0, 0.2)(rng);
+    p.mp2 = std::uniform_real_distribution<double>(0.05, 0.8)(rng);
+    return p;
+}
+
+void InstallParams(const Params& p) {
+    g_nFirstLoop = p.firstLoop;
+    g_nSecondLoop = p.secondLoop;
+    g_nMapFirstLoop = p.mapFirstLoop;
+    g_nMapSecondLoop = p.mapSecondLoop;
+    g_dParam1 = p.p1;
+    g_dParam2 = p.p2;
+    g_dMapParam1 = p.mp1;
+    g_dMapParam2 = p.mp2;
+}
+
+struct Outcome {
+    bool agree = true;
+    std::string detail;
+};
+
+Outcome RunNetworkCase(const NetCase& c) {
+    std::mt19937 rng(c.seed);
+    const int kind = c.mode == 0 ? KIND_MAP : (c.mode == -1 ? KIND_CHECK : KIND_NETWORK);
+    auto solver = MakeSolver(c.n, kind);
+    ReferencePolyn ref(c.n, kind);
+    std::uniform_int_distribution<int> draw(1, c.amplitude);
+    for (int i = 1; i <= c.n; ++i)
+        for (int j = i + 1; j <= c.n; ++j) {
+            const int w = draw(rng);
+            SetWeight(*solver, i, j, w);
+            ref.weight[i][j] = w;
+        }
+    const std::vector<int> start = RandomCanonicalCycle(c.n, rng);
+    for (int p = 1; p <= c.n; ++p) solver->m_aCycle[p] = ref.cycle[p] = start[p - 1];
+    solver->m_aCycle[c.n + 1] = ref.cycle[c.n + 1] = start[0];
+    const Params params = DrawParams(c.customParams, rng);
+    InstallParams(params);
+    ref.settings = {params.firstLoop, params.secondLoop, params.mapFirstLoop, params.mapSecondLoop,
+                    params.p1,        params.p2,         params.mp1,          params.mp2};
+    solver->m_nTestLevel = ref.testLevel = c.level;
+    solver->m_bMaximum = ref.maximum = c.maximum;
+    solver->m_nAmplitude = ref.amplitude = c.amplitude;
+
+    Outcome out;
+    try {
+        ref.RunNetwork(c.mode, 0);
+    } catch (const std::exception& e) {
+        out.agree = false;
+        out.detail = std::string("reference failed: ") + e.what();
+        return out;
+    }
+    solver->PolynMethodNet(c.mode, 0);
+    const std::vector<int> theirs = CycleOf(*solver, solver->m_aBest);
+    const std::vector<int> ours(ref.best.begin() + 1, ref.best.begin() + c.n + 1);
+    std::ostringstream d;
+    if (theirs != ours) d << " best cycle " << Join(theirs) << " vs reference " << Join(ours) << ";";
+    if (solver->m_nBestCost != ref.bestCost)
+        d << " best cost " << solver->m_nBestCost << " vs reference " << ref.bestCost << ";";
+    if (solver->m_nPass != ref.pass)
+        d << " passes " << solver->m_nPass << " vs reference " << ref.pass << ";";
+    out.detail = d.str();
+    out.agree = out.detail.empty();
+    return out;
+}
+
+struct Tally {
+    int cases = 0;
+    int agreements = 0;
+    std::vector<std::string> disagreements;
+    void Add(const std::string& what, const Outcome& o) {
+        ++cases;
+        if (o.agree)
+            ++agreements;
+        else
+            disagreements.push_back(what + ":" + o.detail);
+    }
+    std::string Report() const {
+        std::ostringstream s;
+        s << agreements << " of " << cases << " cases agree";
+        for (size_t k = 0; k < disagreements.size() && k < 8; ++k) s << "\n  " << disagreements[k];
+        return s.str();
+    }
+};
+
+class CrossCheck : public ::testing::Test {
+protected:
+    void TearDown() override { ResetMethodParams(); }
+
+    Tally RunNetworkSeries(int level, int mode, int count, unsigned seedBase) {
+        Tally t;
+        for (int k = 0; k < count; ++k) {
+            NetCase c;
+            c.seed = seedBase + static_cast<unsigned>(k);
+            c.n = 5 + k % 8;
+            c.amplitude = (k / 8) % 2 == 0 ? 100 : 5;
+            c.level = level;
+            c.maximum = (k / 16) % 2;
+            c.mode = mode;
+            c.customParams = level == 2 && (k / 32) % 2 == 1;
+            t.Add(Describe(c), RunNetworkCase(c));
+        }
+        std::cout << "[ tally    ] " << t.Report() << "\n";
+        return t;
+    }
+};
+
+TEST_F(CrossCheck, ShortTestOnNetworksGivesTheSameBestCycle) {
+    const Tally t = RunNetworkSeries(1, 1, 320, 1000);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
+TEST_F(CrossCheck, FullTestOnNetworksGivesTheSameBestCycleAndPasses) {
+    const Tally t = RunNetworkSeries(2, 1, 192, 2000);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
+TEST_F(CrossCheck, ShortTestWithTheMapParametersGivesTheSameBestCycle) {
+    const Tally t = RunNetworkSeries(1, 0, 128, 3000);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
+TEST_F(CrossCheck, FullTestWithTheMapParametersGivesTheSameBestCycleAndPasses) {
+    const Tally t = RunNetworkSeries(2, 0, 128, 4000);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
+TEST_F(CrossCheck, CheckOfAGivenCycleStopsAtTheSameImprovement) {
+    Tally t = RunNetworkSeries(1, -1, 160, 5000);
+    const Tally full = RunNetworkSeries(2, -1, 128, 6000);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+    EXPECT_EQ(full.agreements, full.cases) << full.Report();
+}
+
+// ---- Graphs ----
+
+// A random graph in which every node has degree at most 3; with hidden = true a random Hamiltonian
+// cycle is laid first, so a zero cycle exists.
+std::vector<std::pair<int, int>> RandomCubicGraph(int n, bool hidden, std::mt19937& rng) {
+    std::vector<int> degree(n + 1, 0);
+    std::vector<std::vector<bool>> adj(n + 1, std::vector<bool>(n + 1, false));
+    std::vector<std::pair<int, int>> edges;
+    auto add = [&](int a, int b) {
+        if (a == b || adj[a][b] || degree[a] >= 3 || degree[b] >= 3) return;
+        adj[a][b] = adj[b][a] = true;
+        ++degree[a], ++degree[b];
+        edges.push_back({a, b});
+    };
+    if (hidden) {
+        std::vector<int> order(n);
+        std::iota(order.begin(), order.end(), 1);
+        std::shuffle(order.begin(), order.end(), rng);
+        for (int k = 0; k < n; ++k) add(order[k], order[(k + 1) % n]);
+    }
+    std::uniform_int_distribution<int> node(1, n);
+    for (int tries = 0; tries < 40 * n; ++tries) add(node(rng), node(rng));
+    return edges;
+}
+
+Outcome RunGraphCase(unsigned seed, int n, bool hidden) {
+    std::mt19937 rng(seed);
+    auto solver = MakeSolver(n, KIND_GRAPH);
+    ReferencePolyn ref(n, KIND_GRAPH);
+    const auto edges = RandomCubicGraph(n, hidden, rng);
+    SetGraph(*solver, edges);
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j) ref.weight[i][j] = solver->m_ppWeight[i][j];
+    const std::vector<int> start = RandomCanonicalCycle(n, rng);
+    for (int p = 1; p <= n; ++p) solver->m_aCycle[p] = ref.cycle[p] = start[p - 1];
+    solver->m_aCycle[n + 1] = ref.cycle[n + 1] = start[0];
+    Outcome out;
+    try {
+        ref.RunGraph();
+    } catch (const std::exception& e) {
+        out.agree = false;
+        out.detail = std::string("reference failed: ") + e.what();
+        return out;
+    }
+    solver->PolynMethodGraph();
+    const std::vector<int> theirs = CycleOf(*solver, solver->m_aBest);
+    const std::vector<int> ours(ref.best.begin() + 1, ref.best.begin() + n + 1);
+    std::ostringstream d;
+    if (theirs != ours) d << " best cycle " << Join(theirs) << " vs reference " << Join(ours) << ";";
+    if (solver->m_nBestCost != ref.bestCost)
+        d << " best cost " << solver->m_nBestCost << " vs reference " << ref.bestCost << ";";
+    out.detail = d.str();
+    out.agree = out.detail.empty();
+    return out;
+}
+
+TEST_F(CrossCheck, GraphMethodGivesTheSameBestCycle) {
+    Tally t;
+    for (int k = 0; k < 400; ++k) {
+        const unsigned seed = 7000 + static_cast<unsigned>(k);
+        const int n = 5 + k % 8;
+        const bool hidden = (k / 8) % 2 == 0;
+        std::ostringstream what;
+        what << "graph seed=" << seed << " n=" << n << (hidden ? " hamiltonian" : "");
+        t.Add(what.str(), RunGraphCase(seed, n, hidden));
+    }
+    std::cout << "[ tally    ] " << t.Report() << "\n";
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
+// ---- Edges list ----
+
+Outcome RunEdgesListCase(unsigned seed, int n, int amplitude, int maximum) {
+    std::mt19937 rng(seed);
+    auto solver = MakeSolver(n, KIND_NETWORK);
+    ReferencePolyn ref(n, KIND_NETWORK);
+    std::uniform_int_distribution<int> draw(1, amplitude);
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j) {
+            const int w = draw(rng);
+            SetWeight(*solver, i, j, w);
+            ref.weight[i][j] = w;
+        }
+    const std::vector<int> start = RandomCanonicalCycle(n, rng);
+    for (int p = 1; p <= n; ++p) solver->m_aCycle[p] = ref.cycle[p] = start[p - 1];
+    solver->m_aCycle[n + 1] = ref.cycle[n + 1] = start[0];
+    solver->m_bMaximum = ref.maximum = maximum;
+    Outcome out;
+    try {
+        ref.EdgesList();
+    } catch (const std::exception& e) {
+        out.agree = false;
+        out.detail = std::string("reference failed: ") + e.what();
+        return out;
+    }
+    solver->EdgesList();
+    std::ostringstream d;
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j)
+            if (solver->m_ppAdjust[i][j] != ref.adjust[i][j])
+                d << " P[" << i << "][" << j << "] " << solver->m_ppAdjust[i][j] << " vs reference "
+                  << ref.adjust[i][j] << ";";
+    if (CycleOf(*solver, solver->m_aCycle) !=
+        std::vector<int>(ref.cycle.begin() + 1, ref.cycle.begin() + n + 1))
+        d << " cycle changed;";
+    if (solver->m_nStartCost != ref.startCost)
+        d << " start cost " << solver->m_nStartCost << " vs reference " << ref.startCost << ";";
+    out.detail = d.str();
+    out.agree = out.detail.empty();
+    return out;
+}
+
+TEST_F(CrossCheck, EdgesListGivesTheSameValues) {
+    Tally t;
+    for (int k = 0; k < 400; ++k) {
+        const unsigned seed = 9000 + static_cast<unsigned>(k);
+        const int n = 5 + k % 8;
+        const int amplitude = (k / 8) % 2 == 0 ? 100 : 5;
+        const int maximum = (k / 16) % 2;
+        std::ostringstream what;
+        what << "edges seed=" << seed << " n=" << n << " amp=" << amplitude << " max=" << maximum;
+        t.Add(what.str(), RunEdgesListCase(seed, n, amplitude, maximum));
+    }
+    std::cout << "[ tally    ] " << t.Report() << "\n";
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
+}  // namespace
