@@ -26,12 +26,18 @@ struct NetCase {
     int maximum;
     int mode;  // 1 network, 0 map (map parameter set), -1 check of a given cycle
     bool customParams;
+    int rowReads = 1;           // the solver's m_bRowReads (0 = every query reads T itself)
+    int stopKind = 0;           // 0 none, 1 target cost = the optimum, 2 seek another optimum
+    bool optimumGiven = false;  // the initial cycle is an optimum (a check then runs to the end)
+    reference::Readings readings{};
 };
 
 std::string Describe(const NetCase& c) {
     std::ostringstream s;
     s << "seed=" << c.seed << " n=" << c.n << " amp=" << c.amplitude << " level=" << c.level
-      << " max=" << c.maximum << " mode=" << c.mode << (c.customParams ? " custom-params" : "");
+      << " max=" << c.maximum << " mode=" << c.mode << (c.customParams ? " custom-params" : "")
+      << (c.rowReads ? "" : " rowReads=0") << (c.stopKind == 1 ? " target" : "")
+      << (c.stopKind == 2 ? " seek-other" : "") << (c.optimumGiven ? " optimum-given" : "");
     return s.str();
 }
 
@@ -97,16 +103,33 @@ Outcome RunNetworkCase(const NetCase& c) {
             SetWeight(*solver, i, j, w);
             ref.weight[i][j] = w;
         }
-    const std::vector<int> start = RandomCanonicalCycle(c.n, rng);
+    std::vector<int> start = RandomCanonicalCycle(c.n, rng);
+    const CBruteForce optimum =
+        c.stopKind != 0 || c.optimumGiven ? BruteForceOptimum(*solver, c.maximum != 0) : CBruteForce{0, {}};
+    if (c.optimumGiven) {
+        start = optimum.cycle;
+        if (start[1] > start[c.n - 1]) std::reverse(start.begin() + 1, start.end());
+    }
     for (int p = 1; p <= c.n; ++p) solver->m_aCycle[p] = ref.cycle[p] = start[p - 1];
     solver->m_aCycle[c.n + 1] = ref.cycle[c.n + 1] = start[0];
+    if (c.stopKind == 1) solver->m_nTargetCost = ref.targetCost = optimum.cost;
+    if (c.stopKind == 2) {
+        // Another optimum than the one the enumeration found first (the run stops on the first other).
+        solver->m_bSeekOther = ref.seekOther = 1;
+        solver->m_nOtherCost = ref.otherCost = c.maximum ? -optimum.cost : optimum.cost;
+        for (int p = 1; p <= c.n; ++p) solver->m_aOther[p] = ref.other[p] = optimum.cycle[p - 1];
+    }
+    solver->m_nRefCost = ref.refCost = 1234;
     const Params params = DrawParams(c.customParams, rng);
     InstallParams(params);
     ref.settings = {params.firstLoop, params.secondLoop, params.mapFirstLoop, params.mapSecondLoop,
                     params.p1,        params.p2,         params.mp1,          params.mp2};
+    ref.readings = c.readings;
     solver->m_nTestLevel = ref.testLevel = c.level;
     solver->m_bMaximum = ref.maximum = c.maximum;
     solver->m_nAmplitude = ref.amplitude = c.amplitude;
+    solver->m_bRowReads = c.rowReads;
+    const std::vector<int32_t> weightsBefore = WeightSnapshot(*solver);
 
     Outcome out;
     try {
@@ -116,7 +139,7 @@ Outcome RunNetworkCase(const NetCase& c) {
         out.detail = std::string("reference failed: ") + e.what();
         return out;
     }
-    solver->PolynMethodNet(c.mode, 0);
+    const int returned = solver->PolynMethodNet(c.mode, 0);
     const std::vector<int> theirs = CycleOf(*solver, solver->m_aBest);
     const std::vector<int> ours(ref.best.begin() + 1, ref.best.begin() + c.n + 1);
     std::ostringstream d;
@@ -125,6 +148,27 @@ Outcome RunNetworkCase(const NetCase& c) {
         d << " best cost " << solver->m_nBestCost << " vs reference " << ref.bestCost << ";";
     if (solver->m_nPass != ref.pass)
         d << " passes " << solver->m_nPass << " vs reference " << ref.pass << ";";
+    if (CycleOf(*solver, solver->m_aCycle) != ours) d << " current cycle is not the best cycle;";
+    if (solver->m_nStartCost != ref.startCost)
+        d << " start cost " << solver->m_nStartCost << " vs reference " << ref.startCost << ";";
+    if (returned != 0 || solver->m_bAborted != 0) d << " reported an abort;";
+    if (WeightSnapshot(*solver) != weightsBefore) d << " weights changed;";
+    if (solver->m_nTargetCost != ref.targetCost || solver->m_nRefCost != ref.refCost)
+        d << " target/reference cost " << solver->m_nTargetCost << "/" << solver->m_nRefCost
+          << " vs reference " << ref.targetCost << "/" << ref.refCost << ";";
+    // The tables the last pass left: adjustments and marks in both triangles.
+    auto sameMatrix = [&](const char* name, const CSquareMatrix<int32_t>& m, const reference::Matrix& r) {
+        for (int i = 1; i <= c.n; ++i)
+            for (int j = 1; j <= c.n; ++j)
+                if (m[i][j] != r[i][j]) {
+                    d << " " << name << "[" << i << "][" << j << "] " << m[i][j] << " vs reference "
+                      << r[i][j] << ";";
+                    return;
+                }
+    };
+    sameMatrix("P", solver->m_ppAdjust, ref.adjust);
+    sameMatrix("X", solver->m_ppMark, ref.mark);
+    sameMatrix("Y", solver->m_ppMark2, ref.mark2);
     out.detail = d.str();
     out.agree = out.detail.empty();
     return out;

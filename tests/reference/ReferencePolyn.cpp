@@ -786,12 +786,12 @@ int ReferencePolyn::Search(int which, int budget) {
 
         if (which == kOpening && p1.adjusted > base && p2.adjusted > base) {
             cycle = walk;
-            move = r0;
+            if (!readings.rerunCarriesRecord) move = r0;
             move[0] = 0;
             RelocateNode(1);
             rekeep(p1);
             cycle = walk;
-            if (readings.rerunFromR0) move = r0;
+            if (!readings.rerunCarriesRecord) move = r0;
             move[0] = 0;
             ReverseSegment();
             rekeep(p2);

@@ -26,15 +26,17 @@ struct MethodSettings {
     double mapParam2 = 0.475;
 };
 
-// Points where the description of the method admits more than one reading; the defaults are the
-// readings this reference takes.
+// Points where the description of the method admits more than one reading. The defaults are the
+// readings the solver takes; the others stay here so that the cross-check can show it tells them
+// apart.
 struct Readings {
-    // The opening search's free-mode rerun of generator 2 starts from the iteration's record R0
-    // (true) or from the record as the rerun of generator 1 left it (false).
-    bool rerunFromR0 = true;
-    // The graph walk offers the walk's cycle L (true) or the cycle generator 2 left (false) to the
-    // move memory when its count runs out.
-    bool graphWalkOffersWalk = false;
+    // The opening search reruns generators 1 and 2 in free mode with the record carried along from
+    // the generator that ran before (true), or each from the iteration's record R0 (false). Either
+    // way word 0 is set to 0 first.
+    bool rerunCarriesRecord = true;
+    // When the graph walk's count runs out it offers the walk's cycle L (true) or the cycle that
+    // generator 2 left current (false) to the move memory and so to the acceptance.
+    bool graphWalkOffersWalk = true;
 };
 
 class ReferencePolyn {
