@@ -197,21 +197,28 @@ class CrossCheck : public ::testing::Test {
 protected:
     void TearDown() override { ResetMethodParams(); }
 
-    Tally RunNetworkSeries(int level, int mode, int count, unsigned seedBase) {
+    // count cases of n = firstN.., amplitudes 100 and 5, minimum and maximum; adjust may change a case.
+    template <typename Adjust>
+    Tally RunNetworkSeries(int level, int mode, int count, unsigned seedBase, Adjust adjust, int firstN = 5,
+                           int sizes = 8) {
         Tally t;
         for (int k = 0; k < count; ++k) {
             NetCase c;
             c.seed = seedBase + static_cast<unsigned>(k);
-            c.n = 5 + k % 8;
-            c.amplitude = (k / 8) % 2 == 0 ? 100 : 5;
+            c.n = firstN + k % sizes;
+            c.amplitude = (k / sizes) % 2 == 0 ? 100 : 5;
             c.level = level;
-            c.maximum = (k / 16) % 2;
+            c.maximum = (k / (2 * sizes)) % 2;
             c.mode = mode;
-            c.customParams = level == 2 && (k / 32) % 2 == 1;
+            c.customParams = level == 2 && (k / (4 * sizes)) % 2 == 1;
+            adjust(c);
             t.Add(Describe(c), RunNetworkCase(c));
         }
         std::cout << "[ tally    ] " << t.Report() << "\n";
         return t;
+    }
+    Tally RunNetworkSeries(int level, int mode, int count, unsigned seedBase) {
+        return RunNetworkSeries(level, mode, count, seedBase, [](NetCase&) {});
     }
 };
 
@@ -242,6 +249,58 @@ TEST_F(CrossCheck, CheckOfAGivenCycleStopsAtTheSameImprovement) {
     EXPECT_EQ(full.agreements, full.cases) << full.Report();
 }
 
+// A check of an optimum finds nothing better, so it runs every pass to the end.
+TEST_F(CrossCheck, CheckOfAnOptimumRunsToTheEndAlike) {
+    auto optimum = [](NetCase& c) { c.optimumGiven = true; };
+    const Tally t = RunNetworkSeries(1, -1, 80, 6500, optimum, 5, 5);
+    const Tally full = RunNetworkSeries(2, -1, 80, 6600, optimum, 5, 5);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+    EXPECT_EQ(full.agreements, full.cases) << full.Report();
+}
+
+TEST_F(CrossCheck, TargetCostStopsBothAtTheSameCycle) {
+    auto target = [](NetCase& c) { c.stopKind = 1; };
+    const Tally t = RunNetworkSeries(1, 1, 60, 6700, target, 5, 5);
+    const Tally full = RunNetworkSeries(2, 1, 60, 6800, target, 5, 5);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+    EXPECT_EQ(full.agreements, full.cases) << full.Report();
+}
+
+TEST_F(CrossCheck, SeekingAnotherOptimumStopsBothAtTheSameCycle) {
+    auto seek = [](NetCase& c) { c.stopKind = 2; };
+    const Tally t = RunNetworkSeries(1, 1, 60, 6900, seek, 5, 5);
+    const Tally full = RunNetworkSeries(2, 1, 60, 7900, seek, 5, 5);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+    EXPECT_EQ(full.agreements, full.cases) << full.Report();
+}
+
+// The solver's generators can read the lowered weights instead of T; with that switched off every
+// query reads T itself, and the results must not change.
+TEST_F(CrossCheck, QueriesThatReadTheTableItselfGiveTheSameBestCycle) {
+    auto tableReads = [](NetCase& c) { c.rowReads = 0; };
+    const Tally t = RunNetworkSeries(1, 1, 96, 8100, tableReads);
+    const Tally full = RunNetworkSeries(2, 1, 64, 8200, tableReads);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+    EXPECT_EQ(full.agreements, full.cases) << full.Report();
+}
+
+TEST_F(CrossCheck, LargerNetworksGiveTheSameBestCycle) {
+    const Tally t = RunNetworkSeries(
+        1, 1, 48, 8300, [](NetCase&) {}, 13, 8);
+    const Tally full = RunNetworkSeries(
+        2, 1, 32, 8400, [](NetCase& c) { c.customParams = true; }, 13, 8);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+    EXPECT_EQ(full.agreements, full.cases) << full.Report();
+}
+
+// The cross-check must be able to tell readings apart: with the other reading of the opening
+// search's free-mode rerun (each generator from the iteration's record) some runs end elsewhere.
+TEST_F(CrossCheck, TellsTheOtherReadingOfTheOpeningRerunApart) {
+    auto otherReading = [](NetCase& c) { c.readings.rerunCarriesRecord = false; };
+    const Tally t = RunNetworkSeries(1, 1, 320, 1000, otherReading);
+    EXPECT_LT(t.agreements, t.cases);
+}
+
 // ---- Graphs ----
 
 // A random graph in which every node has degree at most 3; with hidden = true a random Hamiltonian
@@ -267,7 +326,7 @@ std::vector<std::pair<int, int>> RandomCubicGraph(int n, bool hidden, std::mt199
     return edges;
 }
 
-Outcome RunGraphCase(unsigned seed, int n, bool hidden) {
+Outcome RunGraphCase(unsigned seed, int n, bool hidden, bool walkOffersWalk = true) {
     std::mt19937 rng(seed);
     auto solver = MakeSolver(n, KIND_GRAPH);
     ReferencePolyn ref(n, KIND_GRAPH);
@@ -278,6 +337,8 @@ Outcome RunGraphCase(unsigned seed, int n, bool hidden) {
     const std::vector<int> start = RandomCanonicalCycle(n, rng);
     for (int p = 1; p <= n; ++p) solver->m_aCycle[p] = ref.cycle[p] = start[p - 1];
     solver->m_aCycle[n + 1] = ref.cycle[n + 1] = start[0];
+    ref.readings.graphWalkOffersWalk = walkOffersWalk;
+    const std::vector<int32_t> weightsBefore = WeightSnapshot(*solver);
     Outcome out;
     try {
         ref.RunGraph();
@@ -293,16 +354,26 @@ Outcome RunGraphCase(unsigned seed, int n, bool hidden) {
     if (theirs != ours) d << " best cycle " << Join(theirs) << " vs reference " << Join(ours) << ";";
     if (solver->m_nBestCost != ref.bestCost)
         d << " best cost " << solver->m_nBestCost << " vs reference " << ref.bestCost << ";";
+    if (solver->m_nStartCost != ref.startCost) d << " start cost differs;";
+    if (CycleOf(*solver, solver->m_aCycle) != ours) d << " current cycle is not the best cycle;";
+    if (WeightSnapshot(*solver) != weightsBefore) d << " weights changed;";
     out.detail = d.str();
     out.agree = out.detail.empty();
     return out;
 }
 
+TEST_F(CrossCheck, TellsTheOtherReadingOfTheGraphWalksLastOfferApart) {
+    Tally t;
+    for (int k = 0; k < 400; ++k)
+        t.Add("graph", RunGraphCase(7000 + static_cast<unsigned>(k), 5 + k % 8, (k / 8) % 2 == 0, false));
+    EXPECT_LT(t.agreements, t.cases);
+}
+
 TEST_F(CrossCheck, GraphMethodGivesTheSameBestCycle) {
     Tally t;
-    for (int k = 0; k < 400; ++k) {
+    for (int k = 0; k < 1200; ++k) {
         const unsigned seed = 7000 + static_cast<unsigned>(k);
-        const int n = 5 + k % 8;
+        const int n = 5 + k % 12;
         const bool hidden = (k / 8) % 2 == 0;
         std::ostringstream what;
         what << "graph seed=" << seed << " n=" << n << (hidden ? " hamiltonian" : "");
@@ -314,7 +385,7 @@ TEST_F(CrossCheck, GraphMethodGivesTheSameBestCycle) {
 
 // ---- Edges list ----
 
-Outcome RunEdgesListCase(unsigned seed, int n, int amplitude, int maximum) {
+Outcome RunEdgesListCase(unsigned seed, int n, int amplitude, int maximum, bool optimum = false) {
     std::mt19937 rng(seed);
     auto solver = MakeSolver(n, KIND_NETWORK);
     ReferencePolyn ref(n, KIND_NETWORK);
@@ -325,10 +396,15 @@ Outcome RunEdgesListCase(unsigned seed, int n, int amplitude, int maximum) {
             SetWeight(*solver, i, j, w);
             ref.weight[i][j] = w;
         }
-    const std::vector<int> start = RandomCanonicalCycle(n, rng);
+    std::vector<int> start = RandomCanonicalCycle(n, rng);
+    if (optimum) {
+        start = BruteForceOptimum(*solver, maximum != 0).cycle;
+        if (start[1] > start[n - 1]) std::reverse(start.begin() + 1, start.end());
+    }
     for (int p = 1; p <= n; ++p) solver->m_aCycle[p] = ref.cycle[p] = start[p - 1];
     solver->m_aCycle[n + 1] = ref.cycle[n + 1] = start[0];
     solver->m_bMaximum = ref.maximum = maximum;
+    const std::vector<int32_t> weightsBefore = WeightSnapshot(*solver);
     Outcome out;
     try {
         ref.EdgesList();
@@ -349,9 +425,25 @@ Outcome RunEdgesListCase(unsigned seed, int n, int amplitude, int maximum) {
         d << " cycle changed;";
     if (solver->m_nStartCost != ref.startCost)
         d << " start cost " << solver->m_nStartCost << " vs reference " << ref.startCost << ";";
+    if (WeightSnapshot(*solver) != weightsBefore) d << " weights changed;";
     out.detail = d.str();
     out.agree = out.detail.empty();
     return out;
+}
+
+TEST_F(CrossCheck, EdgesListOfAnOptimumGivesTheSameValues) {
+    Tally t;
+    for (int k = 0; k < 120; ++k) {
+        const unsigned seed = 9500 + static_cast<unsigned>(k);
+        const int n = 5 + k % 5;
+        const int amplitude = (k / 5) % 2 == 0 ? 100 : 5;
+        const int maximum = (k / 10) % 2;
+        std::ostringstream what;
+        what << "edges of optimum seed=" << seed << " n=" << n << " amp=" << amplitude << " max=" << maximum;
+        t.Add(what.str(), RunEdgesListCase(seed, n, amplitude, maximum, true));
+    }
+    std::cout << "[ tally    ] " << t.Report() << "\n";
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
 }
 
 TEST_F(CrossCheck, EdgesListGivesTheSameValues) {
