@@ -18,6 +18,24 @@ namespace {
 
 using reference::ReferencePolyn;
 
+// Stage counts summed over every reference run of the program, checked by the last test.
+reference::StageCounts g_counts;
+void AddCounts(const reference::StageCounts& c) {
+    g_counts.stabiliseLowerings += c.stabiliseLowerings;
+    g_counts.adjustLowerings += c.adjustLowerings;
+    g_counts.payBacks += c.payBacks;
+    g_counts.markedEdges += c.markedEdges;
+    g_counts.relocations += c.relocations;
+    g_counts.reversals += c.reversals;
+    g_counts.wideRelocations += c.wideRelocations;
+    g_counts.segmentMoves += c.segmentMoves;
+    g_counts.segmentMovesFromInside += c.segmentMovesFromInside;
+    g_counts.tiesStored += c.tiesStored;
+    g_counts.memoryHits += c.memoryHits;
+    g_counts.guardedSkips += c.guardedSkips;
+    g_counts.graphRaised += c.graphRaised;
+}
+
 struct NetCase {
     unsigned seed;
     int n;
@@ -134,6 +152,7 @@ Outcome RunNetworkCase(const NetCase& c) {
     Outcome out;
     try {
         ref.RunNetwork(c.mode, 0);
+        AddCounts(ref.counts);
     } catch (const std::exception& e) {
         out.agree = false;
         out.detail = std::string("reference failed: ") + e.what();
@@ -342,6 +361,7 @@ Outcome RunGraphCase(unsigned seed, int n, bool hidden, bool walkOffersWalk = tr
     Outcome out;
     try {
         ref.RunGraph();
+        AddCounts(ref.counts);
     } catch (const std::exception& e) {
         out.agree = false;
         out.detail = std::string("reference failed: ") + e.what();
@@ -459,6 +479,35 @@ TEST_F(CrossCheck, EdgesListGivesTheSameValues) {
     }
     std::cout << "[ tally    ] " << t.Report() << "\n";
     EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
+// The agreement above proves little unless the cases make every stage act: a sample of them, with
+// the reference counting what each stage did.
+TEST_F(CrossCheck, CasesReachEveryStageOfTheMethod) {
+    g_counts = {};
+    RunNetworkSeries(1, 1, 64, 1000);
+    RunNetworkSeries(2, 1, 64, 2000);
+    for (int k = 0; k < 48; ++k) RunGraphCase(7000 + static_cast<unsigned>(k), 5 + k % 8, (k / 8) % 2 == 0);
+    const reference::StageCounts& c = g_counts;
+    std::cout << "[ stages   ] stabilise " << c.stabiliseLowerings << ", adjust " << c.adjustLowerings
+              << ", pay-back " << c.payBacks << ", marked " << c.markedEdges << ", relocations "
+              << c.relocations << ", reversals " << c.reversals << ", wide " << c.wideRelocations
+              << ", segment " << c.segmentMoves << " (inside " << c.segmentMovesFromInside << "), ties "
+              << c.tiesStored << ", memory hits " << c.memoryHits << ", guarded skips " << c.guardedSkips
+              << ", raised " << c.graphRaised << "\n";
+    EXPECT_GT(c.relocations, 0);
+    EXPECT_GT(c.stabiliseLowerings, 0);
+    EXPECT_GT(c.adjustLowerings, 0);
+    EXPECT_GT(c.payBacks, 0);
+    EXPECT_GT(c.markedEdges, 0);
+    EXPECT_GT(c.reversals, 0);
+    EXPECT_GT(c.wideRelocations, 0);
+    EXPECT_GT(c.segmentMoves, 0);
+    EXPECT_GT(c.segmentMovesFromInside, 0);
+    EXPECT_GT(c.tiesStored, 0);
+    EXPECT_GT(c.memoryHits, 0);
+    EXPECT_GT(c.guardedSkips, 0);
+    EXPECT_GT(c.graphRaised, 0);
 }
 
 }  // namespace

@@ -253,6 +253,7 @@ void ReferencePolyn::Stabilise() {
         if (d > 0) {
             stable = 0;
             LowerEdge(bi, bj, d, 1);
+            ++counts.stabiliseLowerings;
         } else if (d == 0) {
             stable = stable + 1;
         }
@@ -338,6 +339,7 @@ int ReferencePolyn::AdjustWeights(int first) {
             if (gain[i][j] > 0) {
                 const int q = gain[i][j];
                 LowerEdge(i, j, q, 0);
+                ++counts.adjustLowerings;
                 if (testLevel == 2) mark[i][j] -= q;
             }
         }
@@ -368,6 +370,7 @@ void ReferencePolyn::PayBack(int amount) {
         if (lo == 0) return;
         const int d = std::max(lowest, remaining);
         LowerEdge(lo, hi, d, 0);
+        if (d != 0) ++counts.payBacks;
         if (testLevel == 2) {
             mark[lo][hi] = mark[lo][hi] < d ? mark[lo][hi] - d : 0;
             mark2[lo][hi] = mark2[lo][hi] < d ? mark2[lo][hi] - d : 0;
@@ -433,6 +436,7 @@ void ReferencePolyn::MarkEdges() {
             mark2[i][j] -= d;
             adjust[j][i] = 1;
             mark[j][i] = 1;
+            ++counts.markedEdges;
         }
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j) {
@@ -464,6 +468,7 @@ int ReferencePolyn::AcceptCycle(int cost) {
         copyCurrentToBest();
     } else if (cost == bestCost) {
         if (nTies < 19) nTies = nTies + 1;
+        ++counts.tiesStored;
         copyCurrentToBest();
         ties[nTies] = best;
     } else {
@@ -489,7 +494,10 @@ int ReferencePolyn::MemoryCheckAndRecord(int reset, const Record& m) {
             const Record& rec = memory[r];
             if (rec[1] == 0) break;
             if (moveKind != 0 && rec[5] != moveKind) continue;
-            if (RecordWithin(rec, m)) return 1;
+            if (RecordWithin(rec, m)) {
+                ++counts.memoryHits;
+                return 1;
+            }
         }
     }
     int slot = kRecords - 1;
@@ -548,8 +556,10 @@ int ReferencePolyn::RelocateNode(int kindOfMove) {
         if (last[0] > 0 && !Contains(last, k) && !Contains(last, i) && !Contains(last, j)) continue;
         const int g = ins - rem;
         if (!(g > bestGain)) continue;
-        if (last[0] == -1 && adjustedOrOnCycle(k, i) && adjustedOrOnCycle(k, j) && adjustedOrOnCycle(a, b))
+        if (last[0] == -1 && adjustedOrOnCycle(k, i) && adjustedOrOnCycle(k, j) && adjustedOrOnCycle(a, b)) {
+            ++counts.guardedSkips;
             continue;
+        }
         const Record candidate = FiveNodes(i, k, j, a, b);
         if (AllIn(candidate, last) || MemoryContains(candidate)) continue;
         bestGain = g;
@@ -559,6 +569,7 @@ int ReferencePolyn::RelocateNode(int kindOfMove) {
     if (!found) return 0;
     cycle = MovedNode(cycle, bk, bi, bj);
     move[0] = bi, move[1] = bk, move[2] = bj, move[3] = ba, move[4] = bb;
+    ++counts.relocations;
     return 1;
 }
 
@@ -584,7 +595,10 @@ int ReferencePolyn::ReverseSegment() {
                 if (u == x || u == a || v == a) continue;
                 const int value = T(u, v, x) - T(a, u, x);
                 if (!(value > bestValue)) continue;
-                if (last[0] == -1 && adjustedOrOnCycle(x, v) && adjustedOrOnCycle(a, u)) continue;
+                if (last[0] == -1 && adjustedOrOnCycle(x, v) && adjustedOrOnCycle(a, u)) {
+                    ++counts.guardedSkips;
+                    continue;
+                }
                 const Record candidate = FiveNodes(v, u, x, a, a);
                 if (AllIn(candidate, last) || MemoryContainsReversal(candidate)) continue;
                 bestValue = value;
@@ -597,6 +611,7 @@ int ReferencePolyn::ReverseSegment() {
     if (!found) return 0;
     cycle = result;
     for (int w = 0; w < 5; ++w) move[w] = chosen[w];
+    ++counts.reversals;
     return 1;
 }
 
@@ -636,6 +651,7 @@ int ReferencePolyn::RelocateNodeWide() {
     if (!found) return 0;
     cycle = result;
     for (int w = 0; w < 5; ++w) move[w] = chosen[w];
+    ++counts.wideRelocations;
     return 1;
 }
 
@@ -686,6 +702,8 @@ int ReferencePolyn::SegmentStage() {
         if (rot[k] == by) pY = k;
         if (rot[k] == be) pE = k;
     }
+    ++counts.segmentMoves;
+    if (pY < pX) ++counts.segmentMovesFromInside;
     std::vector<int> built{0, bz};
     if (rot[2] == be) {
         for (int k = pX; k <= n; ++k) {
@@ -1095,6 +1113,7 @@ int ReferencePolyn::RunGraph() {
                     if (!edge(i, k) && !edge(i, l) && !edge(j, k) && !edge(j, l)) {
                         Up(weight, i, k) = 3, Up(weight, i, l) = 3, Up(weight, j, k) = 3,
                                       Up(weight, j, l) = 3;
+                        ++counts.graphRaised;
                     }
                 }
         }

@@ -39,6 +39,24 @@ struct Readings {
     bool graphWalkOffersWalk = true;
 };
 
+// How often each stage did something, summed over the runs of one object; the cross-check uses
+// them to make sure its cases reach every part of the method.
+struct StageCounts {
+    long stabiliseLowerings = 0;
+    long adjustLowerings = 0;
+    long payBacks = 0;
+    long markedEdges = 0;
+    long relocations = 0;
+    long reversals = 0;
+    long wideRelocations = 0;
+    long segmentMoves = 0;
+    long segmentMovesFromInside = 0;  // the pair's own segment holds z (the rotated X follows Y)
+    long tiesStored = 0;
+    long memoryHits = 0;
+    long guardedSkips = 0;
+    long graphRaised = 0;
+};
+
 class ReferencePolyn {
 public:
     ReferencePolyn(int nodes, int kind);
@@ -56,6 +74,7 @@ public:
     std::vector<int> other;
     MethodSettings settings;
     Readings readings;
+    StageCounts counts;
 
     // ---- Tables ----
     Matrix weight;                                      // W
