@@ -34,6 +34,8 @@ void AddCounts(const reference::StageCounts& c) {
     g_counts.memoryHits += c.memoryHits;
     g_counts.guardedSkips += c.guardedSkips;
     g_counts.graphRaised += c.graphRaised;
+    g_counts.longestSearch = std::max(g_counts.longestSearch, c.longestSearch);
+    g_counts.memoryClearings += c.memoryClearings;
 }
 
 struct NetCase {
@@ -44,9 +46,10 @@ struct NetCase {
     int maximum;
     int mode;  // 1 network, 0 map (map parameter set), -1 check of a given cycle
     bool customParams;
-    int rowReads = 1;           // the solver's m_bRowReads (0 = every query reads T itself)
-    int stopKind = 0;           // 0 none, 1 target cost = the optimum, 2 seek another optimum
-    bool optimumGiven = false;  // the initial cycle is an optimum (a check then runs to the end)
+    double longSearchFactor = 0;  // > 0: full test whose search B runs this factor times n * n iterations
+    int rowReads = 1;             // the solver's m_bRowReads (0 = every query reads T itself)
+    int stopKind = 0;             // 0 none, 1 target cost = the optimum, 2 seek another optimum
+    bool optimumGiven = false;    // the initial cycle is an optimum (a check then runs to the end)
     reference::Readings readings{};
 };
 
@@ -138,7 +141,11 @@ Outcome RunNetworkCase(const NetCase& c) {
         for (int p = 1; p <= c.n; ++p) solver->m_aOther[p] = ref.other[p] = optimum.cycle[p - 1];
     }
     solver->m_nRefCost = ref.refCost = 1234;
-    const Params params = DrawParams(c.customParams, rng);
+    Params params = DrawParams(c.customParams, rng);
+    if (c.longSearchFactor > 0) {
+        params.firstLoop = 1, params.secondLoop = 2, params.p2 = c.longSearchFactor;
+        params.mapFirstLoop = 1, params.mapSecondLoop = 2, params.mp2 = c.longSearchFactor;
+    }
     InstallParams(params);
     ref.settings = {params.firstLoop, params.secondLoop, params.mapFirstLoop, params.mapSecondLoop,
                     params.p1,        params.p2,         params.mp1,          params.mp2};
@@ -301,6 +308,19 @@ TEST_F(CrossCheck, QueriesThatReadTheTableItselfGiveTheSameBestCycle) {
     const Tally full = RunNetworkSeries(2, 1, 64, 8200, tableReads);
     EXPECT_EQ(t.agreements, t.cases) << t.Report();
     EXPECT_EQ(full.agreements, full.cases) << full.Report();
+}
+
+// Searches longer than the memory: the iteration cap of 3999 and the memory's clearing when it holds
+// 3999 records.
+TEST_F(CrossCheck, SearchesLongerThanTheMoveMemoryGiveTheSameBestCycle) {
+    auto longSearch = [](NetCase& c) { c.longSearchFactor = 4200.0 / (c.n * c.n); };
+    g_counts = {};
+    const Tally t = RunNetworkSeries(2, 1, 2, 8500, longSearch, 20, 2);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+    std::cout << "[ stages   ] longest search " << g_counts.longestSearch << " iterations, memory cleared "
+              << g_counts.memoryClearings << " times\n";
+    EXPECT_EQ(g_counts.longestSearch, 3999);
+    EXPECT_GT(g_counts.memoryClearings, 0);
 }
 
 TEST_F(CrossCheck, LargerNetworksGiveTheSameBestCycle) {

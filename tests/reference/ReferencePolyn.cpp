@@ -485,6 +485,7 @@ bool ReferencePolyn::RecordWithin(const Record& rec, const Record& m) const {
 }
 
 int ReferencePolyn::MemoryCheckAndRecord(int reset, const Record& m) {
+    if (reset == 0 && memoryUsed == 3999) ++counts.memoryClearings;
     if (reset != 0 || memoryUsed == 3999) {
         memoryUsed = 0;
         for (auto& rec : memory) rec.fill(0);
@@ -787,6 +788,7 @@ int ReferencePolyn::Search(int which, int budget) {
         cycle = walk;
         MemoryCheckAndRecord(0, move);
         if (StopTest()) return 1;
+        counts.longestSearch = std::max(counts.longestSearch, static_cast<long>(iterations - counter + 1));
         if (which == kSearchB) lastTrue = base;
         const Record r0 = move;
         Proposal p1, p2, p3;

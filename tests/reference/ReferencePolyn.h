@@ -55,6 +55,8 @@ struct StageCounts {
     long memoryHits = 0;
     long guardedSkips = 0;
     long graphRaised = 0;
+    long longestSearch = 0;    // iterations of the longest search
+    long memoryClearings = 0;  // the memory cleared because it held 3999 records
 };
 
 class ReferencePolyn {
