@@ -44,7 +44,8 @@ struct NetCase {
     int amplitude;
     int level;
     int maximum;
-    int mode;  // 1 network, 0 map (map parameter set), -1 check of a given cycle
+    int mode;  // 1 network, 0 map (map parameter set), -1 check of a given cycle, -2 check window's run
+    int quiet = 0;
     bool customParams;
     double longSearchFactor = 0;  // > 0: full test whose search B runs this factor times n * n iterations
     int rowReads = 1;             // the solver's m_bRowReads (0 = every query reads T itself)
@@ -58,7 +59,8 @@ std::string Describe(const NetCase& c) {
     s << "seed=" << c.seed << " n=" << c.n << " amp=" << c.amplitude << " level=" << c.level
       << " max=" << c.maximum << " mode=" << c.mode << (c.customParams ? " custom-params" : "")
       << (c.rowReads ? "" : " rowReads=0") << (c.stopKind == 1 ? " target" : "")
-      << (c.stopKind == 2 ? " seek-other" : "") << (c.optimumGiven ? " optimum-given" : "");
+      << (c.stopKind == 2 ? " seek-other" : "") << (c.quiet ? " quiet" : "")
+      << (c.optimumGiven ? " optimum-given" : "");
     return s.str();
 }
 
@@ -114,7 +116,7 @@ struct Outcome {
 
 Outcome RunNetworkCase(const NetCase& c) {
     std::mt19937 rng(c.seed);
-    const int kind = c.mode == 0 ? KIND_MAP : (c.mode == -1 ? KIND_CHECK : KIND_NETWORK);
+    const int kind = c.mode == 0 ? KIND_MAP : (c.mode < 0 ? KIND_CHECK : KIND_NETWORK);
     auto solver = MakeSolver(c.n, kind);
     ReferencePolyn ref(c.n, kind);
     std::uniform_int_distribution<int> draw(1, c.amplitude);
@@ -158,14 +160,14 @@ Outcome RunNetworkCase(const NetCase& c) {
 
     Outcome out;
     try {
-        ref.RunNetwork(c.mode, 0);
+        ref.RunNetwork(c.mode, c.quiet);
         AddCounts(ref.counts);
     } catch (const std::exception& e) {
         out.agree = false;
         out.detail = std::string("reference failed: ") + e.what();
         return out;
     }
-    const int returned = solver->PolynMethodNet(c.mode, 0);
+    const int returned = solver->PolynMethodNet(c.mode, c.quiet);
     const std::vector<int> theirs = CycleOf(*solver, solver->m_aBest);
     const std::vector<int> ours(ref.best.begin() + 1, ref.best.begin() + c.n + 1);
     std::ostringstream d;
@@ -275,6 +277,12 @@ TEST_F(CrossCheck, CheckOfAGivenCycleStopsAtTheSameImprovement) {
     EXPECT_EQ(full.agreements, full.cases) << full.Report();
 }
 
+// The check window's own run (mode -2, always a full test) does not stop at an improvement.
+TEST_F(CrossCheck, CheckWindowsOwnRunGivesTheSameBestCycleAndPasses) {
+    const Tally t = RunNetworkSeries(2, -2, 96, 6300);
+    EXPECT_EQ(t.agreements, t.cases) << t.Report();
+}
+
 // A check of an optimum finds nothing better, so it runs every pass to the end.
 TEST_F(CrossCheck, CheckOfAnOptimumRunsToTheEndAlike) {
     auto optimum = [](NetCase& c) { c.optimumGiven = true; };
@@ -293,7 +301,11 @@ TEST_F(CrossCheck, TargetCostStopsBothAtTheSameCycle) {
 }
 
 TEST_F(CrossCheck, SeekingAnotherOptimumStopsBothAtTheSameCycle) {
-    auto seek = [](NetCase& c) { c.stopKind = 2; };
+    // As the "Only one cycle?" command runs it: quietly.
+    auto seek = [](NetCase& c) {
+        c.stopKind = 2;
+        c.quiet = 1;
+    };
     const Tally t = RunNetworkSeries(1, 1, 60, 6900, seek, 5, 5);
     const Tally full = RunNetworkSeries(2, 1, 60, 7900, seek, 5, 5);
     EXPECT_EQ(t.agreements, t.cases) << t.Report();
