@@ -2,6 +2,9 @@
 // it (data.tsp gives data.txt). The exit status is always 0: a failed load shows only by the library's
 // message on standard error and by the missing table.
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "OutputName.h"
 #include "pathkit/TSPData.h"
@@ -16,6 +19,13 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (!data.Load(argv[1])) return 0;
-    data.StoreMatrix(OutputName(argv[1]).c_str());
+    const std::string table = OutputName(argv[1]);
+    // An instance file named like its table (data.txt) would be overwritten by it.
+    std::error_code error;
+    if (std::filesystem::equivalent(argv[1], table, error)) {
+        std::fprintf(stderr, "The table %s would overwrite the instance file.\n", table.c_str());
+        return 0;
+    }
+    data.StoreMatrix(table.c_str());
     return 0;
 }
