@@ -61,6 +61,12 @@ int ParseKind(const std::string& name) {
     throw CInputError("--kind " + name + ": expected network, graph, check or map");
 }
 
+int ParseLevel(const std::string& level) {
+    if (level == "short") return 1;
+    if (level == "full") return 2;
+    throw CInputError("--level " + level + ": expected short or full");
+}
+
 const char* KindName(int kind) {
     switch (kind) {
         case KIND_GRAPH: return "graph";

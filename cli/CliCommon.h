@@ -30,5 +30,8 @@ void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what);
 int ParseKind(const std::string& name);
 const char* KindName(int kind);
 
+// Parses "short|full" into the polynomial method's test level (1 or 2).
+int ParseLevel(const std::string& level);
+
 // A cycle as a JSON array of its n nodes from position 1, not closed.
 nlohmann::json CycleJson(const CCycleSolver& solver, const int* cycle);

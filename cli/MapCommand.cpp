@@ -11,6 +11,8 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
+#include "cli/MethodRuns.h"
+#include "document/Params.h"
 #include "document/CycleText.h"
 #include "mapdemo/DistanceMatrixText.h"
 #include "mapdemo/TriangleTest.h"
@@ -27,14 +29,10 @@ struct CMapOptions {
     bool matrix = false;
     bool triangle = false;
     std::string method;  // empty: no run
+    std::string level = "full";
+    std::string params;
     bool maximum = false;
     bool json = false;
-};
-
-struct CMapRun {
-    int cost = 0;
-    bool aborted = false;
-    uint32_t ms = 0;
 };
 
 // Marks the capitals of a comma-separated list of table indices as selected, numbered in table
@@ -67,55 +65,30 @@ void ParseSelection(const std::string& list, int* selected) {
 }
 
 // The methods the map runs; each has its key in JSON and its title in text output.
-enum class EMapMethod { Exact };
+enum class EMapMethod { Exact, Polyn };
 
 // The methods a --method value runs, in the order the Compare button runs them.
 std::vector<EMapMethod> MethodsOf(const std::string& method) {
     if (method.empty()) return {};
     if (method == "exact") return {EMapMethod::Exact};
-    throw CInputError("--method " + method + ": expected exact");
+    if (method == "polyn") return {EMapMethod::Polyn};
+    if (method == "both") return {EMapMethod::Exact, EMapMethod::Polyn};
+    throw CInputError("--method " + method + ": expected exact, polyn or both");
 }
 
-const char* MethodKey(EMapMethod method) {
-    switch (method) {
-        case EMapMethod::Exact:
-            return "exact";
-    }
-    return "";
-}
-
+const char* MethodKey(EMapMethod method) { return method == EMapMethod::Exact ? "exact" : "polyn"; }
 const char* MethodTitle(EMapMethod method) {
-    switch (method) {
-        case EMapMethod::Exact:
-            return "Exp. Method";
-    }
-    return "";
+    return method == EMapMethod::Exact ? "Exp. Method" : "Polyn. Method";
 }
 
-CMapRun RunExact(CCycleSolver& solver) {
+CMethodResult RunMethod(CCycleSolver& solver, EMapMethod method) {
     CConsoleTimeField timeField;
-    CTextField costField;
-    solver.m_pTimeCtrl = &timeField;
-    solver.m_pCostCtrl = &costField;
-    CMapRun run;
-    const uint32_t start = NowMs();
-    solver.m_dwRunStart = start;
-    solver.m_nLastSecond = 0;
-    int aborted = 0;
-    run.cost = solver.ExpMethodNet(0, &aborted);
-    run.ms = NowMs() - start;
-    run.aborted = aborted != 0;
+    CTextField lengthField;
+    const CMethodResult run = method == EMapMethod::Exact ? RunExact(solver, timeField, lengthField)
+                                                          : RunPolyn(solver, 0, timeField, lengthField);
     solver.m_pTimeCtrl = nullptr;
     solver.m_pCostCtrl = nullptr;
     return run;
-}
-
-CMapRun RunMethod(CCycleSolver& solver, EMapMethod method) {
-    switch (method) {
-        case EMapMethod::Exact:
-            return RunExact(solver);
-    }
-    return {};
 }
 
 // The map window's route list: one line per route position, "%2d:%s (%s)".
@@ -210,8 +183,17 @@ int RunMap(const CMapOptions& o) {
         for (const std::string& line : triangle.lines) std::cout << line << '\n';
 
     int status = EXIT_OK;
+    solver->m_nTestLevel = ParseLevel(o.level);
+    if (!o.params.empty() && ReadParams(o.params) < 0)
+        throw CInputError("--params " + o.params + ": cannot open the parameter file");
+    CMethodResult exact;
     for (const EMapMethod method : methods) {
-        const CMapRun run = RunMethod(*solver, method);
+        if (method == EMapMethod::Polyn) solver->MakeInitialCycle(0, 0);  // from the initial route
+        const CMethodResult run = RunMethod(*solver, method);
+        if (method == EMapMethod::Exact) {
+            exact = run;
+            solver->SaveOrCompareBest(0);
+        }
         out[MethodKey(method)] = {{"cost", run.cost},
                                   {"cycle", CycleJson(*solver, solver->m_aBest)},
                                   {"aborted", run.aborted},
@@ -229,6 +211,14 @@ int RunMap(const CMapOptions& o) {
             status = EXIT_INTERRUPTED;
             break;
         }
+        if (methods.size() == 2 && method == EMapMethod::Polyn) {
+            const bool agree = solver->SaveOrCompareBest(1) != 0;
+            out["agree"] = agree;
+            if (!o.json)
+                std::cout << (agree ? "Polyn. method has found a correct route."
+                                    : "ERROR: Polyn. method has NOT found a correct solution.")
+                          << '\n';
+        }
     }
     if (o.json) std::cout << out.dump() << '\n';
     return status;
@@ -244,7 +234,9 @@ void AddMapCommand(CLI::App& app, int& status) {
     cmd->add_flag("--km", options->km, "Distances in kilometres instead of miles");
     cmd->add_flag("--matrix", options->matrix, "Print the Distance Matrix text");
     cmd->add_flag("--triangle", options->triangle, "Print the triangle-inequality violations");
-    cmd->add_option("--method", options->method, "exact: run the method on the chosen capitals");
+    cmd->add_option("--method", options->method, "exact|polyn|both: run the methods on the chosen capitals");
+    cmd->add_option("--level", options->level, "short|full: the polynomial method's test level (default full)");
+    cmd->add_option("--params", options->params, "A params.dat file with the method parameters");
     cmd->add_flag("--maximum", options->maximum, "Seek the longest route");
     cmd->add_flag("--json", options->json, "Print one JSON object");
     cmd->callback([options, select, &status] {

@@ -41,8 +41,7 @@ void Check(const CSeriesOptions& o) {
     range("--tests", o.tests, 1, 2147483647);
     range("--starts", o.starts, 1, 32767);
     if (o.full != -1) range("--full", o.full, 0, o.starts);
-    if (o.level != "short" && o.level != "full")
-        throw CInputError("--level " + o.level + ": expected short or full");
+    ParseLevel(o.level);
     if (o.compare && o.starts != 1)
         throw CInputError("--compare: expected with --starts 1 (as the windows compare)");
     if (o.compare && !o.graph && o.full == 0)

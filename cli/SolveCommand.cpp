@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/MethodRuns.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
 #include "document/MainDoc.h"
@@ -41,51 +42,6 @@ struct CSolveOptions {
     bool json = false;
 };
 
-// One method's result as the windows would show it.
-struct CMethodResult {
-    int cost = 0;
-    bool aborted = false;
-    uint32_t ms = 0;
-    bool found = false;  // graphs: a Hamiltonian cycle was found
-};
-
-void StartTiming(CCycleSolver& solver, ITextTarget& timeField, ITextTarget& costField) {
-    solver.m_pTimeCtrl = &timeField;
-    solver.m_pCostCtrl = &costField;
-    solver.m_dwRunStart = NowMs();
-    solver.m_nLastSecond = 0;
-}
-
-CMethodResult RunExact(CCycleSolver& solver, ITextTarget& timeField, ITextTarget& costField) {
-    CMethodResult r;
-    StartTiming(solver, timeField, costField);
-    const uint32_t start = solver.m_dwRunStart;
-    int aborted = 0;
-    if (solver.m_nKind == KIND_GRAPH) {
-        r.found = solver.ExpMethodGraph(&aborted) == 0;
-        r.cost = solver.CycleCostOf(solver.m_aCycle);
-        r.found = r.found && !aborted && r.cost == 0;
-    } else {
-        r.cost = solver.ExpMethodNet(0, &aborted);
-    }
-    r.ms = NowMs() - start;
-    r.aborted = aborted != 0;
-    return r;
-}
-
-CMethodResult RunPolyn(CCycleSolver& solver, int mode, ITextTarget& timeField, ITextTarget& costField) {
-    CMethodResult r;
-    StartTiming(solver, timeField, costField);
-    const uint32_t start = solver.m_dwRunStart;
-    const int aborted =
-        solver.m_nKind == KIND_GRAPH ? solver.PolynMethodGraph() : solver.PolynMethodNet(mode, 0);
-    r.ms = NowMs() - start;
-    r.aborted = aborted != 0;
-    r.cost = solver.m_nBestCost;
-    r.found = solver.m_nKind == KIND_GRAPH && r.cost == 0;
-    return r;
-}
-
 void ApplyParameters(const CSolveOptions& o, int kind) {
     if (!o.params.empty() && ReadParams(o.params) < 0)
         throw CInputError("--params " + o.params + ": cannot open the parameter file");
@@ -94,22 +50,6 @@ void ApplyParameters(const CSolveOptions& o, int kind) {
     if (o.secondLoop) (map ? g_nMapSecondLoop : g_nSecondLoop) = *o.secondLoop;
     if (o.param1) (map ? g_dMapParam1 : g_dParam1) = *o.param1;
     if (o.param2) (map ? g_dMapParam2 : g_dParam2) = *o.param2;
-}
-
-nlohmann::json MethodJson(const CCycleSolver& solver, const CMethodResult& r) {
-    return {
-        {"cost", r.cost}, {"cycle", CycleJson(solver, solver.m_aBest)}, {"aborted", r.aborted}, {"ms", r.ms}};
-}
-
-void PrintMethod(const char* name, const CCycleSolver& solver, const CMethodResult& r, bool noCycle) {
-    std::string time;
-    FormatDuration(time, r.ms / 1000.0);
-    if (noCycle)
-        std::cout << name << ": Cycle in the graph does not exist.\n";
-    else
-        std::cout << name << ": " << FormatCycleText(solver, solver.m_aBest) << '\n';
-    if (r.aborted) std::cout << "Testing aborted by user.\n";
-    std::cout << "Time: " << time << '\n';
 }
 
 // The problem to solve, from a matrix text, a QUIRA1 document or the program's generators.
@@ -154,8 +94,7 @@ int RunSolve(const CSolveOptions& o) {
     const bool polyn = o.method == "polyn" || o.method == "both" || o.method == "edges";
     if (!exact && !polyn && o.method != "estimate")
         throw CInputError("--method " + o.method + ": expected exact, polyn, both, edges or estimate");
-    if (o.level != "short" && o.level != "full")
-        throw CInputError("--level " + o.level + ": expected short or full");
+    const int level = ParseLevel(o.level);
     if (o.mode && (*o.mode < -2 || *o.mode > 1)) throw CInputError("--mode: expected 1, 0, -1 or -2");
     if (o.randomStart && !o.initial.empty())
         throw CInputError("--random-start: expected either --initial TEXT or --random-start, not both");
@@ -167,7 +106,7 @@ int RunSolve(const CSolveOptions& o) {
     if (o.method == "edges" && solver->m_nKind == KIND_GRAPH)
         throw CInputError(
             "--method edges: the edges list is for networks; expected --kind network, check or map");
-    solver->m_nTestLevel = o.level == "full" ? 2 : 1;
+    solver->m_nTestLevel = level;
     if (o.target) solver->m_nTargetCost = *o.target;
     ApplyParameters(o, solver->m_nKind);
     if (!o.initial.empty() && ParseGivenCycleInto(*solver, o.initial) != 0)
