@@ -108,6 +108,10 @@ public:
     int SearchA(int budget, int reload);
     int SearchB(int budget);
     int RelocateNode(int kind);
+    // The best relocation of one node into its best insertion edge among the nodes that pass
+    // consider(k) and the moves that pass admit(k, i, j, a, b); made and recorded in m_aMove.
+    template <typename Consider, typename Admit>
+    int MakeBestRelocation(const int* last, Consider consider, Admit admit);
     int ReverseSegment();
     int RelocateNodeWide();
     int SegmentStage();

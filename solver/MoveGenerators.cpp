@@ -34,28 +34,12 @@ int CCycleSolver::RelocateNode(int kind) {
         return marks[std::min(a, b)][std::max(a, b)] < 0 || IsIndexedCycleEdge(a, b);
     };
 
-    int64_t bestGain = INT_MIN;
-    int move[5] = {};
-    bool found = false;
-    for (int k = 1; k <= n; ++k) {
-        const int64_t ins = FindInsertionIndexed(k);
-        const int i = m_nInsI, j = m_nInsJ;
-        const int64_t rem = RemovalDeltaIndexed(k);
-        const int a = m_nGapLo, b = m_nGapHi;
-        if (normal && !InFive(last, k) && !InFive(last, i) && !InFive(last, j)) continue;
-        const int64_t gain = ins - rem;
-        if (gain <= bestGain) continue;
-        if (guarded && settled(k, i) && settled(k, j) && settled(a, b)) continue;
-        const int candidate[5] = {i, k, j, a, b};
-        if (AllInFive(candidate, last) || MemoryContains(candidate)) continue;
-        bestGain = gain;
-        std::copy(candidate, candidate + 5, move);
-        found = true;
-    }
-    if (!found) return 0;
-    MoveNode(move[1], move[0], move[2]);
-    std::copy(move, move + 5, m_aMove);
-    return 1;
+    return MakeBestRelocation(
+        last, [](int) { return true; },
+        [&](int k, int i, int j, int a, int b) {
+            if (normal && !InFive(last, k) && !InFive(last, i) && !InFive(last, j)) return false;
+            return !(guarded && settled(k, i) && settled(k, j) && settled(a, b));
+        });
 }
 
 int CCycleSolver::ReverseSegment() {

@@ -1,5 +1,12 @@
-// Small helpers of the move generators: the five-node sets that identify moves.
+// Small helpers of the move generators: the five-node sets that identify moves, and the search for
+// the best single-node relocation that the network and graph generators share.
 #pragma once
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "solver/CycleSolver.h"
 
 // 1 when node is one of the five nodes of set.
 inline bool InFive(const int* set, int node) {
@@ -11,4 +18,34 @@ inline bool AllInFive(const int* candidate, const int* set) {
     for (int w = 0; w < 5; ++w)
         if (!InFive(set, candidate[w])) return false;
     return true;
+}
+
+// For every node k that passes consider(k): its best insertion edge {i, j} (the insertion query) and
+// the pair {a, b} joined when it leaves (the removal query); the move of largest gain wins (the first
+// on ties) among those admit(k, i, j, a, b) accepts that neither repeat the last move nor stand in
+// the move memory. The cycle's positions and edges must be indexed.
+template <typename Consider, typename Admit>
+int CCycleSolver::MakeBestRelocation(const int* last, Consider consider, Admit admit) {
+    const int n = m_nNodes;
+    int64_t bestGain = INT_MIN;
+    int move[5] = {};
+    bool found = false;
+    for (int k = 1; k <= n; ++k) {
+        if (!consider(k)) continue;
+        const int64_t ins = FindInsertionIndexed(k);
+        const int i = m_nInsI, j = m_nInsJ;
+        const int64_t rem = RemovalDeltaIndexed(k);
+        const int a = m_nGapLo, b = m_nGapHi;
+        const int64_t gain = ins - rem;
+        if (gain <= bestGain || !admit(k, i, j, a, b)) continue;
+        const int candidate[5] = {i, k, j, a, b};
+        if (AllInFive(candidate, last) || MemoryContains(candidate)) continue;
+        bestGain = gain;
+        std::copy(candidate, candidate + 5, move);
+        found = true;
+    }
+    if (!found) return 0;
+    MoveNode(move[1], move[0], move[2]);
+    std::copy(move, move + 5, m_aMove);
+    return 1;
 }

@@ -163,27 +163,8 @@ int CCycleSolver::GraphRelocate() {
     m_aCycle[n + 1] = m_aCycle[1];
     IndexCycleEdges(m_aCycle);
     IndexPositions(m_aCycle);
-    int64_t bestGain = INT_MIN;
-    int move[5] = {};
-    bool found = false;
-    for (int k = 1; k <= n; ++k) {
-        if (near && !InFive(last, k)) continue;
-        const int64_t ins = FindInsertionIndexed(k);
-        const int i = m_nInsI, j = m_nInsJ;
-        const int64_t rem = RemovalDeltaIndexed(k);
-        const int a = m_nGapLo, b = m_nGapHi;
-        const int64_t gain = ins - rem;
-        if (gain <= bestGain) continue;
-        const int candidate[5] = {i, k, j, a, b};
-        if (AllInFive(candidate, last) || MemoryContains(candidate)) continue;
-        bestGain = gain;
-        std::copy(candidate, candidate + 5, move);
-        found = true;
-    }
-    if (!found) return 0;
-    MoveNode(move[1], move[0], move[2]);
-    std::copy(move, move + 5, m_aMove);
-    return 1;
+    return MakeBestRelocation(
+        last, [&](int k) { return !near || InFive(last, k); }, [](int, int, int, int, int) { return true; });
 }
 
 int CCycleSolver::GraphReverse() {
