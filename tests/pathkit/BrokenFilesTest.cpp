@@ -25,7 +25,7 @@ const BrokenFile kBrokenFiles[] = {
     {"node-3-of-5-missing.tsp", "No 2-D coordinates for city # 3"},
     {"3d-node-2-missing.tsp", "No 3-D coordinates for city # 2"},
     {"ceil-2d-type.tsp", "Can't determine Distance function.\n"},
-    {"special-type.tsp", "Can't determine Distance function.\n"},
+    {"weight-type-special.tsp", "Can't determine Distance function.\n"},
     {"unknown-type.tsp", "Can't determine matrix input format type.\nCan't determine Distance function.\n"},
     {"unknown-format.tsp", "Can't determine matrix input format type.\n"},
     {"no-dimension.tsp", "No DIMENSION given for PATHKIT File\n"},
