@@ -72,21 +72,24 @@ int CCycleSolver::ReverseSegment() {
             const int x = sc[p];
             const int a = p == 1 ? sc[n] : sc[p - 1];
             if (normal && !InFive(last, x) && !InFive(last, a)) continue;
+            // Offers the exchange of {a, x} and {u, v} for {a, u} and {x, v} at the given gain.
+            auto offer = [&](int u, int v, int64_t value) {
+                if (value <= bestValue) return;
+                if (guarded && settled(x, v) && settled(a, u)) return;
+                const int candidate[5] = {v, u, x, a, a};
+                if (AllInFive(candidate, last) || MemoryContainsReversal(candidate)) return;
+                bestValue = value;
+                std::copy(candidate, candidate + 5, move);
+                moveScan = scan;
+            };
             auto visit = [&](const auto* slice) {
                 const int dim = n + 1;
                 for (int q = 1; q <= n; ++q) {
                     const int u = sc[q], v = sc[q + 1];
                     if (u == x || u == a || v == a) continue;
-                    // Gain of replacing {a, x} and {u, v} by {a, u} and {x, v}.
-                    const int64_t value = static_cast<int64_t>(slice[m_aEdgeSlot[q]]) -
-                                          slice[a < u ? a * dim + u : u * dim + a];
-                    if (value <= bestValue) continue;
-                    if (guarded && settled(x, v) && settled(a, u)) continue;
-                    const int candidate[5] = {v, u, x, a, a};
-                    if (AllInFive(candidate, last) || MemoryContainsReversal(candidate)) continue;
-                    bestValue = value;
-                    std::copy(candidate, candidate + 5, move);
-                    moveScan = scan;
+                    offer(u, v,
+                          static_cast<int64_t>(slice[m_aEdgeSlot[q]]) -
+                              slice[a < u ? a * dim + u : u * dim + a]);
                 }
             };
             if (RowReads()) {
@@ -96,15 +99,7 @@ int CCycleSolver::ReverseSegment() {
                 for (int q = 1; q <= n; ++q) {
                     const int u = sc[q], v = sc[q + 1];
                     if (u == x || u == a || v == a) continue;
-                    const int64_t value =
-                        static_cast<int64_t>(m_aEdgeWeight[q]) - rowX[v] - rowA[u] + rowA[x];
-                    if (value <= bestValue) continue;
-                    if (guarded && settled(x, v) && settled(a, u)) continue;
-                    const int candidate[5] = {v, u, x, a, a};
-                    if (AllInFive(candidate, last) || MemoryContainsReversal(candidate)) continue;
-                    bestValue = value;
-                    std::copy(candidate, candidate + 5, move);
-                    moveScan = scan;
+                    offer(u, v, static_cast<int64_t>(m_aEdgeWeight[q]) - rowX[v] - rowA[u] + rowA[x]);
                 }
             } else if (m_nKind == KIND_GRAPH) {
                 visit(m_pppInsertSmall.Slice(static_cast<std::size_t>(x)));
