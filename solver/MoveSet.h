@@ -20,6 +20,33 @@ inline bool AllInFive(const int* candidate, const int* set) {
     return true;
 }
 
+// What the cycle edge {u, v} at position r offers a segment move of the nodes x (position p) and
+// y (position q > p): z, the end of the edge that x would join (v inside the segment p..r..q, else u),
+// w, the node beyond z, and the table values t0 = T{x,z}[y], t1 = T{u,v}[y], t2 = T{z,w}[y] (t1 when
+// w is x or y). False when the edge touches x or y, which offers nothing.
+struct CSegmentProbe {
+    int u, v, z, w;
+    int64_t t0, t1, t2;
+};
+
+template <typename Slice>
+inline bool ProbeSegmentEdge(const int* c, int n, int p, int q, int r, int x, int y, const Slice& t,
+                             CSegmentProbe& out) {
+    const int u = c[r], v = c[r + 1];
+    if (u == x || u == y || v == x || v == y) return false;
+    int w = r == 1 ? c[n] : c[r - 1];
+    int z = u;
+    if (p <= r && r <= q) {
+        z = v;
+        w = r == n - 1 ? c[1] : r == n ? c[2] : c[r + 2];
+    }
+    out.u = u, out.v = v, out.z = z, out.w = w;
+    out.t0 = t(x, z);
+    out.t1 = t(u, v);
+    out.t2 = (w != x && w != y) ? t(z, w) : out.t1;
+    return true;
+}
+
 // For every node k that passes consider(k): its best insertion edge {i, j} (the insertion query) and
 // the pair {a, b} joined when it leaves (the removal query); the move of largest gain wins (the first
 // on ties) among those admit(k, i, j, a, b) accepts that neither repeat the last move nor stand in

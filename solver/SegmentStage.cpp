@@ -32,18 +32,11 @@ int CCycleSolver::SegmentStage() {
             if (normal && !InFive(last, y)) continue;
             const CInsSlice t = InsSlice(y);
             int64_t b = INT_MIN;
+            CSegmentProbe pr;
             for (int r = 1; r <= n; ++r) {
-                const int u = c[r], v = c[r + 1];
-                if (u == x || u == y || v == x || v == y) continue;
-                int w = r == 1 ? c[n] : c[r - 1];
-                int z = u;
-                if (p <= r && r <= q) {
-                    z = v;
-                    w = r == n - 1 ? c[1] : r == n ? c[2] : c[r + 2];
-                }
-                const int64_t t0 = t(x, z);
-                const int64_t t1 = t(u, v);
-                const int64_t t2 = (w != x && w != y) ? t(z, w) : t1;
+                if (!ProbeSegmentEdge(c, n, p, q, r, x, y, t, pr)) continue;
+                const int v = pr.v, w = pr.w, z = pr.z;
+                const int64_t t0 = pr.t0, t1 = pr.t1, t2 = pr.t2;
                 const int64_t val = std::max(t1 - t0, t2 - t0);
                 if (val <= b) continue;
                 const int e = t1 - t0 >= t2 - t0 ? v : w;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "solver/CycleSolver.h"
+#include "solver/MoveSet.h"
 
 namespace {
 inline int32_t Wrap(int64_t v) {
@@ -23,20 +24,9 @@ int64_t CCycleSolver::PairGain(int p, int q) const {
     const int x = c[p], y = c[q];
     const CInsSlice t = InsSlice(y);
     int64_t best = INT_MIN;
-    for (int r = 1; r <= n; ++r) {
-        const int u = c[r], v = c[r + 1];
-        if (u == x || u == y || v == x || v == y) continue;
-        int w = r == 1 ? c[n] : c[r - 1];
-        int z = u;
-        if (p <= r && r <= q) {
-            z = v;
-            w = r == n - 1 ? c[1] : r == n ? c[2] : c[r + 2];
-        }
-        const int64_t t0 = t(x, z);
-        const int64_t t1 = t(u, v);
-        const int64_t t2 = (w != x && w != y) ? t(z, w) : t1;
-        best = std::max({best, t1 - t0, t2 - t0});
-    }
+    CSegmentProbe e;
+    for (int r = 1; r <= n; ++r)
+        if (ProbeSegmentEdge(c, n, p, q, r, x, y, t, e)) best = std::max({best, e.t1 - e.t0, e.t2 - e.t0});
     return best;
 }
 
