@@ -15,7 +15,7 @@ struct CCheckOptions {
     std::string matrix;
     std::string doc;
     bool random = false;
-    int nodes = 0;
+    int nodes = kNodesUnset;
     int amplitude = 100;
     uint32_t seed = 1;
     std::string cycle;
@@ -37,9 +37,9 @@ std::unique_ptr<CMainDoc> LoadProblem(const CCheckOptions& o) {
         doc = NewConsoleDocument();
         doc->m_solver.m_nKind = KIND_CHECK;
         if (o.random) {
-            doc = MakeRandomDocument(KIND_CHECK, o.nodes == 0 ? 8 : o.nodes, o.amplitude);
+            doc = MakeRandomDocument(KIND_CHECK, o.nodes == kNodesUnset ? 8 : o.nodes, o.amplitude);
         } else {
-            LoadMatrixInto(doc->m_solver, o.matrix, o.nodes);
+            LoadMatrixInto(doc->m_solver, o.matrix, MatrixNodesOption(o.nodes));
         }
         doc->m_bFromFile = 1;  // the problem is given: binding to the kind keeps it
     }
@@ -62,7 +62,9 @@ int RunCheck(const CCheckOptions& o) {
     auto doc = LoadProblem(o);
     CCycleSolver& s = doc->m_solver;
     if (!o.cycle.empty() && doc->ParseGivenCycle(o.cycle) != 0)
-        throw CInputError("--cycle " + o.cycle + ": " + session.dialogs.messages.back());
+        throw CInputError("--cycle '" + o.cycle + "': " + session.dialogs.messages.back() +
+                          " Expected the nodes 1.." + std::to_string(s.m_nNodes) +
+                          " joined by '-' from node 1, each once, for example 1-3-2-4-1");
     s.MakeInitialCycle(0, 0);
 
     CConsoleTimeField timeField;

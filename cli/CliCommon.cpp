@@ -1,31 +1,25 @@
 // Shared pieces of the quira-cli subcommands.
 #include "cli/CliCommon.h"
 
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "cli/ConsolePlatform.h"
+#include "document/InstanceFileCheck.h"
+#include "document/Params.h"
 #include "document/TextMatrix.h"
 #include "solver/CycleSolver.h"
 
-namespace {
-
-std::string ReadAll(std::istream& in) {
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+int MatrixNodesOption(int given) {
+    if (given == kNodesUnset) return 0;
+    if (given < 1)
+        throw CInputError("--nodes " + std::to_string(given) + ": expected 1 to " +
+                          std::to_string(MAX_SOLVER_NODES));
+    return given;
 }
-
-int CountRows(const std::string& text) {
-    int rows = 0;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.find(':') != std::string::npos) ++rows;
-    return rows;
-}
-
-}  // namespace
 
 void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what) {
     if (nodes < 1 || nodes > MAX_SOLVER_NODES)
@@ -35,22 +29,69 @@ void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what) {
         throw CInputError(what + ": not enough memory for " + std::to_string(nodes) + " nodes");
 }
 
-void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes) {
-    std::string text;
-    if (path == "-") {
-        text = ReadAll(std::cin);
-    } else {
-        std::ifstream file(path, std::ios::binary);
-        if (!file) throw CInputError(path + ": cannot open the matrix file");
-        text = ReadAll(file);
-    }
+std::string ReadInputFile(const std::string& path, const std::string& what, std::size_t limit) {
     const std::string name = path == "-" ? "<stdin>" : path;
-    const int n = nodes > 0 ? nodes : CountRows(text);
-    if (n == 0) throw CInputError(name + ": no matrix rows; expected lines of the form 'i: w1 w2 ... wn'");
-    SizeSolver(solver, n, name);
-    std::istringstream in(text);
-    ReadTextMatrix(in, n, solver.m_nKind == KIND_GRAPH ? 1 : 0, solver.m_ppWeight);
+    std::string text;
+    auto append = [&](std::istream& in) {
+        char buffer[1 << 16];
+        while (in) {
+            in.read(buffer, sizeof buffer);
+            text.append(buffer, static_cast<std::size_t>(in.gcount()));
+            if (text.size() > limit)
+                throw CInputError(name + ": larger than " + std::to_string(limit >> 20) + " MB; expected " +
+                                  what);
+            if (CConsoleEvents::InterruptPending()) throw CInterrupted();
+        }
+        if (in.bad()) throw CInputError(name + ": cannot read " + what);
+    };
+    if (path == "-") {
+        CConsoleEvents::SetReadingInput(true);
+        append(std::cin);
+        CConsoleEvents::SetReadingInput(false);
+        return text;
+    }
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw CInputError(name + ": is a directory; expected " + what);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw CInputError(name + ": cannot open " + what);
+    append(file);
+    return text;
+}
+
+void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes) {
+    const std::string name = path == "-" ? "<stdin>" : path;
+    if (nodes < 0)
+        throw CInputError("--nodes " + std::to_string(nodes) + ": expected 1 to " +
+                          std::to_string(MAX_SOLVER_NODES));
+    const std::string text = ReadInputFile(path, "the matrix file", kMaxMatrixBytes);
+    if (IsInstanceFileText(std::string_view(text).substr(0, 256)))
+        throw CInputError(name + ": " + InstanceFileRefusal());
+    const CStrictMatrix matrix =
+        ReadStrictMatrix(text, name, nodes, solver.m_nKind == KIND_GRAPH ? 1 : 0, MAX_SOLVER_NODES);
+    if (!matrix.error.empty()) throw CInputError(matrix.error);
+    SizeSolver(solver, matrix.nodes, name);
+    const std::size_t dim = static_cast<std::size_t>(matrix.nodes) + 1;
+    for (std::size_t i = 0; i < dim; ++i)
+        for (std::size_t j = 0; j < dim; ++j) solver.m_ppWeight[i][j] = matrix.weights[i * dim + j];
     solver.MakeInitialCycle(1, 0);
+}
+
+void LoadParamsFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw CInputError("--params " + path + ": is a directory; expected a params.dat file");
+    if (ReadParams(path) < 0) throw CInputError("--params " + path + ": cannot open the parameter file");
+}
+
+void CheckParameterOverrides(const std::optional<int>& firstLoop, const std::optional<int>& secondLoop,
+                             const std::optional<double>& param1, const std::optional<double>& param2) {
+    if (firstLoop && *firstLoop < 0)
+        throw CInputError("--first-loop " + std::to_string(*firstLoop) + ": expected 0 or more");
+    if (secondLoop && *secondLoop < 0)
+        throw CInputError("--second-loop " + std::to_string(*secondLoop) + ": expected 0 or more");
+    if (param1 && !std::isfinite(*param1)) throw CInputError("--param1: expected a finite number");
+    if (param2 && !std::isfinite(*param2)) throw CInputError("--param2: expected a finite number");
 }
 
 int ParseKind(const std::string& name) {
@@ -69,10 +110,14 @@ int ParseLevel(const std::string& level) {
 
 const char* KindName(int kind) {
     switch (kind) {
-        case KIND_GRAPH: return "graph";
-        case KIND_MAP: return "map";
-        case KIND_CHECK: return "check";
-        default: return "network";
+        case KIND_GRAPH:
+            return "graph";
+        case KIND_MAP:
+            return "map";
+        case KIND_CHECK:
+            return "check";
+        default:
+            return "network";
     }
 }
 

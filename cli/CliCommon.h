@@ -3,6 +3,7 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -18,13 +19,42 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads a matrix in the row format ("every line holding a ':' is the next row") from a file, or
-// from standard input for "-". The node count is the number of such rows unless nodes > 0.
-// Sizes the solver (its m_nKind must be set) and makes the identity cycle the initial one.
+// A file or standard output that could not be written: one line naming it and the reason, exit
+// status 1.
+class CWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A Ctrl+C taken while reading input: the program ends with status 130 at once.
+class CInterrupted : public std::exception {};
+
+// The largest input file read whole (a matrix of the solver's largest size takes about 7 MB).
+constexpr std::size_t kMaxMatrixBytes = std::size_t(64) << 20;
+
+// Reads a whole input file ("-": standard input). A folder, a file that cannot be opened or read,
+// or one larger than limit bytes is CInputError naming the file and what (a noun) was expected.
+std::string ReadInputFile(const std::string& path, const std::string& what, std::size_t limit);
+
+// Reads a matrix strictly (see ReadStrictMatrix in document/TextMatrix.h) from a file, or from
+// standard input for "-"; a published instance file is refused with a pointer to TOURCHK. The node
+// count is the number of rows unless nodes > 0. Sizes the solver (its m_nKind must be set) and
+// makes the identity cycle the initial one. Every fault is CInputError with file:line.
 void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes);
+
+// --nodes when it is not given.
+constexpr int kNodesUnset = -2147483647 - 1;
+// --nodes for a matrix: 0 (the rows count) when not given; a given count below 1 is CInputError.
+int MatrixNodesOption(int given);
 
 // Sizes the solver for n nodes or throws CInputError naming what was asked.
 void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what);
+
+// Reads a params.dat file (--params) or throws CInputError: a folder, a missing file.
+void LoadParamsFile(const std::string& path);
+// Checks single parameter overrides: loop counts of at least 0, finite parameters.
+void CheckParameterOverrides(const std::optional<int>& firstLoop, const std::optional<int>& secondLoop,
+                             const std::optional<double>& param1, const std::optional<double>& param2);
 
 // Parses "network|graph|check|map" into a document kind.
 int ParseKind(const std::string& name);

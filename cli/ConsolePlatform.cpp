@@ -6,21 +6,47 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 std::atomic<int> g_nPendingInterrupts{0};
 std::atomic<bool> g_bInterrupted{false};
+std::atomic<bool> g_bReadingInput{false};
+std::atomic<long long> g_nFirstPendingMs{0};
 
+long long NowMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);  // async-signal-safe
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Ctrl+C is Escape: the method stops at its next poll. A signal that comes while the program waits
+// for its input ends it at once with 130. Signals that arrive together (a terminal or `timeout`
+// signals the whole process group, so one interrupt may come twice) count once; only a Ctrl+C
+// pressed again a second after an unanswered one ends the process, for a method that stopped
+// polling.
 extern "C" void OnInterrupt(int) {
-    if (g_nPendingInterrupts.fetch_add(1) >= 1) {
+    if (g_bReadingInput.load()) {
+        static const char text[] = "quira-cli: interrupted\n";
+        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, text, sizeof text - 1);
+        ::_exit(130);
+    }
+    const long long now = NowMs();
+    if (g_nPendingInterrupts.fetch_add(1) == 0) {
+        g_nFirstPendingMs.store(now);
+    } else if (now - g_nFirstPendingMs.load() >= 1000) {
         std::signal(SIGINT, SIG_DFL);
         std::raise(SIGINT);
     }
 }
 }  // namespace
 
-CConsoleEvents::CConsoleEvents() { std::signal(SIGINT, OnInterrupt); }
-CConsoleEvents::~CConsoleEvents() { std::signal(SIGINT, SIG_DFL); }
+CConsoleEvents::CConsoleEvents() {
+    std::signal(SIGINT, OnInterrupt);
+}
+CConsoleEvents::~CConsoleEvents() {
+    std::signal(SIGINT, SIG_DFL);
+}
 
 bool CConsoleEvents::ServiceOne() {
     if (g_nPendingInterrupts.load() == 0) return false;
@@ -29,7 +55,17 @@ bool CConsoleEvents::ServiceOne() {
     return true;
 }
 
-bool CConsoleEvents::Interrupted() { return g_bInterrupted.load(); }
+bool CConsoleEvents::Interrupted() {
+    return g_bInterrupted.load();
+}
+
+void CConsoleEvents::SetReadingInput(bool reading) {
+    g_bReadingInput.store(reading);
+}
+
+bool CConsoleEvents::InterruptPending() {
+    return g_nPendingInterrupts.load() != 0;
+}
 
 CConsoleTimeField::CConsoleTimeField() : m_bTerminal(isatty(STDERR_FILENO) != 0) {}
 

@@ -15,6 +15,10 @@ public:
     bool ServiceOne() override;
     // True once any Ctrl+C was taken as Escape during this process.
     static bool Interrupted();
+    // While true, a Ctrl+C ends the program at once with status 130 (it waits for its input).
+    static void SetReadingInput(bool reading);
+    // True when a Ctrl+C came and no method has taken it yet.
+    static bool InterruptPending();
 };
 
 // The Time field of the console: the text of the last update, echoed to a terminal's stderr.

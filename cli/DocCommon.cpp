@@ -8,6 +8,7 @@
 #include "document/Archive.h"
 #include "document/MainDoc.h"
 #include "document/RandomInstances.h"
+#include "document/SafeSave.h"
 #include "document/Switches.h"
 
 std::string ConsoleText(std::string_view text) {
@@ -62,10 +63,8 @@ std::unique_ptr<CMainDoc> OpenConsoleDocument(const std::string& path) {
 void SaveConsoleDocument(CMainDoc& doc, const std::string& path) {
     CArchive ar;
     doc.Serialize(ar);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(ar.Bytes().data(), static_cast<std::streamsize>(ar.Bytes().size()));
-    if (file) file.close();
-    if (!file) throw CInputError(path + ": cannot write the document");
+    const std::string reason = WriteFileSafely(path, ar.Bytes());
+    if (!reason.empty()) throw CWriteError(path + ": cannot write the document: " + reason);
 }
 
 std::unique_ptr<CMainDoc> MakeRandomDocument(int kind, int nodes, int value, bool gener2) {

@@ -48,7 +48,7 @@ private:
 std::unique_ptr<CMainDoc> NewConsoleDocument();
 // Opens a document file or throws CInputError naming the file and the fault.
 std::unique_ptr<CMainDoc> OpenConsoleDocument(const std::string& path);
-// Writes the document or throws CInputError.
+// Writes the document safely (the old file is kept on failure) or throws CWriteError.
 void SaveConsoleDocument(CMainDoc& doc, const std::string& path);
 
 // A random network (amplitude) or graph (maximum degree) made by the program's generators from

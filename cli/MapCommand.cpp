@@ -12,8 +12,8 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/MethodRuns.h"
-#include "document/Params.h"
 #include "document/CycleText.h"
+#include "document/Params.h"
 #include "mapdemo/DistanceMatrixText.h"
 #include "mapdemo/TriangleTest.h"
 #include "solver/CycleSolver.h"
@@ -76,7 +76,9 @@ std::vector<EMapMethod> MethodsOf(const std::string& method) {
     throw CInputError("--method " + method + ": expected exact, polyn or both");
 }
 
-const char* MethodKey(EMapMethod method) { return method == EMapMethod::Exact ? "exact" : "polyn"; }
+const char* MethodKey(EMapMethod method) {
+    return method == EMapMethod::Exact ? "exact" : "polyn";
+}
 const char* MethodTitle(EMapMethod method) {
     return method == EMapMethod::Exact ? "Exp. Method" : "Polyn. Method";
 }
@@ -154,6 +156,10 @@ int RunMap(const CMapOptions& o) {
     solver->BuildMapNetwork(o.km ? 1 : 0);
     solver->MakeInitialCycle(1, 0);
 
+    // Every option is checked before anything is printed.
+    solver->m_nTestLevel = ParseLevel(o.level);
+    if (!o.params.empty()) LoadParamsFile(o.params);
+
     nlohmann::json out;
     out["nodes"] = solver->m_nNodes;
     out["units"] = o.km ? "km" : "miles";
@@ -183,9 +189,6 @@ int RunMap(const CMapOptions& o) {
         for (const std::string& line : triangle.lines) std::cout << line << '\n';
 
     int status = EXIT_OK;
-    solver->m_nTestLevel = ParseLevel(o.level);
-    if (!o.params.empty() && ReadParams(o.params) < 0)
-        throw CInputError("--params " + o.params + ": cannot open the parameter file");
     CMethodResult exact;
     for (const EMapMethod method : methods) {
         if (method == EMapMethod::Polyn) solver->MakeInitialCycle(0, 0);  // from the initial route
@@ -235,7 +238,8 @@ void AddMapCommand(CLI::App& app, int& status) {
     cmd->add_flag("--matrix", options->matrix, "Print the Distance Matrix text");
     cmd->add_flag("--triangle", options->triangle, "Print the triangle-inequality violations");
     cmd->add_option("--method", options->method, "exact|polyn|both: run the methods on the chosen capitals");
-    cmd->add_option("--level", options->level, "short|full: the polynomial method's test level (default full)");
+    cmd->add_option("--level", options->level,
+                    "short|full: the polynomial method's test level (default full)");
     cmd->add_option("--params", options->params, "A params.dat file with the method parameters");
     cmd->add_flag("--maximum", options->maximum, "Seek the longest route");
     cmd->add_flag("--json", options->json, "Print one JSON object");

@@ -61,4 +61,3 @@ void PrintMethod(const char* name, const CCycleSolver& solver, const CMethodResu
     if (r.aborted) std::cout << "Testing aborted by user.\n";
     std::cout << "Time: " << time << '\n';
 }
-

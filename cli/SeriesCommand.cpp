@@ -101,6 +101,7 @@ int RunSeries(const CSeriesOptions& o) {
                               {"cycles_found", doc->m_nCyclesFound},
                               {"total_ms", doc->m_dwPolynMs},
                               {"statistics", statistics},
+                              {"aborted", CConsoleEvents::Interrupted()},
                               {"runs", runs}};
         std::cout << out.dump() << '\n';
     } else {

@@ -1,5 +1,7 @@
 // quira-cli solve: runs one or both methods on one problem.
+#include <cmath>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -32,7 +34,7 @@ struct CSolveOptions {
     std::string level = "short";
     std::string initial;
     std::string params;
-    int nodes = 0;
+    int nodes = kNodesUnset;
     std::optional<int> amplitude;
     std::optional<int> mode;
     std::optional<int> target;
@@ -43,8 +45,8 @@ struct CSolveOptions {
 };
 
 void ApplyParameters(const CSolveOptions& o, int kind) {
-    if (!o.params.empty() && ReadParams(o.params) < 0)
-        throw CInputError("--params " + o.params + ": cannot open the parameter file");
+    if (!o.params.empty()) LoadParamsFile(o.params);
+    CheckParameterOverrides(o.firstLoop, o.secondLoop, o.param1, o.param2);
     const bool map = kind == KIND_MAP;
     if (o.firstLoop) (map ? g_nMapFirstLoop : g_nFirstLoop) = *o.firstLoop;
     if (o.secondLoop) (map ? g_nMapSecondLoop : g_nSecondLoop) = *o.secondLoop;
@@ -76,14 +78,14 @@ std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o) {
     if (o.random) {
         if (kind == KIND_MAP) throw CInputError("--random: expected --kind network, graph or check");
         const int value = kind == KIND_GRAPH ? o.degree.value_or(3) : o.amplitude.value_or(100);
-        auto doc = MakeRandomDocument(kind, o.nodes == 0 ? 8 : o.nodes, value);
+        auto doc = MakeRandomDocument(kind, o.nodes == kNodesUnset ? 8 : o.nodes, value);
         doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
         return doc;
     }
     auto doc = NewConsoleDocument();
     doc->m_nDocKind = doc->m_solver.m_nKind = kind;
     doc->m_solver.m_bGraphView = kind == KIND_GRAPH;
-    LoadMatrixInto(doc->m_solver, o.matrix, o.nodes);
+    LoadMatrixInto(doc->m_solver, o.matrix, MatrixNodesOption(o.nodes));
     doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
     doc->m_solver.m_nAmplitude = o.amplitude.value_or(100);
     return doc;
@@ -135,7 +137,9 @@ int RunSolve(const CSolveOptions& o) {
         const double seconds = EstimateExactRunSeconds(*solver);
         std::string text;
         FormatDuration(text, seconds);
-        out["estimate"] = {{"seconds", seconds}, {"text", text}};
+        // JSON has no infinity: an estimate beyond the double range is the largest double.
+        const double shown = std::isfinite(seconds) ? seconds : std::numeric_limits<double>::max();
+        out["estimate"] = {{"seconds", shown}, {"text", text}};
         if (!o.json) std::cout << "Estimate: " << text << '\n';
     }
     CMethodResult exactResult;

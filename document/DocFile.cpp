@@ -13,6 +13,7 @@
 #include "document/Archive.h"
 #include "document/InstanceFileCheck.h"
 #include "document/MainDoc.h"
+#include "document/SafeSave.h"
 #include "document/Switches.h"
 
 namespace {
@@ -84,6 +85,17 @@ std::string ReadDocFile(CArchive& ar, CDocFile& f) {
     }
     if (ar.Failed()) return "the file ends before the document does";
     if (!IsPermutation(f.initial, f.n)) return "the initial cycle is not a cycle through all nodes";
+    // Weights beyond what the program itself makes would let a cycle's cost wrap around.
+    for (std::size_t i = 1; i < dim; ++i)
+        for (std::size_t j = 1; j < dim; ++j) {
+            const int32_t w = f.matrix[i * dim + j];
+            if (f.kind == KIND_GRAPH && w != 0 && w != 1)
+                return "weight " + std::to_string(w) + " of edge " + std::to_string(i) + "-" +
+                       std::to_string(j) + " is not a graph weight (expected 0 or 1)";
+            if (w < -32768 || w > 32767)
+                return "weight " + std::to_string(w) + " of edge " + std::to_string(i) + "-" +
+                       std::to_string(j) + " is out of range (expected -32768 to 32767)";
+        }
     if (f.results < 0 || f.results > 3)
         return "result flags " + std::to_string(f.results) + " are out of range (expected 0 to 3)";
     if (f.results != 0 && !IsPermutation(f.result, f.n))
@@ -240,16 +252,15 @@ int CMainDoc::OnOpenDocument(const std::string& path) {
 int CMainDoc::OnSaveDocument(const std::string& path) {
     CArchive ar;
     Serialize(ar);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) file.write(ar.Bytes().data(), static_cast<std::streamsize>(ar.Bytes().size()));
-    if (file) file.close();
-    if (!file) {
-        Platform().pDialogs->ShowMessage(EBoxKind::Warning, "Cannot save " + path + ".");
+    m_strSaveError = WriteFileSafely(path, std::string_view(ar.Bytes().data(), ar.Bytes().size()));
+    if (!m_strSaveError.empty()) {
+        Platform().pDialogs->ShowMessage(EBoxKind::Warning,
+                                         "Cannot save " + path + ":\n" + m_strSaveError + ".");
         return 0;
     }
     if (g_bAsciiSave && !WriteReport(ReportPathFor(path))) {
-        Platform().pDialogs->ShowMessage(EBoxKind::Warning,
-                                         "Cannot write the report " + ReportPathFor(path) + ".");
+        Platform().pDialogs->ShowMessage(EBoxKind::Warning, "Cannot write the report " + ReportPathFor(path) +
+                                                                ":\n" + m_strSaveError + ".");
     }
     return 1;
 }

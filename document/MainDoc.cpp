@@ -36,8 +36,9 @@ void CDocOwnerView::RedrawNow(EDrawingPane pane) {
 CMainDoc::CMainDoc() : m_strNodes("8"), m_strAmplitude("100"), m_strRandStarts("1"), m_strFullTests("1") {}
 
 CMainDoc::~CMainDoc() {
-    if (g_bWriteParamsOnClose && !WriteParams())
-        std::cerr << "QUIRA-1: cannot write the method parameters to " << PARAMS_FILE << '\n';
+    std::string reason;
+    if (g_bWriteParamsOnClose && !WriteParams(PARAMS_FILE, &reason))
+        std::cerr << "QUIRA-1: cannot write the method parameters to " << PARAMS_FILE << ": " << reason << '\n';
     m_solver.FreeTables();
     // Closing the program during a run bypasses the window's can-close query; the run would
     // return into this destroyed document, so the process ends here.

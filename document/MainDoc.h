@@ -102,7 +102,8 @@ public:
     // ---- Report ------------------------------------------------------------------------------------
     // The text report (CR LF line ends). printing != 0 gives the printer's banded pages.
     std::string ReportText(int printing);
-    // Writes the report into the file ("PRN" gives the printer's pages). 1 on success.
+    // Writes the report into the file safely ("PRN" gives the printer's pages). 1 on success; 0
+    // keeps the old file and leaves the reason in m_strSaveError.
     int WriteReport(const std::string& fileName);
     // Appends one report line to out, cut to its band when printing.
     static void WriteReportLine(std::string& out, std::string_view line, int printing, int band);
@@ -112,6 +113,8 @@ public:
 
     // ---- Fields, in order --------------------------------------------------------------------------
     std::string m_strNodes;
+    // Why the last save (document or report) failed; empty after a success.
+    std::string m_strSaveError;
     std::string m_strAmplitude;
     std::string m_strRandStarts;
     std::string m_strFullTests;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "document/SafeSave.h"
 #include "solver/MethodParams.h"
 
 namespace {
@@ -79,11 +80,8 @@ int ReadParams(const std::string& path) {
     return ParamsFromBytes(bytes);
 }
 
-int WriteParams(const std::string& path) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return 0;
-    const std::string bytes = ParamsToBytes();
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return file ? 1 : 0;
+int WriteParams(const std::string& path, std::string* reason) {
+    const std::string error = WriteFileSafely(path, ParamsToBytes());
+    if (reason) *reason = error;
+    return error.empty() ? 1 : 0;
 }

@@ -11,8 +11,9 @@ constexpr const char* PARAMS_FILE = "params.dat";
 // (a short file) and every count that is not a finite number in the int range. Returns the number
 // of values taken (0..8), or -1 when the file cannot be opened.
 int ReadParams(const std::string& path = PARAMS_FILE);
-// Writes the 64 bytes. 1 on success, 0 when the file could not be written completely.
-int WriteParams(const std::string& path = PARAMS_FILE);
+// Writes the 64 bytes safely (see SafeSave.h). 1 on success, 0 when the file could not be written;
+// then the old file is kept and *reason (when given) tells why.
+int WriteParams(const std::string& path = PARAMS_FILE, std::string* reason = nullptr);
 
 // The same on bytes, for callers that hold the file's contents.
 int ParamsFromBytes(const std::string& bytes);

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "document/MainDoc.h"
+#include "document/SafeSave.h"
 
 namespace {
 
@@ -139,9 +140,6 @@ std::string CMainDoc::ReportText(int printing) {
 
 int CMainDoc::WriteReport(const std::string& fileName) {
     const std::string text = ReportText(fileName == "PRN" ? 1 : 0);
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (!file) return 0;
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    return file ? 1 : 0;
+    m_strSaveError = WriteFileSafely(fileName, text);
+    return m_strSaveError.empty() ? 1 : 0;
 }

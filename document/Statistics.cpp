@@ -52,7 +52,7 @@ const char* CMainDoc::BuildStatistics(int show) {
     uint32_t total = m_dwPolynMs;
     if (m_nResults != 2) {
         std::snprintf(line, sizeof line, "Average time of polyn.method: %.3f sec\r\n",
-                      m_dwPolynMs / (tests * 1000.0));
+                      tests != 0 ? m_dwPolynMs / (tests * 1000.0) : 0.0);  // an interrupted first test
         text += line;
     } else {
         total = m_dwSeriesTime;

@@ -64,6 +64,7 @@ bool TSPData::Load(const char* path) {
     bool displayRead = false;  // coordinates have been read
     std::string line;
     std::string_view rest;
+    std::string dimensionText;  // the last DIMENSION value, for the message when it is not positive
     while (ReadLine(file.get(), line)) {
         if (IsKeyword(line, "EOF")) break;
         if (IsKeyword(line, "NAME", &rest)) {
@@ -71,6 +72,7 @@ bool TSPData::Load(const char* path) {
         } else if (IsKeyword(line, "COMMENT", &rest)) {
             CopyValue(comment, KeywordValue(rest));
         } else if (IsKeyword(line, "DIMENSION", &rest)) {
+            dimensionText = std::string(KeywordValue(rest));
             const long long n = ParseCount(KeywordValue(rest));
             // Whatever was read belongs to the earlier node count.
             ReleaseArrays();
@@ -94,9 +96,9 @@ bool TSPData::Load(const char* path) {
             if (!ReadCoord(weightType, file.get())) return fail("Can't read coord section.");
             for (int i = 0; i < dim; ++i) {
                 if (pos2D && pos2D[i].x == POS_UNSET && pos2D[i].y == POS_UNSET)
-                    return fail("No 2-D coordinates for city # " + std::to_string(i + 1), false);
+                    return fail("No 2-D coordinates for city # " + std::to_string(i + 1));
                 if (pos3D && pos3D[i].x == POS_UNSET && pos3D[i].y == POS_UNSET)
-                    return fail("No 3-D coordinates for city # " + std::to_string(i + 1), false);
+                    return fail("No 3-D coordinates for city # " + std::to_string(i + 1));
             }
             if (!distType) return fail("EDGE_WEIGHT_TYPE not defined before NODE_COORD_SECTION");
             if (!matrixReady) {
@@ -109,6 +111,8 @@ bool TSPData::Load(const char* path) {
         }
     }
 
+    if (!dim && !dimensionText.empty())
+        return fail("DIMENSION " + dimensionText + " is not a positive node count");
     if (!dim) return fail("No DIMENSION given for PATHKIT File");
     if (!matrixReady) return fail("TSP or coord list not specified in PATHKIT File");
     return true;

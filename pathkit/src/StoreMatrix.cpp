@@ -10,8 +10,14 @@
 //
 // The table is formatted into a buffer of about a megabyte that is handed to the output whole, so
 // that a 5,000-node table (25 million numbers) takes seconds.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -75,16 +81,56 @@ bool WriteTable(int n, const int* matrix, const std::function<bool(std::string_v
 }  // namespace
 
 void TSPData::StoreMatrix(const char* path) {
-    FILE* file = path ? std::fopen(path, "w") : nullptr;
-    if (!file) {
-        Report(std::string("Can't create file ") + (path ? path : ""));
-        return;
+    WriteMatrixFile(path);
+}
+
+// The table goes to a temporary file beside the target, which is flushed, synced and renamed over it;
+// on any failure the temporary file is removed and the target keeps its old bytes.
+bool TSPData::WriteMatrixFile(const char* path) {
+    const std::string target = path ? path : "";
+    const std::size_t slash = target.find_last_of('/');
+    std::string temp = target.substr(0, slash == std::string::npos ? 0 : slash + 1) + "." +
+                       target.substr(slash == std::string::npos ? 0 : slash + 1) + ".XXXXXX";
+    struct stat info {};
+    const int fd = target.empty() || (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+                       ? -1
+                       : ::mkstemp(temp.data());
+    if (fd < 0) {
+        Report("Can't create file " + target +
+               (target.empty() ? "" : ": " + std::string(std::strerror(errno ? errno : EISDIR))));
+        return false;
     }
-    bool ok = WriteTable(dim, matrix.get(), [file](std::string_view text) {
-        return std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    int error = 0;
+    WriteTable(dim, matrix.get(), [fd, &error](std::string_view text) {
+        while (!text.empty()) {
+            const ssize_t written = ::write(fd, text.data(), text.size());
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) {
+                error = written < 0 ? errno : EIO;
+                return false;
+            }
+            text.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
     });
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) Report(std::string("Can't write file ") + path);
+    mode_t mode = 0666;
+    if (::stat(target.c_str(), &info) == 0) {
+        mode = info.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        Report("Can't write file " + target + ": " + std::strerror(error));
+        return false;
+    }
+    return true;
 }
 
 void TSPData::StoreMatrix(std::ostream& out) {

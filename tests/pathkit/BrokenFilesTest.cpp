@@ -21,15 +21,15 @@ constexpr const char* kBadNode = "Error in NODE_COORD_SECTION: bad node.\nCan't 
 const BrokenFile kBrokenFiles[] = {
     // No coordinates can be read while the type is still undetermined.
     {"coord-section-before-type.tsp", kBadCoords},
-    // The message for a missing node ends without a line break.
-    {"node-3-of-5-missing.tsp", "No 2-D coordinates for city # 3"},
-    {"3d-node-2-missing.tsp", "No 3-D coordinates for city # 2"},
+    // The message for a missing node ends with a line break, as every message does.
+    {"node-3-of-5-missing.tsp", "No 2-D coordinates for city # 3\n"},
+    {"3d-node-2-missing.tsp", "No 3-D coordinates for city # 2\n"},
     {"ceil-2d-type.tsp", "Can't determine Distance function.\n"},
     {"weight-type-special.tsp", "Can't determine Distance function.\n"},
     {"unknown-type.tsp", "Can't determine matrix input format type.\nCan't determine Distance function.\n"},
     {"unknown-format.tsp", "Can't determine matrix input format type.\n"},
     {"no-dimension.tsp", "No DIMENSION given for PATHKIT File\n"},
-    {"negative-dimension.tsp", "No DIMENSION given for PATHKIT File\n"},
+    {"negative-dimension.tsp", "DIMENSION -4 is not a positive node count\n"},
     {"empty.tsp", "No DIMENSION given for PATHKIT File\n"},
     {"no-data-section.tsp", "TSP or coord list not specified in PATHKIT File\n"},
     {"dimension-beyond-memory.tsp", "Not enough memory for DIMENSION 1000000\n"},

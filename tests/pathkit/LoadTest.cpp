@@ -194,5 +194,5 @@ TEST(Load, ALargeDimensionWithoutItsDataAllocatesNoMatrix) {
     EXPECT_EQ(errors, "Can't read cost matrix.\n");
     EXPECT_FALSE(
         LoadText(data, "DIMENSION: 40000\nEDGE_WEIGHT_TYPE: EUC_2D\nNODE_COORD_SECTION\n1 0 0\n", &errors));
-    EXPECT_EQ(errors, "No 2-D coordinates for city # 2");
+    EXPECT_EQ(errors, "No 2-D coordinates for city # 2\n");
 }

@@ -65,5 +65,5 @@ TEST(StoreMatrix, ReportsAFileThatCannotBeCreated) {
     TSPData data;
     ErrorCapture capture;
     data.StoreMatrix("/no/such/folder/table.txt");
-    EXPECT_EQ(capture.Text(), "Can't create file /no/such/folder/table.txt\n");
+    EXPECT_EQ(capture.Text(), "Can't create file /no/such/folder/table.txt: No such file or directory\n");
 }

@@ -31,8 +31,13 @@ public:
     virtual bool Load(const char* path);
     // Fills the matrix from the coordinates with the instance's distance function.
     virtual void CalcMatrix();
-    // Writes the matrix as a text table to a new file (reports a file that cannot be written).
+    // Writes the matrix as a text table to a file (reports a file that cannot be written), as
+    // WriteMatrixFile does.
     virtual void StoreMatrix(const char* path);
+    // Writes the table safely: to a temporary file in the same folder, flushed, synced and renamed
+    // over path. On failure the old file keeps its bytes, no temporary file is left, the failure is
+    // reported with the file name and the reason, and the result is false.
+    bool WriteMatrixFile(const char* path);
     // Extension points for derived classes; they write nothing here.
     virtual void Store(std::ostream& out);
     virtual void Store(const char* path);

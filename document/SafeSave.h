@@ -1,0 +1,16 @@
+// Writing a file so that it is never lost: the bytes go to a temporary file in the target's
+// folder, which is flushed, synced and then renamed over the target. When any step fails (disk
+// full, file-size limit, permissions, a folder that vanished) the target keeps its old bytes and
+// the temporary file is removed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writes bytes to path safely. Returns an empty text on success, otherwise the reason of the
+// failure (as the system words it, e.g. "No space left on device").
+std::string WriteFileSafely(const std::string& path, std::string_view bytes);
+
+// Ignores SIGXFSZ, so that a file-size limit makes a write fail (and be reported) instead of
+// ending the process with a half-written temporary file. Called once by the programs' mains.
+void IgnoreFileSizeSignal();
