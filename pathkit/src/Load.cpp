@@ -4,6 +4,7 @@
 // mentions NAME or DIMENSION is only a comment. A section keyword hands the following lines to its
 // reader (ReadMatrix, ReadCoord, ReadTour); every other line is ignored. The scan ends at an EOF line
 // or at the end of the file.
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -73,6 +74,8 @@ bool TSPData::Load(const char* path) {
             CopyValue(comment, KeywordValue(rest));
         } else if (IsKeyword(line, "DIMENSION", &rest)) {
             dimensionText = std::string(KeywordValue(rest));
+            while (!dimensionText.empty() && std::isspace(static_cast<unsigned char>(dimensionText.back())))
+                dimensionText.pop_back();
             const long long n = ParseCount(KeywordValue(rest));
             // Whatever was read belongs to the earlier node count.
             ReleaseArrays();
