@@ -45,10 +45,13 @@ void LoadEach(const std::vector<std::filesystem::path>& files) {
 
 TEST(FuzzInputs, CorpusInputsLoadOrFailCleanly) {
     const auto files = FilesIn(PATHKIT_FUZZ_CORPUS);
-    EXPECT_FALSE(files.empty());
+    ASSERT_FALSE(files.empty()) << PATHKIT_FUZZ_CORPUS << " holds no inputs";
     LoadEach(files);
 }
 
 TEST(FuzzInputs, FormerCrashesLoadOrFailCleanly) {
-    LoadEach(FilesIn(DataPath("fuzz-crashes")));
+    // An empty or missing folder would pass without reading anything.
+    const auto files = FilesIn(DataPath("fuzz-crashes"));
+    ASSERT_FALSE(files.empty()) << DataPath("fuzz-crashes") << " holds no inputs";
+    LoadEach(files);
 }
