@@ -84,6 +84,7 @@ int RunSeries(const CSeriesOptions& o) {
     const bool compared = o.graph ? o.starts == 1 : o.starts == 1 && FullTests(o) != 0;
     nlohmann::json runs = nlohmann::json::array();
     series.m_fnProblemDone = [&] {
+        if (!o.json) return;  // the runs are output only in JSON; a long text series keeps its memory flat
         const CCycleSolver& s = doc->m_solver;
         nlohmann::json run = {{"polyn", MethodJson(s, s.m_aBest)}};
         if (compared) run["exact"] = MethodJson(s, s.m_aSaved);
