@@ -76,12 +76,17 @@ int RunCheck(const CCheckOptions& o) {
         {"given", {{"cost", s.CycleCostOf(s.m_aInitial)}, {"cycle", CycleJson(s, s.m_aInitial)}}}};
     std::string text = std::string("Given cycle: ") + doc->CycleText(s.m_aInitial) + "\n";
     bool aborted = false;
+    std::string found;  // each method's cycle, after the verdicts, so that equal verdicts never hide two costs
     auto record = [&](const char* name, const char* label, int verdict, bool ran) {
         nlohmann::json method = {{"aborted", !ran}, {"verdict", VerdictName(verdict)}};
-        if (ran) method["cost"] = s.m_nBestCost;
+        // The best cycle the method found, also when Ctrl+C stopped it.
+        const int cost = s.CycleCostOf(s.m_aBest);
+        if (ran) method["cost"] = cost;
         if (ran) method["cycle"] = CycleJson(s, s.m_aBest);
+        method["found"] = {{"cost", cost}, {"cycle", CycleJson(s, s.m_aBest)}};
         out[name] = method;
         text += std::string(label) + (ran ? check.VerdictText(verdict) : "Testing aborted by user.") + "\n";
+        found += std::string(label) + (ran ? "found " : "best so far ") + doc->CycleText(s.m_aBest) + "\n";
         aborted = aborted || !ran;
     };
     if (o.method == "exact") {
@@ -109,7 +114,7 @@ int RunCheck(const CCheckOptions& o) {
     if (o.json)
         std::cout << out.dump() << '\n';
     else
-        std::cout << text;
+        std::cout << text << found;
     return aborted && CConsoleEvents::Interrupted() ? EXIT_INTERRUPTED : EXIT_OK;
 }
 

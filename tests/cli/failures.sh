@@ -90,4 +90,11 @@ for k in 1 2 3 4 5 6; do
     timeout -s INT 0.4 "$cli" solve --matrix "$data/net14.txt" --method exact --json >"$work/int.json" 2>/dev/null
     grep -q '"aborted":true' "$work/int.json" || fail "run $k: interrupted result lost"
 done
+# An interrupted check prints the best cycle found; an interrupted series has no NaN and says so.
+timeout -s INT 0.4 "$cli" check --matrix "$data/net14.txt" --method exact >"$work/check.txt" 2>/dev/null
+grep -q "^Exp. Method: best so far ( [0-9]*) 1-" "$work/check.txt" || fail "interrupted check: $(cat "$work/check.txt")"
+timeout -s INT 0.3 "$cli" series --nodes 13 --tests 3 --compare >"$work/series.txt" 2>/dev/null
+grep -qi "nan" "$work/series.txt" && fail "interrupted series: $(cat "$work/series.txt")"
+timeout -s INT 0.6 "$cli" series --nodes 11 --tests 1000 --compare --json >"$work/series.json" 2>/dev/null
+grep -q '"aborted":true' "$work/series.json" || fail "interrupted series JSON lacks aborted"
 exit $failed
