@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 
 #include "document/MainDoc.h"
+#include "windows/InputView.h"
+#include "windows/NetView.h"
 #include "windows/TestForm.h"
 
 namespace {
@@ -35,14 +37,12 @@ private:
 
 }  // namespace
 
-QWidget* CreateDrawingPane(int kind, CMainDoc&) {
+QWidget* CreateDrawingPane(int kind, CMainDoc& doc) {
     if (kind == KIND_MAP) return nullptr;
-    auto* pane = new QWidget;
-    pane->setAutoFillBackground(true);
-    pane->setBackgroundRole(QPalette::Base);
-    return pane;
+    return new CNetView(doc);
 }
 
 CTestForm* CreateTestForm(int kind, CMainDoc& doc) {
+    if (kind == KIND_NETWORK) return new CInputView(doc);
     return new CPlaceholderForm(doc, kind);
 }
