@@ -55,7 +55,7 @@ public:
     // A random current cycle, which also becomes the initial cycle.
     void RandomizedStart();
     // The last final cycle becomes the initial cycle; 0 (with message 32777) when the data changed
-    // since the last run.
+    // since the last run (for a graph: whenever no result is known).
     int FinalToInitial();
     // A weight matrix from a text file chosen by the user.
     void Import();
@@ -76,6 +76,14 @@ public:
     void GraphExactMethod();
     void GraphPolynomialMethod();
     void GraphContinuousTest(int maxProblems);
+    // Compare on a graph: the verdict by whether each method found a cycle of cost 0. With only
+    // the polynomial result known, the exact method runs and both results are judged.
+    void GraphCompare();
+    // Whether the graph's Hamiltonian cycle is the only one; nothing (and no results) when the
+    // polynomial method knows none.
+    void GraphOnlyOneCycle();
+    // Gener2: a new random graph of the given maximum degree.
+    void Gener2Graph(int degree);
 
     // The refresh of the form after a step. With reset the document's result flags are cleared
     // (and, for a network, m_bRan) and the Time field is emptied; then the hook, if any.
@@ -98,6 +106,9 @@ private:
     bool AskEstimate();
     void BeforeRandom();
     void EndContinuous(uint32_t start, uint32_t totalMs, bool compared, bool graph);
+    // Only One Cycle? once the optimum is known: a second run seeks another cycle of the same
+    // length; shows it under `title`, or the message `uniqueId`.
+    void SeekSecondCycle(const char* title, int uniqueId);
 
     CMainDoc& m_doc;
     ITextTarget& m_time;

@@ -76,7 +76,7 @@ void CTestSeries::RandomizedStart() {
 int CTestSeries::FinalToInitial() {
     CCycleSolver& s = m_doc.m_solver;
     if (s.m_bBusy) return 0;
-    if (m_doc.m_nResults == 0 && m_doc.m_bRan == 0) {
+    if (m_doc.m_nResults == 0 && (m_doc.m_bRan == 0 || m_doc.m_nDocKind == KIND_GRAPH)) {
         WarningBox(IDS_CYCLE_UNKNOWN);
         return 0;
     }
@@ -110,7 +110,6 @@ void CTestSeries::AcceptMatrixEdit() {
 void CTestSeries::OnlyOneCycle() {
     CCycleSolver& s = m_doc.m_solver;
     if (s.m_bBusy) return;
-    const int n = s.m_nNodes;
     m_bComparing = true;
     m_doc.RunPolynomial(&m_time, &m_final, 1);
     PolynomialMethod();
@@ -122,6 +121,13 @@ void CTestSeries::OnlyOneCycle() {
         return;
     }
 
+    SeekSecondCycle("The network has the second cycle with the same length:",
+                    s.m_bMaximum ? IDS_ONLY_ONE_MAXIMUM : IDS_ONLY_ONE_MINIMUM);
+}
+
+void CTestSeries::SeekSecondCycle(const char* title, int uniqueId) {
+    CCycleSolver& s = m_doc.m_solver;
+    const int n = s.m_nNodes;
     FinalToInitial();
     s.SaveOrCompareBest(0);
     const int showStatistics = g_bShowStatistics;
@@ -152,11 +158,9 @@ void CTestSeries::OnlyOneCycle() {
     m_doc.m_nResults = 1;
     if (s.BestDiffersFromOther()) {
         m_final.SetText(m_doc.CycleText(s.m_aCycle));
-        Platform().pDialogs->ShowMessage(
-            EBoxKind::Information,
-            SecondCycleText("The network has the second cycle with the same length:", s.m_aCycle, n));
+        Platform().pDialogs->ShowMessage(EBoxKind::Information, SecondCycleText(title, s.m_aCycle, n));
     } else {
-        InfoBox(s.m_bMaximum ? IDS_ONLY_ONE_MAXIMUM : IDS_ONLY_ONE_MINIMUM);
+        InfoBox(uniqueId);
     }
 }
 

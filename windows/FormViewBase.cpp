@@ -8,8 +8,10 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 
 #include "document/MainDoc.h"
+#include "document/Messages.h"
 #include "document/Switches.h"
 
 CFormViewBase::CFormViewBase(CMainDoc& doc, QWidget* parent) : CTestForm(doc, parent) {
@@ -62,6 +64,56 @@ bool CFormViewBase::eventFilter(QObject* watched, QEvent* event) {
         m_bAccepting = false;
     }
     return CTestForm::eventFilter(watched, event);
+}
+
+QPushButton* CFormViewBase::AddCommand(const QString& caption, std::function<void()> command) {
+    auto* button = new QPushButton(caption, this);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] {
+        if (!Busy()) command();
+    });
+    m_commands.append(button);
+    return button;
+}
+
+QPushButton* CFormViewBase::CommandButton(const QString& caption) const {
+    for (QPushButton* b : m_commands)
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+int CFormViewBase::AcceptNodes(QLineEdit* edit, int maxNodes) {
+    if (edit->text().toStdString() == m_doc.m_strNodes) return 0;
+    const int n = LeadingInt(edit->text().toStdString());
+    if (n < MIN_DOC_NODES || n > maxNodes) {
+        PutBack(edit, m_doc.m_strNodes);
+        ErrorBox(QString::asprintf("A number of the nodes is invalid.\nThe valid range: 4...%d", maxNodes));
+        return -1;
+    }
+    const int old = m_doc.m_solver.m_nNodes;
+    if (!m_doc.SetNodeCount(n)) {
+        PutBack(edit, m_doc.m_strNodes);
+        WarningBox(IDS_NO_MEMORY_FOR_NODES);
+        m_doc.SetNodeCount(old);
+    }
+    m_doc.m_strNodes = edit->text().toStdString();
+    Series().Reset();
+    TimeTarget().SetText("");
+    m_doc.m_nResults = 0;
+    return 1;
+}
+
+int CFormViewBase::AcceptCycleText(QLineEdit* edit, std::string& accepted) {
+    const std::string text = edit->text().toStdString();
+    if (text == accepted) return 0;
+    if (m_doc.ParseGivenCycle(text) != 0) {
+        PutBack(edit, accepted);
+        return -1;
+    }
+    Series().Refresh(1);
+    m_doc.m_nResults = 0;
+    accepted = text;
+    return 1;
 }
 
 void CFormViewBase::ErrorBox(const QString& text) {

@@ -5,7 +5,9 @@
 // buttons and states only what differs.
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,6 +20,7 @@ class QAbstractButton;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 class CFormViewBase : public CTestForm {
     Q_OBJECT
@@ -36,6 +39,8 @@ public:
 
     // A method is running (the user clicked during its message polling): commands do nothing.
     bool Busy() const;
+    // The button of a command made by AddCommand, by its caption ("E&xp. Method" ...).
+    QPushButton* CommandButton(const QString& caption) const;
 
 protected:
     // Kind-specific acceptance of every field, in the kind's order; called on focus loss and on
@@ -58,6 +63,15 @@ protected:
     void Guarded(F&& command) {
         if (!Busy()) command();
     }
+    // A command button whose click runs the command unless a method is running.
+    QPushButton* AddCommand(const QString& caption, std::function<void()> command);
+    // The shared steps of Accept fields. Each returns -1 when the text was refused (the field has
+    // its old text back and the user was told), 0 when it did not change, 1 when it was taken.
+    // Nodes from 4 to maxNodes: the solver is resized and a new random problem made.
+    int AcceptNodes(QLineEdit* edit, int maxNodes);
+    // A typed cycle, compared with `accepted` (the last text parsed successfully): the parser
+    // makes it the current and initial cycle and the form is refreshed with reset.
+    int AcceptCycleText(QLineEdit* edit, std::string& accepted);
     // The form's own "Error" box.
     static void ErrorBox(const QString& text);
     // Puts the text back into the field.
@@ -92,5 +106,6 @@ private:
     std::unique_ptr<QtLineEditTarget> m_pFinalTarget;
     std::unique_ptr<CTestSeries> m_pSeries;
     CDrawingLink m_link{*this};
+    QList<QPushButton*> m_commands;
     bool m_bAccepting = false;  // acceptance is running (its boxes move the focus)
 };

@@ -5,7 +5,9 @@
 #include <QVBoxLayout>
 
 #include "document/MainDoc.h"
+#include "windows/GraphView.h"
 #include "windows/InputView.h"
+#include "windows/InputView3.h"
 #include "windows/NetView.h"
 #include "windows/TestForm.h"
 
@@ -44,5 +46,7 @@ QWidget* CreateDrawingPane(int kind, CMainDoc& doc) {
 
 CTestForm* CreateTestForm(int kind, CMainDoc& doc) {
     if (kind == KIND_NETWORK) return new CInputView(doc);
+    if (kind == KIND_GRAPH) return new CGraphView(doc);
+    if (kind == KIND_CHECK) return new CInputView3(doc);
     return new CPlaceholderForm(doc, kind);
 }
