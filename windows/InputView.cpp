@@ -25,7 +25,9 @@ constexpr int kMaxAmplitude = 32000;
 constexpr int kMaxRandStarts = 32767;
 constexpr int kInitialCycleChars = 5000;
 
-int ValueOf(const QLineEdit* edit) { return LeadingInt(edit->text().toStdString()); }
+int ValueOf(const QLineEdit* edit) {
+    return LeadingInt(edit->text().toStdString());
+}
 
 }  // namespace
 
@@ -186,7 +188,8 @@ void CInputView::AcceptFields() {
         const int n = ValueOf(m_pNodes);
         if (n < MIN_DOC_NODES || n > kMaxNetworkNodes) {
             PutBack(m_pNodes, m_doc.m_strNodes);
-            ErrorBox(QString::asprintf("A number of the nodes is invalid.\nThe valid range: 4...%d", kMaxNetworkNodes));
+            ErrorBox(QString::asprintf("A number of the nodes is invalid.\nThe valid range: 4...%d",
+                                       kMaxNetworkNodes));
             return;
         }
         const int old = s.m_nNodes;
@@ -205,7 +208,8 @@ void CInputView::AcceptFields() {
         const int a = ValueOf(m_pAmplitude);
         if (a < 0 || a > kMaxAmplitude) {
             PutBack(m_pAmplitude, m_doc.m_strAmplitude);
-            ErrorBox(QString::asprintf("New amplitude value is invalid\nThe valid range: 0...%d", kMaxAmplitude));
+            ErrorBox(
+                QString::asprintf("New amplitude value is invalid\nThe valid range: 0...%d", kMaxAmplitude));
             return;
         }
         m_doc.m_strAmplitude = m_pAmplitude->text().toStdString();

@@ -22,4 +22,6 @@ void CMainFrame::CreateMenus() {
     menuBar()->addMenu(tr("&Help"));
 }
 
-void CMainFrame::CreateStatusBar() { statusBar()->showMessage(tr("Ready")); }
+void CMainFrame::CreateStatusBar() {
+    statusBar()->showMessage(tr("Ready"));
+}
