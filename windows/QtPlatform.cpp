@@ -43,6 +43,8 @@ void QtDialogHost::ShowMessage(EBoxKind kind, std::string_view text) {
         QMessageBox::warning(m_pParent, QStringLiteral("Warning"), message);
     else if (kind == EBoxKind::Error)
         QMessageBox::warning(m_pParent, QStringLiteral("Error"), message);
+    else if (kind == EBoxKind::Error)
+        QMessageBox::warning(m_pParent, QStringLiteral("Error"), message);
     else
         QMessageBox::information(m_pParent, QStringLiteral("Information"), message);
 }
