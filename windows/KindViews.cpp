@@ -23,6 +23,12 @@ public:
     void OnInitialUpdate() override {
         m_doc.m_solver.m_nKind = m_nKind;
         m_doc.InitKind(m_nKind, m_nKind == KIND_MAP ? MAP_CAPITALS : 8);
+        if (m_doc.m_bFromFile) return;
+        if (m_nKind == KIND_MAP)
+            m_doc.m_solver.BuildMapNetwork(0);
+        else
+            m_doc.GenerateRandom();
+        m_doc.m_solver.MakeInitialCycle(1, 0);
     }
 
 private:

@@ -7,10 +7,14 @@
 #include <QMessageBox>
 
 namespace {
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 }  // namespace
 
-QtEventPump::QtEventPump() { qApp->installEventFilter(this); }
+QtEventPump::QtEventPump() {
+    qApp->installEventFilter(this);
+}
 
 QtEventPump::~QtEventPump() {
     if (qApp) qApp->removeEventFilter(this);
@@ -44,8 +48,8 @@ void QtDialogHost::ShowMessage(EBoxKind kind, std::string_view text) {
 }
 
 bool QtDialogHost::AskYesNo(std::string_view text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Warning"),
-                    FromUtf8(text), QMessageBox::Yes | QMessageBox::No, m_pParent);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Warning"), FromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, m_pParent);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -98,4 +102,6 @@ void QtLineEditTarget::SetText(std::string_view text) {
     if (m_pEdit) m_pEdit->setText(FromUtf8(text));
 }
 
-std::string QtLineEditTarget::GetText() const { return m_pEdit ? m_pEdit->text().toStdString() : std::string(); }
+std::string QtLineEditTarget::GetText() const {
+    return m_pEdit ? m_pEdit->text().toStdString() : std::string();
+}
