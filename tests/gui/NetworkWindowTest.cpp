@@ -23,6 +23,8 @@
 #include "windows/NetView.h"
 #include "windows/SuperUserDlg.h"
 
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 // A network window without its frame: the drawing and the form over one document.
@@ -146,11 +148,11 @@ TEST_F(NetworkWindow, TypedInitialCycleIsParsedOrPutBack) {
     Leave(Form().InitialField(), QStringLiteral("1-3-2-4-5-6-7-8-1"));
     EXPECT_FALSE(Form().ParseFailed());
     EXPECT_EQ(doc.m_solver.m_aInitial[2], 3);
-    const QString accepted = Form().InitialField()->text();
+    EXPECT_TRUE(Form().InitialField()->text().endsWith(") 1-3-2-4-5-6-7-8-1"));
     Leave(Form().InitialField(), QStringLiteral("1-3-3-4-5-6-7-8-1"));
     EXPECT_TRUE(Form().ParseFailed());
     EXPECT_EQ(LastMessage(), "One node was entered twice.");
-    EXPECT_EQ(Form().InitialField()->text(), accepted);
+    EXPECT_EQ(Form().InitialField()->text(), "1-3-2-4-5-6-7-8-1");  // the last accepted text
 }
 
 TEST_F(NetworkWindow, CompareTwiceOnlyReportsTheSecondTime) {
@@ -208,11 +210,11 @@ TEST_F(NetworkWindow, OnlyOneCycleOnAUniqueOptimum) {
 TEST_F(NetworkWindow, ContinuousTestWithOneStartAndNoFullTestsNeverShowsTheClosingBox) {
     Leave(Form().FullTestsField(), QStringLiteral("0"));
     g_bShowStatistics = 0;
-    platform.events.queue.assign(40, "x");
+    platform.events.queue.assign(3000, "x");
     platform.events.queue.push_back("Escape");
     Click("Continuous &Test");
     g_bShowStatistics = 1;
-    EXPECT_GE(doc.m_nTests, 1);
+    EXPECT_GE(doc.m_nTests, 2) << platform.events.polls << " polls";
     EXPECT_FALSE(Shown("networks were succesfully tested"));
     EXPECT_TRUE(platform.dialogs.messages.empty());
     EXPECT_EQ(Form().FinalField()->text(), "");
@@ -298,7 +300,9 @@ TEST_F(NetworkWindow, EditorChangesTheMatrixOnlyOnOk) {
 }
 
 TEST_F(NetworkWindow, SavedTestReopensWithItsMatrixCyclesAndTime) {
-    Click("&Compare");
+    g_bShowStatistics = 0;
+    Click("&Polyn. Method");
+    g_bShowStatistics = 1;
     const QString time = Form().TimeField()->text(), final = Form().FinalField()->text();
     const QString initial = Form().InitialField()->text();
     QTemporaryDir dir;
@@ -308,7 +312,8 @@ TEST_F(NetworkWindow, SavedTestReopensWithItsMatrixCyclesAndTime) {
     CMainDoc reopened;
     ASSERT_EQ(reopened.OnOpenDocument(path), 1);
     CNetworkWindow again(reopened);
-    EXPECT_EQ(again.form.TimeField()->text(), time);
+    // The same time; only the mark of a time just measured ("*") is not stored.
+    EXPECT_EQ(again.form.TimeField()->text().toStdString(), QString(time).remove(QLatin1Char('*')).toStdString());
     EXPECT_EQ(again.form.FinalField()->text(), final);
     EXPECT_EQ(again.form.InitialField()->text(), initial);
     EXPECT_EQ(again.form.NodesField()->text(), "8");
