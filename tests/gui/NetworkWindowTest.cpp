@@ -23,7 +23,9 @@
 #include "windows/NetView.h"
 #include "windows/SuperUserDlg.h"
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -94,7 +96,8 @@ TEST_F(NetworkWindow, NewWindowShowsTheDefaultsAndAcceptsFieldsInTheirRanges) {
     EXPECT_EQ(Form().FullTestsField()->text(), "1");
     EXPECT_TRUE(Form().ShowWeightsBox()->isChecked());
     EXPECT_FALSE(Form().MaximumBox()->isChecked());
-    EXPECT_TRUE(Form().InitialField()->text().endsWith(") 1-2-3-4-5-6-7-8-1")) << Form().InitialField()->text().toStdString();
+    EXPECT_TRUE(Form().InitialField()->text().endsWith(") 1-2-3-4-5-6-7-8-1"))
+        << Form().InitialField()->text().toStdString();
     EXPECT_EQ(Form().NodesField()->accessibleName(), "Nodes");
     EXPECT_EQ(Form().RandStartsField()->accessibleName(), "Rand.Starts");
 
@@ -222,7 +225,8 @@ TEST_F(NetworkWindow, ContinuousTestWithOneStartAndNoFullTestsNeverShowsTheClosi
 
 TEST_F(NetworkWindow, FinalToInitialAndRandomizedStart) {
     Click("&Final to Initial");
-    EXPECT_EQ(LastMessage(), "A minimum (maximum) cycle is unknown because initial\ndata set has been changed.");
+    EXPECT_EQ(LastMessage(),
+              "A minimum (maximum) cycle is unknown because initial\ndata set has been changed.");
     Click("&Polyn. Method");
     const QString final = Form().FinalField()->text();
     ASSERT_TRUE(final.startsWith("("));
@@ -313,10 +317,12 @@ TEST_F(NetworkWindow, SavedTestReopensWithItsMatrixCyclesAndTime) {
     ASSERT_EQ(reopened.OnOpenDocument(path), 1);
     CNetworkWindow again(reopened);
     // The same time; only the mark of a time just measured ("*") is not stored.
-    EXPECT_EQ(again.form.TimeField()->text().toStdString(), QString(time).remove(QLatin1Char('*')).toStdString());
+    EXPECT_EQ(again.form.TimeField()->text().toStdString(),
+              QString(time).remove(QLatin1Char('*')).toStdString());
     EXPECT_EQ(again.form.FinalField()->text(), final);
     EXPECT_EQ(again.form.InitialField()->text(), initial);
     EXPECT_EQ(again.form.NodesField()->text(), "8");
     for (int i = 1; i <= 8; ++i)
-        for (int j = i + 1; j <= 8; ++j) EXPECT_EQ(reopened.m_solver.m_ppWeight[i][j], doc.m_solver.m_ppWeight[i][j]);
+        for (int j = i + 1; j <= 8; ++j)
+            EXPECT_EQ(reopened.m_solver.m_ppWeight[i][j], doc.m_solver.m_ppWeight[i][j]);
 }
