@@ -63,17 +63,21 @@ CInputView::CInputView(CMainDoc& doc, QWidget* parent)
     options->addWidget(m_pShowWeights);
     options->addWidget(m_pMaximum);
 
-    auto* top = new QGridLayout;
-    top->addWidget(Caption(QStringLiteral("&Nodes"), m_pNodes), 0, 0);
-    top->addWidget(m_pNodes, 1, 0);
-    top->addWidget(Caption(QStringLiteral("&Amplitude"), m_pAmplitude), 0, 1);
-    top->addWidget(m_pAmplitude, 1, 1);
-    top->addWidget(Caption(QStringLiteral("Ran&d.Starts"), m_pRandStarts), 0, 2);
-    top->addWidget(m_pRandStarts, 1, 2);
-    top->addWidget(Caption(QStringLiteral("F&ull Tests"), m_pFullTests), 0, 3);
-    top->addWidget(m_pFullTests, 1, 3);
-    top->addWidget(m_pOptions, 0, 4, 2, 1);
-    top->setColumnStretch(5, 1);
+    // Each number under its caption, the Options group beside them.
+    auto* top = new QHBoxLayout;
+    const std::pair<const char*, QLineEdit*> numbers[] = {{"&Nodes", m_pNodes},
+                                                          {"&Amplitude", m_pAmplitude},
+                                                          {"Ran&d.Starts", m_pRandStarts},
+                                                          {"F&ull Tests", m_pFullTests}};
+    for (const auto& [caption, edit] : numbers) {
+        auto* column = new QVBoxLayout;
+        column->addStretch(1);
+        column->addWidget(Caption(QString::fromLatin1(caption), edit));
+        column->addWidget(edit);
+        top->addLayout(column);
+    }
+    top->addWidget(m_pOptions);
+    top->addStretch(1);
 
     auto* buttons = new QGridLayout;
     const struct {
@@ -171,6 +175,7 @@ void CInputView::RefreshForm(int reset) {
     if (reset) {
         m_strAcceptedInitial = m_doc.CycleText(m_doc.m_solver.m_aCycle);
         m_pInitial->setText(QString::fromStdString(m_strAcceptedInitial));
+        m_pInitial->setCursorPosition(0);
     }
 }
 
