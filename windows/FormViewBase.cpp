@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSplitter>
 #include <algorithm>
@@ -107,7 +108,11 @@ void CFormViewBase::SizeFrame(QWidget* lastField) {
         const QSize decorations = frame->sizeHint() - frame->widget()->sizeHint();
         sizeOfKind.insert(kind, client + decorations.expandedTo(QSize(0, 0)));
     }
-    frame->resize(sizeOfKind.value(kind));
+    QSize size = sizeOfKind.value(kind);
+    // On a small screen the frame stays inside the work area; the splitter then narrows the drawing.
+    if (QMdiArea* area = frame->mdiArea())
+        size = size.boundedTo(area->viewport()->size()).expandedTo(frame->minimumSizeHint());
+    frame->resize(size);
 }
 
 // ---- The drawing link -------------------------------------------------------------------------------

@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -17,10 +19,14 @@
 #include "gui/GuiTestMain.h"
 #include "solver/MethodParams.h"
 #include "support/Fakes.h"
+#include "windows/ChildFrame.h"
 #include "windows/DialogExec.h"
+#include "windows/DocTemplate.h"
 #include "windows/EdgesListDlg.h"
 #include "windows/InputView.h"
+#include "windows/MainFrame.h"
 #include "windows/NetView.h"
+#include "windows/NewDocDlg.h"
 #include "windows/SuperUserDlg.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -325,4 +331,51 @@ TEST_F(NetworkWindow, SavedTestReopensWithItsMatrixCyclesAndTime) {
     for (int i = 1; i <= 8; ++i)
         for (int j = i + 1; j <= 8; ++j)
             EXPECT_EQ(reopened.m_solver.m_ppWeight[i][j], doc.m_solver.m_ppWeight[i][j]);
+}
+
+TEST(NetworkWindowInTheProgram, SaveCloseAndReopenThroughTheFileMenu) {
+    GuiApp();
+    CFakePlatform platform;
+    g_bWriteParamsOnClose = 0;
+    g_bShowStatistics = 0;
+    QTemporaryDir dir;
+    auto frame = std::make_unique<CMainFrame>();
+    frame->resize(1000, 700);
+    frame->show();
+    CDialogExecHook choose([](QDialog& dialog) {
+        static_cast<CNewDocDlg&>(dialog).List()->setCurrentRow(0);
+        return int(QDialog::Accepted);
+    });
+    CChildFrame* child = frame->OnFileNew();
+    ASSERT_NE(child, nullptr);
+    auto* form = dynamic_cast<CInputView*>(child->Form());
+    ASSERT_NE(form, nullptr);
+    EXPECT_NE(dynamic_cast<CNetView*>(child->DrawingPane()), nullptr);
+    EXPECT_LE(child->width(), frame->MdiArea()->viewport()->width());
+    form->OnPolynMethod();
+    const QString time = form->TimeField()->text(), final = form->FinalField()->text();
+    const std::vector<int32_t> weights(
+        child->Doc().m_solver.m_ppWeight.Data(),
+        child->Doc().m_solver.m_ppWeight.Data() + child->Doc().m_solver.m_ppWeight.Size());
+    const QString path = dir.filePath(QStringLiteral("net.tsp"));
+    platform.dialogs.fileToSave = path.toStdString();
+    frame->Command(ID_FILE_SAVE_AS)->trigger();
+    child->CloseConfirmed();
+    QApplication::processEvents();
+    ASSERT_TRUE(frame->Frames().isEmpty());
+
+    platform.dialogs.fileToOpen = path.toStdString();
+    frame->Command(ID_FILE_OPEN)->trigger();
+    ASSERT_EQ(frame->Frames().size(), 1);
+    CChildFrame* again = frame->Frames().first();
+    auto* reopened = dynamic_cast<CInputView*>(again->Form());
+    ASSERT_NE(reopened, nullptr);
+    const CCycleSolver& s = again->Doc().m_solver;
+    EXPECT_EQ(std::vector<int32_t>(s.m_ppWeight.Data(), s.m_ppWeight.Data() + s.m_ppWeight.Size()), weights);
+    EXPECT_EQ(reopened->FinalField()->text(), final);
+    EXPECT_EQ(reopened->TimeField()->text().toStdString(),
+              QString(time).remove(QLatin1Char('*')).toStdString());
+    EXPECT_FALSE(again->IsModified());
+    again->CloseConfirmed();
+    g_bShowStatistics = 1;
 }
