@@ -72,7 +72,7 @@ CIntroDlg::CIntroDlg(QWidget* parent) : QDialog(parent), m_pLetter(new QTextEdit
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(buttons);
-    resize(520, 440);
+    resize(600, 460);
 }
 
 void ShowIntroductionDialog(QWidget* parent) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -105,4 +106,21 @@ TEST(ReportPrinter, PrintDialogPrintsOnOkAndNothingOnCancelOrDuringARun) {
     PrintDocument(*doc, nullptr);
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(PdfPages(path), 2);
+}
+
+TEST(ReportPrinter, PreviewShowsTheSamePages) {
+    GuiApp();
+    auto doc = Network(20);
+    int pages = -1;
+    CDialogExecHook hook([&](QDialog& dialog) {
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        EXPECT_NE(preview, nullptr);
+        if (preview) {
+            preview->updatePreview();
+            pages = preview->pageCount();
+        }
+        return static_cast<int>(QDialog::Rejected);
+    });
+    PrintPreviewDocument(*doc, nullptr);
+    EXPECT_EQ(pages, 2);
 }
