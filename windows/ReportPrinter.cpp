@@ -112,8 +112,12 @@ void PrintDocument(CMainDoc& doc, QWidget* parent) {
     printer.setDocName(QStringLiteral("QUIRA-1 report"));
     QPrintDialog dialog(&printer, parent);
     if (ExecDialog(dialog) != QDialog::Accepted) return;
-    if (PrintReportPages(doc, printer) == 0)
-        Platform().pDialogs->ShowMessage(EBoxKind::Warning, "The report could not be printed.");
+    if (PrintReportPages(doc, printer) != 0) return;
+    const QString file = printer.outputFileName();
+    const std::string text = file.isEmpty()
+                                 ? std::string("The report could not be printed.")
+                                 : "The report could not be written to " + file.toStdString() + ".";
+    Platform().pDialogs->ShowMessage(EBoxKind::Warning, text);
 }
 
 void PrintPreviewDocument(CMainDoc& doc, QWidget* parent) {

@@ -12,6 +12,7 @@
 
 #include "document/DocSupport.h"
 #include "gui/GuiTestMain.h"
+#include "support/Fakes.h"
 #include "windows/DialogExec.h"
 #include "windows/ReportPrinter.h"
 
@@ -106,6 +107,19 @@ TEST(ReportPrinter, PrintDialogPrintsOnOkAndNothingOnCancelOrDuringARun) {
     PrintDocument(*doc, nullptr);
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(PdfPages(path), 2);
+
+    // A file that cannot be written is reported by name, not passed over as printed.
+    CFakeDialogs dialogs;
+    CPlatformScope scope(nullptr, nullptr, &dialogs);
+    const QString nowhere = dir.filePath(QStringLiteral("no-such-folder/printed.pdf"));
+    CDialogExecHook failing([&](QDialog& dialog) {
+        PrintToPdf(*qobject_cast<QPrintDialog*>(&dialog)->printer(), nowhere);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    PrintDocument(*doc, nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, EBoxKind::Warning);
+    EXPECT_EQ(dialogs.messages[0].text, "The report could not be written to " + nowhere.toStdString() + ".");
 }
 
 TEST(ReportPrinter, PreviewShowsTheSamePages) {
