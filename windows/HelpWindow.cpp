@@ -4,9 +4,11 @@
 #include "windows/HelpWindow.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -67,7 +69,10 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_pBrow
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_pBrowser);
-    resize(760, 640);
+    // 760 x 640, but never larger than nine tenths of the screen.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableSize() * 9 / 10 : QSize(760, 640);
+    resize(QSize(760, 640).boundedTo(room));
 }
 
 void CHelpWindow::ShowIndex() {
