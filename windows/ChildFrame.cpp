@@ -80,13 +80,29 @@ void CSplitterFrame::CreateClient() {
 }
 
 void CChildFrame::InitialUpdate() {
-    m_pForm->OnInitialUpdate();
+    // Lay the panes out at their first sizes before the form measures itself to size the frame.
     if (auto* splitter = qobject_cast<QSplitter*>(widget())) {
-        const int rest = splitter->width() - kDrawingIdealWidth - splitter->handleWidth();
-        if (rest > 0) splitter->setSizes({kDrawingIdealWidth, rest});
+        const QSize form = m_pForm->sizeHint();
+        splitter->resize(kDrawingIdealWidth + splitter->handleWidth() + form.width(),
+                         qMax(splitter->height(), form.height()));
+        splitter->setSizes({kDrawingIdealWidth, form.width()});
     }
+    m_pForm->OnInitialUpdate();
     m_pForm->setFocus();
     MarkUnchanged();
+}
+
+void CSplitterFrame::showEvent(QShowEvent* event) {
+    CChildFrame::showEvent(event);
+    if (m_bPlaced) return;
+    // Now that the frame has its size, the drawing gets its ideal width and the form the rest.
+    m_bPlaced = true;
+    // However the form sized the frame, the drawing keeps its ideal width beside the whole form.
+    const int needed = kDrawingIdealWidth + m_pSplitter->handleWidth() + m_pForm->minimumSizeHint().width();
+    if (!isMaximized() && m_pSplitter->width() < needed)
+        resize(width() + needed - m_pSplitter->width(), height());
+    const int rest = m_pSplitter->width() - kDrawingIdealWidth - m_pSplitter->handleWidth();
+    if (rest > 0) m_pSplitter->setSizes({kDrawingIdealWidth, rest});
 }
 
 std::string CChildFrame::SavedBytes() const {

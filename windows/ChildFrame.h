@@ -99,9 +99,11 @@ protected:
     friend class CChildFrame;
     using CChildFrame::CChildFrame;
     void CreateClient() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QSplitter* m_pSplitter = nullptr;
+    bool m_bPlaced = false;
 };
 
 // The frame of the graph test window.

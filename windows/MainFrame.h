@@ -15,6 +15,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QMimeData;
 class QToolBar;
 
 // The program's command ids, as the menus, the toolbar and the accelerators know them.
@@ -81,6 +82,9 @@ public:
     bool OnFileSaveAs();
     void OnFilePrint();
     void OnFilePrintPreview();
+
+    // Files dropped on the main window open as File Open opens them.
+    void OpenDroppedFiles(const QMimeData& mime);
 
     QStringList RecentFiles() const { return m_recentFiles; }
 

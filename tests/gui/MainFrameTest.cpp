@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -280,4 +281,17 @@ TEST_F(MainFrameTest, RunningWindowRefusesToCloseAndAChangedOneAsks) {
     frame->ActiveFrame()->Doc().m_solver.m_ppWeight[1][2] += 7;
     platform.dialogs.answerYesNoCancel = EAnswer::No;
     EXPECT_TRUE(frame->ActiveFrame()->close());
+}
+
+TEST_F(MainFrameTest, DroppedFilesOpenAsFileOpenDoes) {
+    frame->Command(ID_NEW_GRAPH_WINDOW)->trigger();
+    SaveActiveAs(Path("drop.grp"));
+    frame->ActiveFrame()->close();
+    QApplication::processEvents();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("drop.grp"))});
+    frame->OpenDroppedFiles(data);
+    ASSERT_EQ(frame->Frames().size(), 1);
+    EXPECT_EQ(frame->ActiveFrame()->Doc().m_nDocKind, KIND_GRAPH);
+    EXPECT_EQ(frame->ActiveFrame()->Title(), QStringLiteral("drop.grp"));
 }
