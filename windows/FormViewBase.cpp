@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHash>
 #include <QLabel>
+#include <QBoxLayout>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -57,6 +58,18 @@ QLabel* CFormViewBase::Caption(const QString& text, QWidget* field) {
     name.remove(QLatin1Char('&'));
     field->setAccessibleName(name);
     return label;
+}
+
+QHBoxLayout* CFormViewBase::CaptionedRow(std::initializer_list<std::pair<const char*, QLineEdit*>> fields) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [caption, edit] : fields) {
+        auto* column = new QVBoxLayout;
+        column->addStretch(1);
+        column->addWidget(Caption(QString::fromLatin1(caption), edit));
+        column->addWidget(edit);
+        row->addLayout(column);
+    }
+    return row;
 }
 
 void CFormViewBase::AcceptOnFocusLoss(QLineEdit* edit) {

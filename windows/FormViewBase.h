@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <memory>
 #include <string>
 
@@ -18,6 +20,7 @@
 
 class QAbstractButton;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -54,6 +57,8 @@ protected:
     void CreateResultFields(QLineEdit* time, QLineEdit* final);
     // A caption label with its field as buddy (the field's accessible name is the caption).
     QLabel* Caption(const QString& text, QWidget* field);
+    // The row of number fields, each under its caption label, aligned at their bottoms.
+    QHBoxLayout* CaptionedRow(std::initializer_list<std::pair<const char*, QLineEdit*>> fields);
     // Accept fields when the edit loses the focus.
     void AcceptOnFocusLoss(QLineEdit* edit);
     // Accept fields when the check box is clicked.

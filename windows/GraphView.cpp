@@ -43,14 +43,9 @@ CGraphView::CGraphView(CMainDoc& doc, QWidget* parent)
     for (QLineEdit* edit : {m_pNodes, m_pDegree, m_pRandStarts}) edit->setMaximumWidth(70);
     for (QLineEdit* edit : {m_pNodes, m_pDegree, m_pRandStarts, m_pInitial}) AcceptOnFocusLoss(edit);
 
-    auto* top = new QGridLayout;
-    top->addWidget(Caption(QStringLiteral("&Nodes"), m_pNodes), 0, 0);
-    top->addWidget(m_pNodes, 1, 0);
-    top->addWidget(Caption(QStringLiteral("Max.Degree"), m_pDegree), 0, 1);
-    top->addWidget(m_pDegree, 1, 1);
-    top->addWidget(Caption(QStringLiteral("Rand.Starts"), m_pRandStarts), 0, 2);
-    top->addWidget(m_pRandStarts, 1, 2);
-    top->setColumnStretch(3, 1);
+    QHBoxLayout* top =
+        CaptionedRow({{"&Nodes", m_pNodes}, {"Max.Degree", m_pDegree}, {"Rand.Starts", m_pRandStarts}});
+    top->addStretch(1);
 
     CTestSeries& series = Series();
     const std::pair<const char*, std::function<void()>> commands[] = {
@@ -128,6 +123,7 @@ void CGraphView::RefreshForm(int reset) {
     if (reset) {
         m_strAcceptedInitial = m_doc.CycleText(m_doc.m_solver.m_aCycle);
         m_pInitial->setText(QString::fromStdString(m_strAcceptedInitial));
+        m_pInitial->setCursorPosition(0);
     }
 }
 

@@ -47,13 +47,9 @@ CInputView3::CInputView3(CMainDoc& doc, QWidget* parent)
     AcceptOnClick(m_pMaximum);
     m_pMaximum->setAccessibleName(QStringLiteral("Maximum Cycle"));
 
-    auto* top = new QGridLayout;
-    top->addWidget(Caption(QStringLiteral("&Nodes"), m_pNodes), 0, 0);
-    top->addWidget(m_pNodes, 1, 0);
-    top->addWidget(Caption(QStringLiteral("&Amplitude"), m_pAmplitude), 0, 1);
-    top->addWidget(m_pAmplitude, 1, 1);
-    top->addWidget(m_pMaximum, 1, 2);
-    top->setColumnStretch(3, 1);
+    QHBoxLayout* top = CaptionedRow({{"&Nodes", m_pNodes}, {"&Amplitude", m_pAmplitude}});
+    top->addWidget(m_pMaximum, 0, Qt::AlignBottom);
+    top->addStretch(1);
 
     CGivenCycleCheck& check = *m_pCheck;
     CTestSeries& series = Series();
@@ -105,6 +101,7 @@ void CInputView3::OnInitialUpdate() {
     if (m_doc.m_bFromFile) {
         m_strAcceptedGiven = m_doc.CycleText(s.m_aInitial);
         m_pGiven->setText(QString::fromStdString(m_strAcceptedGiven));
+        m_pGiven->setCursorPosition(0);
         if (results != 0) {
             m_doc.ShowSavedTime(&TimeTarget());
             m_pCheck->Refresh(0);
@@ -127,6 +124,7 @@ void CInputView3::RefreshForm(int reset) {
     if (reset) {
         m_strAcceptedGiven = m_doc.CycleText(m_doc.m_solver.m_aCycle);
         m_pGiven->setText(QString::fromStdString(m_strAcceptedGiven));
+        m_pGiven->setCursorPosition(0);
     }
 }
 
