@@ -12,6 +12,7 @@
 #include "cli/MethodRuns.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
+#include "document/ExactBound.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 #include "document/Params.h"
@@ -137,6 +138,8 @@ int RunSolve(const CSolveOptions& o) {
         const double seconds = EstimateExactRunSeconds(*solver);
         std::string text;
         FormatDuration(text, seconds);
+        // The graph and check windows show the estimate as a bound.
+        if (graph || solver->m_nKind == KIND_CHECK) text = ExactBoundText(text, solver->m_nNodes, graph);
         out["estimate"] = {{"seconds", seconds}, {"text", text}};
         if (!o.json) std::cout << "Estimate: " << text << '\n';
     }
