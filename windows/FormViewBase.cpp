@@ -2,10 +2,10 @@
 #include "windows/FormViewBase.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QEvent>
 #include <QHash>
 #include <QLabel>
-#include <QBoxLayout>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>

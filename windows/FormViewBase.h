@@ -9,9 +9,9 @@
 #include <QString>
 #include <functional>
 #include <initializer_list>
-#include <utility>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "document/Series.h"
 #include "solver/Platform.h"
