@@ -30,7 +30,8 @@ TEST(MapOutline, EveryCapitalLiesInItsOwnStateAndNoOther) {
         ASSERT_NE(outline.StateOf(i), nullptr) << capital->szName;
         EXPECT_EQ(outline.StateContains(i, capital->x, capital->y), 1) << capital->szName;
         for (int j = 1; j <= MAP_CAPITALS; ++j) {
-            if (j != i) EXPECT_EQ(outline.StateContains(j, capital->x, capital->y), 0) << capital->szName << " in " << j;
+            if (j == i) continue;
+            EXPECT_EQ(outline.StateContains(j, capital->x, capital->y), 0) << capital->szName << " in " << j;
         }
     }
     EXPECT_EQ(outline.StateOf(1)->strName, "New York");
