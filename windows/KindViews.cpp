@@ -6,6 +6,7 @@
 
 #include "document/MainDoc.h"
 #include "windows/TestForm.h"
+#include "windows/USADemo.h"
 
 namespace {
 
@@ -37,4 +38,7 @@ QWidget* CreateDrawingPane(int kind, CMainDoc&) {
     return pane;
 }
 
-CTestForm* CreateTestForm(int kind, CMainDoc& doc) { return new CPlaceholderForm(doc, kind); }
+CTestForm* CreateTestForm(int kind, CMainDoc& doc) {
+    if (kind == KIND_MAP) return new CUSADemo(doc);
+    return new CPlaceholderForm(doc, kind);
+}
