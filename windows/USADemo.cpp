@@ -21,6 +21,7 @@
 #include "windows/MapOptionsDlg.h"
 #include "windows/MapPane.h"
 #include "windows/QtPlatform.h"
+#include "windows/SuperUserDlg.h"
 #include "windows/TriangleDlg.h"
 
 // The Length field as the series steps see it: what they write there is a cost "(%d)" while a
@@ -109,11 +110,11 @@ CUSADemo::CUSADemo(CMainDoc& doc, QWidget* parent)
     QPushButton* triangle = AddButton(this, tr("&Triangle Inequality"), "triangleInequality");
 
     auto* fields = new QHBoxLayout;
-    m_pNodes = AddField(this, fields, tr("Nodes"), "nodes", true, 30);
-    m_pLength = AddField(this, fields, tr("Length"), "length", true, 70);
-    m_pTime = AddField(this, fields, tr("Time"), "time", true, 90);
-    m_pRandStarts = AddField(this, fields, tr("Ran&d.Starts"), "randStarts", false, 40);
-    m_pFullTests = AddField(this, fields, tr("F&ull Tests"), "fullTests", false, 40);
+    m_pNodes = AddField(this, fields, tr("Nodes"), "nodes", true, 26);
+    m_pLength = AddField(this, fields, tr("Length"), "length", true, 64);
+    m_pTime = AddField(this, fields, tr("Time"), "time", true, 150);
+    m_pRandStarts = AddField(this, fields, tr("Ran&d.Starts"), "randStarts", false, 36);
+    m_pFullTests = AddField(this, fields, tr("F&ull Tests"), "fullTests", false, 36);
     const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), this);
     m_pRandStarts->setValidator(digits);
     m_pFullTests->setValidator(digits);
@@ -275,6 +276,7 @@ void CUSADemo::OnMatrix() {
 
 void CUSADemo::OnTimeByExpMethod() {
     if (Busy()) return;
+    EditMethodParams(MapParamSet(), this);
 }
 
 void CUSADemo::OnOptions() {

@@ -23,6 +23,7 @@
 #include "windows/DistanceDlg.h"
 #include "windows/MapOptionsDlg.h"
 #include "windows/MapPane.h"
+#include "solver/MethodParams.h"
 #include "windows/TriangleDlg.h"
 #include "windows/USADemo.h"
 
@@ -213,6 +214,20 @@ TEST_F(MapWindow, ShowDistancesLabelsTheLegsAndTheSmallPictureScalesThePositions
     EXPECT_EQ(form->MapPane()->size(), QSize(428, 256));
     EXPECT_DOUBLE_EQ(form->MapPane()->Scale(), 0.8);
     EXPECT_GT(RedPixels(), 400);
+}
+
+TEST_F(MapWindow, TimeByExpMethodEditsTheMapParameterSet) {
+    const int networkSecond = g_nSecondLoop, mapSecond = g_nMapSecondLoop;
+    CDialogExecHook hook([](QDialog& dialog) {
+        auto* second = dialog.findChild<QLineEdit*>(QStringLiteral("secondLoop"));
+        EXPECT_EQ(second->text(), QString::number(g_nMapSecondLoop));
+        second->setText(QStringLiteral("7"));
+        return int(QDialog::Accepted);
+    });
+    Click("timeByExpMethod");
+    EXPECT_EQ(g_nMapSecondLoop, 7);
+    EXPECT_EQ(g_nSecondLoop, networkSecond);
+    g_nMapSecondLoop = mapSecond;
 }
 
 TEST_F(MapWindow, SavedMapOpensWithItsSelectionRouteAndUnit) {
