@@ -74,11 +74,15 @@ QLineEdit* AddField(QWidget* form, QBoxLayout* row, const QString& caption, cons
     auto* edit = new QLineEdit(form);
     edit->setObjectName(QLatin1String(name));
     edit->setReadOnly(readOnly);
-    edit->setMinimumWidth(width);
+    // The Time field takes what the row leaves; the others are as wide as their numbers.
+    if (width > 0)
+        edit->setFixedWidth(width);
+    else
+        edit->setMinimumWidth(60);
     label->setBuddy(edit);
     edit->setAccessibleName(label->text().remove(QLatin1Char('&')));
     row->addWidget(label);
-    row->addWidget(edit, width);
+    row->addWidget(edit, width > 0 ? 0 : 1);
     return edit;
 }
 
@@ -96,7 +100,8 @@ CUSADemo::CUSADemo(CMainDoc& doc, QWidget* parent)
     m_pRoute->setAccessibleName(QStringLiteral("Current Route"));
     m_pRoute->setSelectionMode(QAbstractItemView::MultiSelection);
     m_pRoute->setSortingEnabled(true);
-    m_pRoute->setMinimumWidth(170);
+    m_pRoute->setFixedWidth(210);
+    m_pRoute->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     QPushButton* exp = AddButton(this, tr("&Exp. Method"), "expMethod");
     QPushButton* polyn = AddButton(this, tr("&Polyn.Method"), "polynMethod");
@@ -110,17 +115,21 @@ CUSADemo::CUSADemo(CMainDoc& doc, QWidget* parent)
     QPushButton* triangle = AddButton(this, tr("&Triangle Inequality"), "triangleInequality");
 
     auto* fields = new QHBoxLayout;
-    m_pNodes = AddField(this, fields, tr("Nodes"), "nodes", true, 26);
-    m_pLength = AddField(this, fields, tr("Length"), "length", true, 64);
-    m_pTime = AddField(this, fields, tr("Time"), "time", true, 150);
-    m_pRandStarts = AddField(this, fields, tr("Ran&d.Starts"), "randStarts", false, 36);
-    m_pFullTests = AddField(this, fields, tr("F&ull Tests"), "fullTests", false, 36);
+    m_pNodes = AddField(this, fields, tr("Nodes"), "nodes", true, 30);
+    m_pLength = AddField(this, fields, tr("Length"), "length", true, 72);
+    m_pTime = AddField(this, fields, tr("Time"), "time", true, 0);
+    auto* counts = new QHBoxLayout;
+    m_pRandStarts = AddField(this, counts, tr("Ran&d.Starts"), "randStarts", false, 50);
+    counts->addSpacing(12);
+    m_pFullTests = AddField(this, counts, tr("F&ull Tests"), "fullTests", false, 50);
+    counts->addStretch(1);
+    counts->addWidget(timeBy);
     const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), this);
     m_pRandStarts->setValidator(digits);
     m_pFullTests->setValidator(digits);
 
     auto* runButtons = new QHBoxLayout;
-    for (QPushButton* b : {exp, polyn, compare, randInitial, timeBy}) runButtons->addWidget(b);
+    for (QPushButton* b : {exp, polyn, compare, randInitial}) runButtons->addWidget(b);
 
     auto* listButtons = new QGridLayout;
     listButtons->addWidget(accept, 0, 0);
@@ -137,9 +146,10 @@ CUSADemo::CUSADemo(CMainDoc& doc, QWidget* parent)
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_pMap, 0, 0, Qt::AlignLeft | Qt::AlignTop);
-    layout->addLayout(right, 0, 1, 3, 1);
+    layout->addLayout(right, 0, 1, 4, 1);
     layout->addLayout(fields, 1, 0);
     layout->addLayout(runButtons, 2, 0);
+    layout->addLayout(counts, 3, 0);
     layout->setColumnStretch(1, 1);
 
     connect(exp, &QPushButton::clicked, this, &CUSADemo::OnExpMethod);
@@ -197,7 +207,7 @@ void CUSADemo::OnInitialUpdate() {
         if (g_nMaximizeChildren == 1)
             frame->showMaximized();
         else
-            frame->resize(frame->sizeHint());
+            frame->resize(frame->sizeHint().expandedTo(frame->minimumSizeHint()));
     }
 }
 
