@@ -100,7 +100,7 @@ CUSADemo::CUSADemo(CMainDoc& doc, QWidget* parent)
     m_pRoute->setAccessibleName(QStringLiteral("Current Route"));
     m_pRoute->setSelectionMode(QAbstractItemView::MultiSelection);
     m_pRoute->setSortingEnabled(true);
-    m_pRoute->setFixedWidth(210);
+    m_pRoute->setFixedWidth(large ? 210 : 185);
     m_pRoute->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     QPushButton* exp = AddButton(this, tr("&Exp. Method"), "expMethod");

@@ -19,7 +19,9 @@
 #include "document/Switches.h"
 #include "gui/GuiTestMain.h"
 #include "support/Fakes.h"
+#include "windows/ChildFrame.h"
 #include "windows/DialogExec.h"
+#include "windows/MainFrame.h"
 #include "windows/DistanceDlg.h"
 #include "windows/MapOptionsDlg.h"
 #include "windows/MapPane.h"
@@ -249,6 +251,18 @@ TEST_F(MapWindow, SavedMapOpensWithItsSelectionRouteAndUnit) {
     for (int row = 0; row < 6; ++row) EXPECT_EQ(Route()->item(row)->text(), lines[row]);
     EXPECT_EQ(Length(), length);
     EXPECT_EQ(Find<QLineEdit>("nodes")->text(), QStringLiteral("6"));
+
+    // The program opens the file into a map window of its own.
+    form.reset();
+    CMainFrame frame;
+    CChildFrame* child = frame.OpenFile(QString::fromStdString(path));
+    ASSERT_NE(child, nullptr);
+    auto* map = qobject_cast<CUSADemo*>(child->Form());
+    ASSERT_NE(map, nullptr);
+    auto* route = map->findChild<QListWidget*>(QStringLiteral("route"));
+    ASSERT_EQ(route->count(), 6);
+    EXPECT_EQ(route->item(5)->text(), lines[5]);
+    EXPECT_EQ(map->findChild<QLineEdit*>(QStringLiteral("length"))->text(), length);
 }
 
 }  // namespace
