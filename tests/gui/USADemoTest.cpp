@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,8 +32,17 @@
 
 namespace {
 
+// Also lets a test look at the window while a box is up.
+struct CWatchingDialogs : CFakeDialogs {
+    std::function<void()> onMessage;
+    void ShowMessage(EBoxKind kind, std::string_view text) override {
+        CFakeDialogs::ShowMessage(kind, text);
+        if (onMessage) onMessage();
+    }
+};
+
 struct MapWindow : ::testing::Test {
-    CFakeDialogs dialogs;
+    CWatchingDialogs dialogs;
     CPlatformScope scope{nullptr, nullptr, &dialogs};
     std::unique_ptr<CMainDoc> doc;
     std::unique_ptr<CUSADemo> form;
@@ -177,6 +187,29 @@ TEST_F(MapWindow, ChangingMaximumRouteClearsTheResultsSoCompareRunsBothAgain) {
     // The longest route of the six, shown as a length and drawn on the map.
     EXPECT_TRUE(Length().endsWith(QStringLiteral(" ml")));
     EXPECT_FALSE(Find<QLineEdit>("time")->text().isEmpty());
+}
+
+TEST_F(MapWindow, EscapeStopsARunAndBusyCommandsDoNothing) {
+    CFakeEvents events;
+    events.queue.push_back("Escape");
+    CPlatformScope withEscape(nullptr, &events, nullptr);
+    QString lengthDuringBox;
+    dialogs.onMessage = [&] { lengthDuringBox = Length(); };
+    Click("polynMethod");
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back().text, "Testing is aborted by user...");
+    EXPECT_EQ(doc->m_nResults & 1, 0);
+    // The Length field shows a length, never the network window's cycle text.
+    EXPECT_TRUE(lengthDuringBox.endsWith(QStringLiteral(" ml"))) << lengthDuringBox.toStdString();
+
+    Pick({0, 1, 2, 3});
+    doc->m_solver.m_bBusy = 1;  // as when a click is serviced inside a run
+    Click("accept");
+    Click("reset");
+    Click("randInitial");
+    doc->m_solver.m_bBusy = 0;
+    EXPECT_EQ(Route()->count(), 51);
+    EXPECT_EQ(Route()->item(1)->text(), QStringLiteral(" 2:Annapolis (Maryland)"));
 }
 
 TEST_F(MapWindow, TriangleDialogListsTheViolationsOrNone) {
