@@ -52,7 +52,9 @@ TEST(Accessibility, EveryControlOfEveryKindOfWindowIsNamedByItsCaption) {
         frame.Command(id)->trigger();
         CChildFrame* child = frame.ActiveFrame();
         ASSERT_NE(child, nullptr);
-        if (id == ID_NEW_QUIRA_WINDOW || id == ID_NEW_USA_MAP) EXPECT_GE(Controls(child).size(), 15);
+        if (id == ID_NEW_QUIRA_WINDOW || id == ID_NEW_USA_MAP) {
+            EXPECT_GE(Controls(child).size(), 15);
+        }
         for (QWidget* control : Controls(child)) {
             const QString name = AccessibleName(control);
             EXPECT_FALSE(name.trimmed().isEmpty()) << child->Title().toStdString() << ": a "
