@@ -10,6 +10,7 @@
 #include "windows/InputView3.h"
 #include "windows/NetView.h"
 #include "windows/TestForm.h"
+#include "windows/USADemo.h"
 
 namespace {
 
@@ -48,5 +49,6 @@ CTestForm* CreateTestForm(int kind, CMainDoc& doc) {
     if (kind == KIND_NETWORK) return new CInputView(doc);
     if (kind == KIND_GRAPH) return new CGraphView(doc);
     if (kind == KIND_CHECK) return new CInputView3(doc);
+    if (kind == KIND_MAP) return new CUSADemo(doc);
     return new CPlaceholderForm(doc, kind);
 }
