@@ -188,6 +188,19 @@ TEST_F(GraphFormTest, FinalToInitialWarnsWheneverNoResultIsKnown) {
     EXPECT_EQ(Texts(), std::vector<std::string>{MessageText(IDS_CYCLE_UNKNOWN)});
 }
 
+TEST_F(GraphFormTest, WhileAMethodRunsCommandsDoNothingAndFieldsTakeBackTheDocument) {
+    const CCycleSolver& s = doc.m_solver;
+    const std::vector<int32_t> weights(s.m_ppWeight.Data(), s.m_ppWeight.Data() + s.m_ppWeight.Size());
+    doc.m_solver.m_bBusy = 1;
+    Click(*form, "&Reset");
+    Click(*form, "Gener2");
+    Type(*form, form->NodesField(), "12");
+    doc.m_solver.m_bBusy = 0;
+    EXPECT_EQ(std::vector<int32_t>(s.m_ppWeight.Data(), s.m_ppWeight.Data() + s.m_ppWeight.Size()), weights);
+    EXPECT_EQ(form->NodesField()->text(), QStringLiteral("8"));
+    EXPECT_EQ(doc.m_solver.m_nNodes, 8);
+}
+
 // ---- Check window -------------------------------------------------------------------------------------
 
 class CheckFormTest : public FormTest {
