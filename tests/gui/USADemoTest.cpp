@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,14 +18,14 @@
 #include "document/MainDoc.h"
 #include "document/Switches.h"
 #include "gui/GuiTestMain.h"
+#include "solver/MethodParams.h"
 #include "support/Fakes.h"
 #include "windows/ChildFrame.h"
 #include "windows/DialogExec.h"
-#include "windows/MainFrame.h"
 #include "windows/DistanceDlg.h"
+#include "windows/MainFrame.h"
 #include "windows/MapOptionsDlg.h"
 #include "windows/MapPane.h"
-#include "solver/MethodParams.h"
 #include "windows/TriangleDlg.h"
 #include "windows/USADemo.h"
 
@@ -223,7 +222,8 @@ TEST_F(MapWindow, TriangleDialogListsTheViolationsOrNone) {
         } else {
             EXPECT_EQ(list->count(), 1);
             if (list->count() == 1) {
-                EXPECT_EQ(list->item(0)->text(), QStringLiteral("No violation of the triangle inequality has been found."));
+                EXPECT_EQ(list->item(0)->text(),
+                          QStringLiteral("No violation of the triangle inequality has been found."));
             }
         }
         return int(QDialog::Accepted);
