@@ -23,10 +23,14 @@
 #include "document/Params.h"
 #include "document/Switches.h"
 #include "solver/MethodParams.h"
+#include "windows/AboutDlg.h"
 #include "windows/ChildFrame.h"
 #include "windows/DocTemplate.h"
+#include "windows/HelpWindow.h"
+#include "windows/IntroDlg.h"
 #include "windows/NewDocDlg.h"
-#include "windows/ShellStubs.h"
+#include "windows/ReportPrinter.h"
+#include "windows/ShellIcons.h"
 #include "windows/TestForm.h"
 
 namespace {
@@ -101,7 +105,7 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
     action->setStatusTip(parts.value(0));
     if (parts.size() > 1) action->setToolTip(parts[1]);
     if (!key.isEmpty()) action->setShortcut(key);
-    if (!icon.isEmpty()) action->setIcon(QIcon(QStringLiteral(":/icons/") + icon));
+    if (!icon.isEmpty()) action->setIcon(ShellIcon(icon));
     action->setData(id);
     m_commands.insert(id, action);
     addAction(action);  // shortcuts work while the menus are closed
@@ -110,10 +114,10 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
 
 void CMainFrame::CreateActions() {
     connect(AddCommand(ID_FILE_NEW, tr("&New Test Window"), tr("Create a new document\nNew"),
-                       QKeySequence(tr("Ctrl+N")), QStringLiteral("file-new.svg")),
+                       QKeySequence(tr("Ctrl+N")), QStringLiteral("file-new")),
             &QAction::triggered, this, &CMainFrame::OnFileNew);
     connect(AddCommand(ID_FILE_OPEN, tr("&Open..."), tr("Open an existing document\nOpen"),
-                       QKeySequence(tr("Ctrl+O")), QStringLiteral("file-open.svg")),
+                       QKeySequence(tr("Ctrl+O")), QStringLiteral("file-open")),
             &QAction::triggered, this, &CMainFrame::OnFileOpen);
     connect(AddCommand(ID_FILE_CLOSE, tr("&Close"), tr("Close the active document\nClose")),
             &QAction::triggered, this, [this] {
@@ -124,10 +128,10 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(AddCommand(ID_FILE_SAVE_AS, tr("Save &As..."),
                        tr("Save the active document with a new name\nSave As"), {},
-                       QStringLiteral("file-saveas.svg")),
+                       QStringLiteral("file-saveas")),
             &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     connect(AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print the active document\nPrint"), {},
-                       QStringLiteral("print.svg")),
+                       QStringLiteral("print")),
             &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(AddCommand(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"), tr("Display full pages\nPrint Preview")),
             &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
@@ -201,12 +205,12 @@ void CMainFrame::CreateActions() {
         QString icon;
     } newWindows[] = {
         {ID_NEW_QUIRA_WINDOW, tr("New &QUIRA Window"), tr("New QUIRA Window\nQUIRA Window"),
-         QStringLiteral("new-network.svg")},
+         QStringLiteral("new-network")},
         {ID_NEW_GRAPH_WINDOW, tr("New &Graph Window"), tr("New Graph Window\nGraph Window"),
-         QStringLiteral("new-graph.svg")},
+         QStringLiteral("new-graph")},
         {ID_NEW_CHECK_WINDOW, tr("New C&heck Window"),
-         tr("New Check a Given Cycle Window\nCheck a Given Cycle Window"), QStringLiteral("new-check.svg")},
-        {ID_NEW_USA_MAP, tr("New &USA Map"), tr("New USA Map\nUSA Map"), QStringLiteral("new-map.svg")},
+         tr("New Check a Given Cycle Window\nCheck a Given Cycle Window"), QStringLiteral("new-check")},
+        {ID_NEW_USA_MAP, tr("New &USA Map"), tr("New USA Map\nUSA Map"), QStringLiteral("new-map")},
     };
     // The first three walk the templates from the first one; the map command takes the last one.
     const int positions[] = {0, 1, 2, -1};
@@ -232,11 +236,11 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, [this] { ShowHelpIndex(this); });
     connect(AddCommand(ID_CONTEXT_HELP, tr("What's &This?"),
                        tr("Display help for clicked on buttons, menus and windows\nHelp"),
-                       QKeySequence(Qt::SHIFT | Qt::Key_F1), QStringLiteral("context-help.svg")),
+                       QKeySequence(Qt::SHIFT | Qt::Key_F1), QStringLiteral("context-help")),
             &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
     connect(AddCommand(ID_APP_ABOUT, tr("&About QUIRA-1..."),
                        tr("Display program information, version number and copyright\nAbout"), {},
-                       QStringLiteral("about.svg")),
+                       QStringLiteral("about")),
             &QAction::triggered, this, [this] { ShowAboutDialog(this); });
 }
 
@@ -279,6 +283,7 @@ void CMainFrame::CreateToolBar() {
     m_pToolBar->setMovable(true);
     m_pToolBar->setFloatable(true);
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_pToolBar->setIconSize(QSize(24, 24));
     const int buttons[] = {ID_FILE_NEW,
                            ID_FILE_OPEN,
                            ID_FILE_SAVE_AS,
@@ -549,8 +554,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
-void CMainFrame::OpenDroppedFiles(const QMimeData& data) {
-    for (const QUrl& url : data.urls())
+void CMainFrame::OpenDroppedFiles(const QMimeData& mime) {
+    for (const QUrl& url : mime.urls())
         if (url.isLocalFile()) OpenFile(url.toLocalFile());
 }
 

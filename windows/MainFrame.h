@@ -84,7 +84,7 @@ public:
     void OnFilePrintPreview();
 
     // Files dropped on the main window open as File Open opens them.
-    void OpenDroppedFiles(const QMimeData& data);
+    void OpenDroppedFiles(const QMimeData& mime);
 
     QStringList RecentFiles() const { return m_recentFiles; }
 

@@ -10,12 +10,13 @@
 #include "document/Switches.h"
 #include "windows/MainFrame.h"
 #include "windows/QtPlatform.h"
+#include "windows/ShellIcons.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QUIRA-1"));
     QApplication::setOrganizationName(QStringLiteral("QUIRA-1"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quira1.svg")));
+    QApplication::setWindowIcon(ProgramIcon());
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen) g_nMaximizeChildren = MaximizeChildrenForScreenWidth(screen->geometry().width());
 
