@@ -18,6 +18,7 @@
 #include "document/MainDoc.h"
 #include "document/Switches.h"
 #include "gui/GuiTestMain.h"
+#include "mapdemo/MapOutline.h"
 #include "solver/MethodParams.h"
 #include "support/Fakes.h"
 #include "windows/ChildFrame.h"
@@ -108,7 +109,8 @@ TEST_F(MapWindow, NewMapSelectsAllCapitalsInMiles) {
     EXPECT_EQ(Find<QLineEdit>("nodes")->text(), QStringLiteral("51"));
     EXPECT_TRUE(Length().endsWith(QStringLiteral(" ml"))) << Length().toStdString();
     EXPECT_EQ(form->MapPane()->size(), QSize(536, 335));
-    EXPECT_GT(RedPixels(), 500);  // the route is drawn in red over the picture
+    EXPECT_EQ(CMapPane::Outline().m_aStates.size(), 51u);  // the outline resource is compiled in
+    EXPECT_GT(RedPixels(), 500);                           // the route is drawn in red over the picture
 }
 
 TEST_F(MapWindow, UseKilometersRebuildsTheWeightsAndTheLength) {
