@@ -68,7 +68,8 @@ int CMapOutline::Parse(std::string_view text) {
             header = true;
         } else if (word == "STATE") {
             CMapState state;
-            if (!ToInt(NextWord(rest), state.nCapital) || state.nCapital < 1) return fail("STATE index name expected");
+            if (!ToInt(NextWord(rest), state.nCapital) || state.nCapital < 1)
+                return fail("STATE index name expected");
             const std::size_t start = rest.find_first_not_of(' ');
             if (start == std::string_view::npos) return fail("STATE without a name");
             state.strName = std::string(rest.substr(start));

@@ -111,6 +111,7 @@ std::string MapRouteLine(const CCycleSolver& s, int position) {
 }
 
 std::string MapLengthText(CCycleSolver& s, int useKm) {
+    if (s.m_ppWeight.Size() == 0) return {};  // no network could be allocated
     char text[32];
     std::snprintf(text, sizeof text, "%d %s", s.CycleCostAdjusted(0, nullptr), useKm ? "km" : "ml");
     return text;

@@ -40,5 +40,5 @@ void AcceptMapCounts(CMainDoc& doc, std::string& randStarts, std::string& fullTe
 // "%2d:%s (%s)": the route position and the capital and state of the node at that position of the
 // current cycle.
 std::string MapRouteLine(const CCycleSolver& solver, int position);
-// "%d ml" or "%d km": the true length of the current cycle.
+// "%d ml" or "%d km": the true length of the current cycle (empty without a network).
 std::string MapLengthText(CCycleSolver& solver, int useKm);

@@ -31,4 +31,6 @@ CDistanceDlg::CDistanceDlg(const CCycleSolver& solver, QWidget* parent)
     resize(640, 420);
 }
 
-QString CDistanceDlg::Text() const { return m_pText->toPlainText(); }
+QString CDistanceDlg::Text() const {
+    return m_pText->toPlainText();
+}

@@ -27,6 +27,12 @@ CMapOptionsDlg::CMapOptionsDlg(int showDistances, int useKilometers, int maximum
     layout->addWidget(buttons);
 }
 
-int CMapOptionsDlg::ShowDistances() const { return m_pShowDistances->isChecked() ? 1 : 0; }
-int CMapOptionsDlg::UseKilometers() const { return m_pUseKilometers->isChecked() ? 1 : 0; }
-int CMapOptionsDlg::Maximum() const { return m_pMaximum->isChecked() ? 1 : 0; }
+int CMapOptionsDlg::ShowDistances() const {
+    return m_pShowDistances->isChecked() ? 1 : 0;
+}
+int CMapOptionsDlg::UseKilometers() const {
+    return m_pUseKilometers->isChecked() ? 1 : 0;
+}
+int CMapOptionsDlg::Maximum() const {
+    return m_pMaximum->isChecked() ? 1 : 0;
+}

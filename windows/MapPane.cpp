@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <algorithm>
 
 #include "mapdemo/MapData.h"
@@ -52,15 +51,17 @@ QPixmap DrawPicture(QSize size, double scale, qreal pixelRatio) {
     painter.setBrush(kCapital);
     for (int i = 1; i <= MAP_CAPITALS; ++i) {
         const CCapitalEntry* c = MapCapital(i);
-        painter.drawEllipse(QPointF(static_cast<int>(c->x * scale) + 0.5, static_cast<int>(c->y * scale) + 0.5), 2.0,
-                            2.0);
+        painter.drawEllipse(
+            QPointF(static_cast<int>(c->x * scale) + 0.5, static_cast<int>(c->y * scale) + 0.5), 2.0, 2.0);
     }
     return picture;
 }
 
 }  // namespace
 
-CMapPane::CMapPane(QWidget* parent) : QWidget(parent) { LoadPicture(2); }
+CMapPane::CMapPane(QWidget* parent) : QWidget(parent) {
+    LoadPicture(2);
+}
 
 const CMapOutline& CMapPane::Outline() {
     static const CMapOutline outline = [] {

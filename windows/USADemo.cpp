@@ -109,7 +109,8 @@ CUSADemo::CUSADemo(CMainDoc& doc, QWidget* parent)
     QPushButton* reset = AddButton(this, tr("Re&set"), "reset");
     QPushButton* matrix = AddButton(this, tr("&Matrix"), "matrix");
     QPushButton* compare = AddButton(this, tr("&Compare"), "compare");
-    QPushButton* randInitial = AddButton(this, large ? tr("Rand. Initial") : tr("Rand. &Initial"), "randInitial");
+    QPushButton* randInitial =
+        AddButton(this, large ? tr("Rand. Initial") : tr("Rand. &Initial"), "randInitial");
     QPushButton* timeBy = AddButton(this, tr("Time &By Exp.Method"), "timeByExpMethod");
     QPushButton* options = AddButton(this, tr("&Options"), "options");
     QPushButton* triangle = AddButton(this, tr("&Triangle Inequality"), "triangleInequality");
@@ -124,7 +125,8 @@ CUSADemo::CUSADemo(CMainDoc& doc, QWidget* parent)
     m_pFullTests = AddField(this, counts, tr("F&ull Tests"), "fullTests", false, 50);
     counts->addStretch(1);
     counts->addWidget(timeBy);
-    const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), this);
+    const auto* digits =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), this);
     m_pRandStarts->setValidator(digits);
     m_pFullTests->setValidator(digits);
 
@@ -181,7 +183,9 @@ CUSADemo::~CUSADemo() {
     if (m_doc.m_solver.m_pOwnerView) m_doc.AttachView(nullptr);
 }
 
-bool CUSADemo::Busy() const { return m_doc.m_solver.m_bBusy != 0; }
+bool CUSADemo::Busy() const {
+    return m_doc.m_solver.m_bBusy != 0;
+}
 
 void CUSADemo::OnInitialUpdate() {
     CCycleSolver& s = m_doc.m_solver;
@@ -211,7 +215,9 @@ void CUSADemo::OnInitialUpdate() {
     }
 }
 
-void CUSADemo::CommitFields() { OnCountsEdited(); }
+void CUSADemo::CommitFields() {
+    OnCountsEdited();
+}
 
 void CUSADemo::FillRouteList() {
     const CCycleSolver& s = m_doc.m_solver;

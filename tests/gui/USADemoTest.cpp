@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,14 +18,15 @@
 #include "document/MainDoc.h"
 #include "document/Switches.h"
 #include "gui/GuiTestMain.h"
+#include "mapdemo/MapOutline.h"
+#include "solver/MethodParams.h"
 #include "support/Fakes.h"
 #include "windows/ChildFrame.h"
 #include "windows/DialogExec.h"
-#include "windows/MainFrame.h"
 #include "windows/DistanceDlg.h"
+#include "windows/MainFrame.h"
 #include "windows/MapOptionsDlg.h"
 #include "windows/MapPane.h"
-#include "solver/MethodParams.h"
 #include "windows/TriangleDlg.h"
 #include "windows/USADemo.h"
 
@@ -109,7 +109,8 @@ TEST_F(MapWindow, NewMapSelectsAllCapitalsInMiles) {
     EXPECT_EQ(Find<QLineEdit>("nodes")->text(), QStringLiteral("51"));
     EXPECT_TRUE(Length().endsWith(QStringLiteral(" ml"))) << Length().toStdString();
     EXPECT_EQ(form->MapPane()->size(), QSize(536, 335));
-    EXPECT_GT(RedPixels(), 500);  // the route is drawn in red over the picture
+    EXPECT_EQ(CMapPane::Outline().m_aStates.size(), 51u);  // the outline resource is compiled in
+    EXPECT_GT(RedPixels(), 500);                           // the route is drawn in red over the picture
 }
 
 TEST_F(MapWindow, UseKilometersRebuildsTheWeightsAndTheLength) {
@@ -223,7 +224,8 @@ TEST_F(MapWindow, TriangleDialogListsTheViolationsOrNone) {
         } else {
             EXPECT_EQ(list->count(), 1);
             if (list->count() == 1) {
-                EXPECT_EQ(list->item(0)->text(), QStringLiteral("No violation of the triangle inequality has been found."));
+                EXPECT_EQ(list->item(0)->text(),
+                          QStringLiteral("No violation of the triangle inequality has been found."));
             }
         }
         return int(QDialog::Accepted);
