@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kDrawingIdealWidth = 232;
 constexpr int kDrawingMinWidth = 50;
+constexpr int kBannerRoom = 24;
 
 // New documents are numbered per template, as QUIRA1, QUIRA2, Graph1 ...
 QString NextUntitledName(const CDocTemplate& tpl) {
@@ -101,6 +102,10 @@ void CSplitterFrame::showEvent(QShowEvent* event) {
     const int needed = kDrawingIdealWidth + m_pSplitter->handleWidth() + m_pForm->minimumSizeHint().width();
     if (!isMaximized() && m_pSplitter->width() < needed)
         resize(width() + needed - m_pSplitter->width(), height());
+    // ... and is at least as tall as wide, with room for the banner line under the ring.
+    const int tall = kDrawingIdealWidth + kBannerRoom;
+    if (!isMaximized() && m_pSplitter->height() < tall)
+        resize(width(), height() + tall - m_pSplitter->height());
     const int rest = m_pSplitter->width() - kDrawingIdealWidth - m_pSplitter->handleWidth();
     if (rest > 0) m_pSplitter->setSizes({kDrawingIdealWidth, rest});
 }

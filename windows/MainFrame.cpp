@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QWhatsThis>
 #include <cstdlib>
@@ -360,10 +361,19 @@ void CMainFrame::ShowFrame(CChildFrame* frame) {
     frame->resize(qMax(frame->sizeHint().width(), area.width() * 3 / 4),
                   qMax(frame->sizeHint().height(), area.height() * 3 / 4));
     frame->InitialUpdate();
-    if (g_nMaximizeChildren == 1)
+    if (g_nMaximizeChildren == 1) {
         frame->showMaximized();
-    else
+    } else {
+        // Each new window steps down and right from the last, and starts over where it would
+        // leave the area.
+        const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+        const int k = m_nPlaced++;
+        const int rows = qMax(1, (area.height() - frame->height()) / qMax(1, step) + 1);
+        int offset = step * (k % qMin(rows, 8));
+        if (offset + frame->width() > area.width() || offset + frame->height() > area.height()) offset = 0;
+        frame->move(offset, offset);
         frame->show();
+    }
     m_pMdiArea->setActiveSubWindow(frame);
     UpdateActions();
     UpdateTitle();

@@ -120,6 +120,7 @@ private:
     QHash<int, QAction*> m_commands;
     QList<QAction*> m_recentActions;
     QStringList m_recentFiles;
+    int m_nPlaced = 0;  // windows placed so far, for the next one's position
 };
 
 // The main frame's title.
