@@ -76,7 +76,8 @@ int RunCheck(const CCheckOptions& o) {
         {"given", {{"cost", s.CycleCostOf(s.m_aInitial)}, {"cycle", CycleJson(s, s.m_aInitial)}}}};
     std::string text = std::string("Given cycle: ") + doc->CycleText(s.m_aInitial) + "\n";
     bool aborted = false;
-    std::string found;  // each method's cycle, after the verdicts, so that equal verdicts never hide two costs
+    std::string
+        found;  // each method's cycle, after the verdicts, so that equal verdicts never hide two costs
     auto record = [&](const char* name, const char* label, int verdict, bool ran) {
         nlohmann::json method = {{"aborted", !ran}, {"verdict", VerdictName(verdict)}};
         // The best cycle the method found, also when Ctrl+C stopped it.

@@ -55,7 +55,8 @@ public:
     virtual bool ServiceOne() = 0;
 };
 
-enum class EBoxKind { Warning, Information };
+// Error: the windows' own "Error" box (exclamation icon, OK) for values out of range.
+enum class EBoxKind { Warning, Information, Error };
 enum class EAnswer { Yes, No, Cancel };
 
 // Message boxes, questions, the file chooser and the wait cursor.

@@ -10,10 +10,14 @@ std::function<int(QDialog&)>& Hook() {
 }
 }  // namespace
 
-int ExecDialog(QDialog& dialog) { return Hook() ? Hook()(dialog) : dialog.exec(); }
+int ExecDialog(QDialog& dialog) {
+    return Hook() ? Hook()(dialog) : dialog.exec();
+}
 
 CDialogExecHook::CDialogExecHook(std::function<int(QDialog&)> hook) : m_saved(std::move(Hook())) {
     Hook() = std::move(hook);
 }
 
-CDialogExecHook::~CDialogExecHook() { Hook() = std::move(m_saved); }
+CDialogExecHook::~CDialogExecHook() {
+    Hook() = std::move(m_saved);
+}

@@ -5,7 +5,12 @@
 #include <QVBoxLayout>
 
 #include "document/MainDoc.h"
+#include "windows/GraphView.h"
+#include "windows/InputView.h"
+#include "windows/InputView3.h"
+#include "windows/NetView.h"
 #include "windows/TestForm.h"
+#include "windows/USADemo.h"
 
 namespace {
 
@@ -21,6 +26,12 @@ public:
     void OnInitialUpdate() override {
         m_doc.m_solver.m_nKind = m_nKind;
         m_doc.InitKind(m_nKind, m_nKind == KIND_MAP ? MAP_CAPITALS : 8);
+        if (m_doc.m_bFromFile) return;
+        if (m_nKind == KIND_MAP)
+            m_doc.m_solver.BuildMapNetwork(0);
+        else
+            m_doc.GenerateRandom();
+        m_doc.m_solver.MakeInitialCycle(1, 0);
     }
 
 private:
@@ -29,12 +40,15 @@ private:
 
 }  // namespace
 
-QWidget* CreateDrawingPane(int kind, CMainDoc&) {
+QWidget* CreateDrawingPane(int kind, CMainDoc& doc) {
     if (kind == KIND_MAP) return nullptr;
-    auto* pane = new QWidget;
-    pane->setAutoFillBackground(true);
-    pane->setBackgroundRole(QPalette::Base);
-    return pane;
+    return new CNetView(doc);
 }
 
-CTestForm* CreateTestForm(int kind, CMainDoc& doc) { return new CPlaceholderForm(doc, kind); }
+CTestForm* CreateTestForm(int kind, CMainDoc& doc) {
+    if (kind == KIND_NETWORK) return new CInputView(doc);
+    if (kind == KIND_GRAPH) return new CGraphView(doc);
+    if (kind == KIND_CHECK) return new CInputView3(doc);
+    if (kind == KIND_MAP) return new CUSADemo(doc);
+    return new CPlaceholderForm(doc, kind);
+}

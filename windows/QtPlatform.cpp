@@ -7,10 +7,14 @@
 #include <QMessageBox>
 
 namespace {
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 }  // namespace
 
-QtEventPump::QtEventPump() { qApp->installEventFilter(this); }
+QtEventPump::QtEventPump() {
+    qApp->installEventFilter(this);
+}
 
 QtEventPump::~QtEventPump() {
     if (qApp) qApp->removeEventFilter(this);
@@ -37,13 +41,15 @@ void QtDialogHost::ShowMessage(EBoxKind kind, std::string_view text) {
     const QString message = FromUtf8(text);
     if (kind == EBoxKind::Warning)
         QMessageBox::warning(m_pParent, QStringLiteral("Warning"), message);
+    else if (kind == EBoxKind::Error)
+        QMessageBox::warning(m_pParent, QStringLiteral("Error"), message);
     else
         QMessageBox::information(m_pParent, QStringLiteral("Information"), message);
 }
 
 bool QtDialogHost::AskYesNo(std::string_view text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Warning"),
-                    FromUtf8(text), QMessageBox::Yes | QMessageBox::No, m_pParent);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Warning"), FromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, m_pParent);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -96,4 +102,6 @@ void QtLineEditTarget::SetText(std::string_view text) {
     if (m_pEdit) m_pEdit->setText(FromUtf8(text));
 }
 
-std::string QtLineEditTarget::GetText() const { return m_pEdit ? m_pEdit->text().toStdString() : std::string(); }
+std::string QtLineEditTarget::GetText() const {
+    return m_pEdit ? m_pEdit->text().toStdString() : std::string();
+}
