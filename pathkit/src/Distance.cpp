@@ -25,6 +25,12 @@ Real Euclid2D(const POS_2D& a, const POS_2D& b) {
     return std::trunc(std::sqrt(dx * dx + dy * dy) + 0.5L);
 }
 
+// The collection's ceiling of the Euclidean distance: the smallest integer not below it.
+Real Ceil2D(const POS_2D& a, const POS_2D& b) {
+    const Real dx = Dx(a, b), dy = Dy(a, b);
+    return std::ceil(std::sqrt(dx * dx + dy * dy));
+}
+
 Real Euclid3D(const POS_3D& a, const POS_3D& b) {
     const Real dx = static_cast<Real>(a.x) - b.x, dy = static_cast<Real>(a.y) - b.y,
                dz = static_cast<Real>(a.z) - b.z;
@@ -98,6 +104,7 @@ constexpr DIST_TYPE kDistTypes[] = {
     {"MAX_3D", nullptr, Max3D, EWT_MAX_3D},
     {"MAN_2D", Man2D, nullptr, EWT_MAN_2D},
     {"MAN_3D", nullptr, Man3D, EWT_MAN_3D},
+    {"CEIL_2D", Ceil2D, nullptr, EWT_CEIL_2D},
     {"GEO", Geo, nullptr, EWT_GEO},
     {"ATT", Att, nullptr, EWT_ATT},
     {"XRAY1", nullptr, Xray1, EWT_XRAY1},

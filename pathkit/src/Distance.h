@@ -5,8 +5,8 @@
 
 namespace pathkit {
 
-// The first entry of the table whose name occurs anywhere in text; null when none does ("CEIL_2D" and
-// "SPECIAL" have no entry).
+// The first entry of the table whose name occurs anywhere in text; null when none does ("SPECIAL" has
+// no entry).
 const DIST_TYPE* FindDistType(const char* text);
 
 // The matrix entry for a distance: truncated toward zero, saturated to the 32-bit range (NaN gives 0).

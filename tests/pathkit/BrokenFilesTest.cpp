@@ -24,7 +24,6 @@ const BrokenFile kBrokenFiles[] = {
     // The message for a missing node ends with a line break, as every message does.
     {"node-3-of-5-missing.tsp", "No 2-D coordinates for city # 3\n"},
     {"3d-node-2-missing.tsp", "No 3-D coordinates for city # 2\n"},
-    {"ceil-2d-type.tsp", "Can't determine Distance function.\n"},
     {"weight-type-special.tsp", "Can't determine Distance function.\n"},
     {"unknown-type.tsp", "Can't determine matrix input format type.\nCan't determine Distance function.\n"},
     {"unknown-format.tsp", "Can't determine matrix input format type.\n"},

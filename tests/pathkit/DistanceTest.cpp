@@ -23,6 +23,10 @@ const Case kCases[] = {
     {"EUC_2D", "0 0", "0.5 0", 1},  // 0.5 + 0.5 truncates to 1
     {"EUC_2D", "0 0", "0.49 0", 0},
     {"EXPLICIT", "0 0", "6 8", 10},  // display data of an explicit instance: Euclidean
+    {"CEIL_2D", "0 0", "3 4", 5},    // a whole distance stays as it is
+    {"CEIL_2D", "0 0", "1 1", 2},    // 1.41... goes up, where EUC_2D rounds down
+    {"CEIL_2D", "0 0", "0.1 0", 1},  // the smallest integer not below 0.1
+    {"CEIL_2D", "0 0", "0 0", 0},
     {"EUC_3D", "0 0 0", "1 2 2", 3},
     {"ATT", "0 0", "10 0", 4},  // root of 10 is 3.16..., rounded up
     {"ATT", "0 0", "3 1", 1},   // root of 1 is whole: not rounded up

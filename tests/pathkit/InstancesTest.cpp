@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "PathkitTestSupport.h"
@@ -20,9 +21,9 @@ std::string TestName(const testing::TestParamInfo<pathkit_test::PublishedInstanc
     return info.param.file.substr(0, info.param.file.find('.'));
 }
 
-// CEIL_2D has no distance function in the library.
-bool Loadable(const pathkit_test::PublishedInstance& instance) {
-    return instance.weightType != "CEIL_2D";
+// Every distance type of the collection has its function in the library.
+bool Loadable(const pathkit_test::PublishedInstance&) {
+    return true;
 }
 
 }  // namespace
@@ -82,3 +83,17 @@ TEST_P(SharedInstance, MatrixTableImportsBackAsTheSameMatrix) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Published, SharedInstance, testing::ValuesIn(PublishedInstances()), TestName);
+
+// dsj1000 is the collection's CEIL_2D instance: its distances are the Euclidean ones rounded up.
+TEST(PublishedCeil2D, Dsj1000LoadsWithTheCeilingOfItsDistances) {
+    const std::string path = InstancePath("dsj1000.tsp");
+    if (!std::ifstream(path)) GTEST_SKIP() << path << " is absent";
+    TSPData data;
+    ASSERT_TRUE(data.Load(path.c_str()));
+    EXPECT_EQ(data.GetDim(), 1000);
+    EXPECT_EQ(data.GetCost(1, 2), 709145);  // 709,144.18 rounded up
+    EXPECT_EQ(data.GetCost(2, 3), 43777);   // 43,776.69 rounded up
+    std::ostringstream table;
+    data.StoreMatrix(table);
+    EXPECT_NE(table.str().find("  1:    0 709145 "), std::string::npos);
+}

@@ -14,7 +14,7 @@ enum EDGE_WEIGHT_TYPE : int32_t {
     EWT_MAX_3D = 4,    // "MAX_3D"
     EWT_MAN_2D = 5,    // "MAN_2D"
     EWT_MAN_3D = 6,    // "MAN_3D"
-    EWT_CEIL_2D = 7,   // "CEIL_2D" (no distance function)
+    EWT_CEIL_2D = 7,   // "CEIL_2D"
     EWT_GEO = 8,       // "GEO"
     EWT_ATT = 9,       // "ATT"
     EWT_XRAY1 = 10,    // "XRAY1"
