@@ -1,16 +1,22 @@
 // Shared pieces of the quira-cli subcommands.
 #include "cli/CliCommon.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 #include "cli/ConsolePlatform.h"
 #include "document/InstanceFileCheck.h"
 #include "document/Params.h"
+#include "document/SafeSave.h"
 #include "document/TextMatrix.h"
+#include "pathkit/TSPData.h"
 #include "solver/CycleSolver.h"
 
 int MatrixNodesOption(int given) {
@@ -75,6 +81,63 @@ void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes) {
     for (std::size_t i = 0; i < dim; ++i)
         for (std::size_t j = 0; j < dim; ++j) solver.m_ppWeight[i][j] = matrix.weights[i * dim + j];
     solver.MakeInitialCycle(1, 0);
+}
+
+std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw CInputError(path + ": is a directory; expected an instance file");
+    TSPData data;
+    // pathkit reports on std::cerr; its lines become the one-line reason.
+    std::ostringstream messages;
+    std::streambuf* old = std::cerr.rdbuf(messages.rdbuf());
+    const bool loaded = data.Load(path.c_str());
+    std::cerr.rdbuf(old);
+    if (!loaded) {
+        std::string reason = messages.str();
+        while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+        for (char& c : reason)
+            if (c == '\n') c = ';';
+        throw CInputError(path + ": not a loadable instance file: " + reason);
+    }
+    const int n = data.GetDim();
+    if (n > MAX_SOLVER_NODES)
+        throw CInputError(path + ": " + std::to_string(n) + " nodes; expected at most " +
+                          std::to_string(MAX_SOLVER_NODES) + " (the solver's limit)");
+    long long largest = 0;
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j)
+            largest = std::max(largest, std::llabs(static_cast<long long>(data.GetCost(i, j))));
+    if (largest * n >= (1LL << 31))
+        throw CInputError(path + ": weight " + std::to_string(largest) + " times " + std::to_string(n) +
+                          " nodes leaves the 32-bit range of a cycle's cost; expected weights of at most " +
+                          std::to_string(((1LL << 31) - 1) / n) + " in magnitude");
+    SizeSolver(solver, n, path);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) solver.m_ppWeight[i][j] = j > i ? data.GetCost(i, j) : 0;
+    solver.MakeInitialCycle(1, 0);
+    std::string name = data.GetName();
+    while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
+    return name.empty() ? std::filesystem::path(path).stem().string() : name;
+}
+
+double GapPercent(long long found, long long optimum, bool maximum) {
+    if (optimum == 0) return found == 0 ? 0.0 : std::numeric_limits<double>::infinity();
+    const double gap = 100.0 * static_cast<double>(found - optimum) / std::fabs(static_cast<double>(optimum));
+    return maximum ? -gap : gap;
+}
+
+std::string TourFileText(const std::string& name, const CCycleSolver& solver, const int* cycle) {
+    std::string text = "NAME : " + name + "\nTYPE : TOUR\nDIMENSION : " + std::to_string(solver.m_nNodes) +
+                       "\nTOUR_SECTION\n";
+    for (int k = 1; k <= solver.m_nNodes; ++k) text += std::to_string(cycle[k]) + "\n";
+    return text + "-1\nEOF\n";
+}
+
+void WriteTourFile(const std::string& path, const std::string& name, const CCycleSolver& solver,
+                   const int* cycle) {
+    const std::string reason = WriteFileSafely(path, TourFileText(name, solver, cycle));
+    if (!reason.empty()) throw CWriteError(path + ": cannot write the tour: " + reason);
 }
 
 void LoadParamsFile(const std::string& path) {

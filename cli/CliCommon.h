@@ -50,6 +50,22 @@ int MatrixNodesOption(int given);
 // Sizes the solver for n nodes or throws CInputError naming what was asked.
 void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what);
 
+// Reads a published instance file through pathkit as a network (every distance type and matrix
+// format pathkit reads), up to the solver's node limit and with the weight limit of the strict
+// matrix input. Sizes the solver and makes the identity cycle the initial one. Returns the
+// instance's NAME (the file name when it has none). Every fault is CInputError naming the file.
+std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path);
+
+// The gap of a found cost to the optimum in percent: (found - optimum) / |optimum|, the sign turned
+// for a maximum run so that a worse result is always a positive gap.
+double GapPercent(long long found, long long optimum, bool maximum);
+
+// The published tour format of a cycle: NAME, TYPE : TOUR, DIMENSION, TOUR_SECTION, the nodes, -1, EOF.
+std::string TourFileText(const std::string& name, const CCycleSolver& solver, const int* cycle);
+// Writes a cycle as a tour file safely, or throws CWriteError.
+void WriteTourFile(const std::string& path, const std::string& name, const CCycleSolver& solver,
+                   const int* cycle);
+
 // Reads a params.dat file (--params) or throws CInputError: a folder, a missing file.
 void LoadParamsFile(const std::string& path);
 // Checks single parameter overrides: loop counts of at least 0, finite parameters.

@@ -1,5 +1,7 @@
 // quira-cli solve: runs one or both methods on one problem.
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -28,6 +30,9 @@ namespace {
 struct CSolveOptions {
     std::string matrix;
     std::string doc;
+    std::string instance;
+    std::optional<long long> optimum;
+    std::string tourOut;
     bool random = false;
     bool randomStart = false;
     std::optional<int> degree;
@@ -59,9 +64,21 @@ void ApplyParameters(const CSolveOptions& o, int kind) {
 
 // The problem to solve, from a matrix text, a QUIRA1 document or the program's generators.
 std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o) {
-    const int inputs = !o.matrix.empty() + !o.doc.empty() + o.random;
+    const int inputs = !o.matrix.empty() + !o.doc.empty() + o.random + !o.instance.empty();
     if (inputs != 1)
-        throw CInputError("solve: expected exactly one input: --matrix FILE, --doc FILE or --random");
+        throw CInputError(
+            "solve: expected exactly one input: --matrix FILE, --doc FILE, --instance FILE or --random");
+    if (!o.instance.empty()) {
+        if (!o.kind.empty() && o.kind != "network")
+            throw CInputError("--kind " + o.kind +
+                              ": an instance is read as a network; expected --kind network");
+        auto doc = NewConsoleDocument();
+        doc->m_nDocKind = doc->m_solver.m_nKind = KIND_NETWORK;
+        doc->m_strNodes = LoadInstanceInto(doc->m_solver, o.instance);  // the name, kept for --tour-out
+        doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
+        doc->m_solver.m_nAmplitude = o.amplitude.value_or(100);
+        return doc;
+    }
     if (!o.doc.empty()) {
         auto doc = OpenConsoleDocument(o.doc);
         if (!o.kind.empty()) {
@@ -106,6 +123,10 @@ int RunSolve(const CSolveOptions& o) {
 
     CConsoleSession session(o.seed);
     auto doc = LoadProblem(o);
+    const std::string problemName =
+        !o.instance.empty() ? doc->m_strNodes
+                            : std::filesystem::path(!o.doc.empty() ? o.doc : o.matrix).stem().string();
+    if (!o.instance.empty()) doc->m_strNodes = std::to_string(doc->m_solver.m_nNodes);
     CCycleSolver* solver = &doc->m_solver;
     solver->m_bGraphView = solver->m_nKind == KIND_GRAPH;
     if (o.method == "edges" && solver->m_nKind == KIND_GRAPH)
@@ -147,15 +168,39 @@ int RunSolve(const CSolveOptions& o) {
         out["estimate"] = {{"seconds", shown}, {"text", text}};
         if (!o.json) std::cout << "Estimate: " << text << '\n';
     }
+    // The gap to a given optimum, in the text and as "gap" in JSON.
+    auto addGap = [&](nlohmann::json& method, const CMethodResult& r) {
+        if (!o.optimum) return;
+        const double gap = GapPercent(r.cost, *o.optimum, solver->m_bMaximum != 0);
+        method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
+        if (!o.json) {
+            char line[96];
+            std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *o.optimum, gap);
+            std::cout << line;
+        }
+    };
+    if (o.optimum) out["optimum"] = *o.optimum;
+    // The best cycle any method found, for --tour-out.
+    std::vector<int> bestCycle;
+    long long bestCost = 0;
+    auto keep = [&](const CMethodResult& r) {
+        const bool better = solver->m_bMaximum ? r.cost > bestCost : r.cost < bestCost;
+        if (bestCycle.empty() || better) {
+            bestCycle.assign(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1);
+            bestCost = r.cost;
+        }
+    };
     CMethodResult exactResult;
     if (exact) {
         exactResult = RunExact(*solver, timeField, costField);
         nlohmann::json e = MethodJson(*solver, exactResult);
         if (graph) e["found"] = exactResult.found;
-        out["exact"] = e;
+        keep(exactResult);
         if (!o.json)
             PrintMethod("Exp. Method", *solver, exactResult,
                         graph && !exactResult.found && !exactResult.aborted);
+        addGap(e, exactResult);
+        out["exact"] = e;
         if (exactResult.aborted) status = EXIT_INTERRUPTED;
         solver->SaveOrCompareBest(0);
         solver->MakeInitialCycle(0, 0);
@@ -164,8 +209,10 @@ int RunSolve(const CSolveOptions& o) {
         const CMethodResult r = RunPolyn(*solver, mode, timeField, costField);
         nlohmann::json p = MethodJson(*solver, r);
         p["passes"] = graph ? 1 : solver->m_nPassesRun;
-        out["polyn"] = p;
+        keep(r);
         if (!o.json) PrintMethod("Polyn. Method", *solver, r, false);
+        addGap(p, r);
+        out["polyn"] = p;
         if (r.aborted) status = EXIT_INTERRUPTED;
         if (exact && status == EXIT_OK) {
             // The Compare button's rule: the same cycle or the same length; for graphs, both or
@@ -203,6 +250,8 @@ int RunSolve(const CSolveOptions& o) {
             }
         }
     }
+    if (!o.tourOut.empty() && !bestCycle.empty())
+        WriteTourFile(o.tourOut, problemName, *solver, bestCycle.data());
     if (o.json) std::cout << out.dump() << '\n';
     return status;
 }
@@ -214,6 +263,10 @@ void AddSolveCommand(CLI::App& app, int& status) {
     CLI::App* cmd = app.add_subcommand("solve", "Run one or both methods on one problem");
     cmd->add_option("--matrix", options->matrix, "Matrix text file ('-' for standard input)");
     cmd->add_option("--doc", options->doc, "A QUIRA1 document (.tsp, .grp, .map, .chk)");
+    cmd->add_option("--instance", options->instance, "A published instance file, read as a network");
+    cmd->add_option("--optimum", options->optimum,
+                    "The optimum cost: each result reports its gap in percent");
+    cmd->add_option("--tour-out", options->tourOut, "Write the best cycle as a published tour file");
     cmd->add_flag("--random", options->random, "A random problem: --nodes, --amplitude or --degree, --seed");
     cmd->add_option("--degree", options->degree, "Maximum degree of a random graph (default 3)");
     cmd->add_flag("--random-start", options->randomStart,
