@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <iostream>
 #include <limits>
 #include <sstream>
+#include <vector>
 
 #include "cli/ConsolePlatform.h"
 #include "document/InstanceFileCheck.h"
@@ -138,6 +140,59 @@ void WriteTourFile(const std::string& path, const std::string& name, const CCycl
                    const int* cycle) {
     const std::string reason = WriteFileSafely(path, TourFileText(name, solver, cycle));
     if (!reason.empty()) throw CWriteError(path + ": cannot write the tour: " + reason);
+}
+
+std::string ReadTourAsCycleText(const std::string& path, int n) {
+    const std::string text = ReadInputFile(path, "a tour file", kMaxMatrixBytes);
+    std::istringstream in(text);
+    std::string line;
+    int lineNo = 0;
+    bool inSection = false;
+    std::vector<int> tour;
+    std::vector<char> seen(static_cast<std::size_t>(n) + 1, 0);
+    auto fail = [&](const std::string& what) {
+        return CInputError(path + ":" + std::to_string(lineNo) + ": " + what);
+    };
+    while (std::getline(in, line)) {
+        ++lineNo;
+        std::istringstream words(line);
+        std::string word;
+        if (!inSection) {
+            if (words >> word && word.rfind("TOUR_SECTION", 0) == 0) inSection = true;
+            continue;
+        }
+        bool ended = false;
+        while (words >> word) {
+            if (word == "EOF") {
+                ended = true;
+                break;
+            }
+            long long node = 0;
+            const auto parsed = std::from_chars(word.data(), word.data() + word.size(), node);
+            if (parsed.ec != std::errc() || parsed.ptr != word.data() + word.size())
+                throw fail("'" + word + "' is not a node number; expected the nodes 1.." + std::to_string(n) +
+                           " and -1");
+            if (node == -1) {
+                ended = true;
+                break;
+            }
+            if (node < 1 || node > n)
+                throw fail("node " + word + " is out of range; expected 1.." + std::to_string(n));
+            if (seen[static_cast<std::size_t>(node)])
+                throw fail("node " + word + " appears twice; expected each node once");
+            seen[static_cast<std::size_t>(node)] = 1;
+            tour.push_back(static_cast<int>(node));
+        }
+        if (ended) break;
+    }
+    if (!inSection) throw fail("no TOUR_SECTION; expected a tour file");
+    if (static_cast<int>(tour.size()) != n)
+        throw fail(std::to_string(tour.size()) + " nodes in the tour; expected all " + std::to_string(n));
+    const auto first = std::find(tour.begin(), tour.end(), 1);
+    std::rotate(tour.begin(), first, tour.end());
+    std::string cycle;
+    for (int node : tour) cycle += std::to_string(node) + "-";
+    return cycle + "1";
 }
 
 void LoadParamsFile(const std::string& path) {

@@ -66,6 +66,11 @@ std::string TourFileText(const std::string& name, const CCycleSolver& solver, co
 void WriteTourFile(const std::string& path, const std::string& name, const CCycleSolver& solver,
                    const int* cycle);
 
+// Reads a tour file of the published format (TOUR_SECTION, node numbers, -1 or EOF) for n nodes and
+// gives it as cycle text from node 1 ("1-5-3-...-1"). A tour that is not a permutation of 1..n is
+// CInputError with file:line.
+std::string ReadTourAsCycleText(const std::string& path, int n);
+
 // Reads a params.dat file (--params) or throws CInputError: a folder, a missing file.
 void LoadParamsFile(const std::string& path);
 // Checks single parameter overrides: loop counts of at least 0, finite parameters.

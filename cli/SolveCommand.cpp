@@ -33,6 +33,7 @@ struct CSolveOptions {
     std::string instance;
     std::optional<long long> optimum;
     std::string tourOut;
+    std::string initialTour;
     bool random = false;
     bool randomStart = false;
     std::optional<int> degree;
@@ -135,7 +136,11 @@ int RunSolve(const CSolveOptions& o) {
     solver->m_nTestLevel = level;
     if (o.target) solver->m_nTargetCost = *o.target;
     ApplyParameters(o, solver->m_nKind);
-    if (!o.initial.empty() && ParseGivenCycleInto(*solver, o.initial) != 0)
+    if (!o.initialTour.empty() && !o.initial.empty())
+        throw CInputError("--initial-tour: expected either --initial TEXT or --initial-tour FILE, not both");
+    const std::string initial =
+        o.initialTour.empty() ? o.initial : ReadTourAsCycleText(o.initialTour, solver->m_nNodes);
+    if (!initial.empty() && ParseGivenCycleInto(*solver, initial) != 0)
         throw CInputError("--initial '" + o.initial + "': " + session.dialogs.messages.back() +
                           " Expected the nodes 1.." + std::to_string(solver->m_nNodes) +
                           " joined by '-' from node 1, for example 1-3-2-4-1");
@@ -267,6 +272,7 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--optimum", options->optimum,
                     "The optimum cost: each result reports its gap in percent");
     cmd->add_option("--tour-out", options->tourOut, "Write the best cycle as a published tour file");
+    cmd->add_option("--initial-tour", options->initialTour, "A published tour file as the initial cycle");
     cmd->add_flag("--random", options->random, "A random problem: --nodes, --amplitude or --degree, --seed");
     cmd->add_option("--degree", options->degree, "Maximum degree of a random graph (default 3)");
     cmd->add_flag("--random-start", options->randomStart,
