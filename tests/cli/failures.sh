@@ -79,9 +79,19 @@ printf 'NAME: t\nDIMENSION: 2\nEDGE_WEIGHT_TYPE: EUC_2D\nNODE_COORD_SECTION\n1 0
 # (as timeout does) never loses the printed result.
 sleep 5 2>/dev/null | "$cli" solve --matrix - >/dev/null 2>&1 &
 pid=$!
-sleep 0.3
-kill -INT "$(pgrep -n -P $$ quira-cli 2>/dev/null || echo 0)" 2>/dev/null
-sleep 0.3
+# (a loaded machine may take a while to start the program: wait for it, then for its end)
+child=""
+for k in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    child=$(pgrep -n -P $$ quira-cli 2>/dev/null)
+    [ -n "$child" ] && break
+    sleep 0.1
+done
+sleep 0.2
+[ -n "$child" ] && kill -INT "$child" 2>/dev/null
+for k in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    kill -0 "$child" 2>/dev/null || break
+    sleep 0.1
+done
 code=none
 if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; code=$?; fi
 [ "$code" = 130 ] || fail "Ctrl+C on --matrix - did not end it with 130 (status $code)"
