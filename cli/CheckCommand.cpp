@@ -13,6 +13,7 @@ namespace {
 
 struct CCheckOptions {
     std::string matrix;
+    std::string instance;
     std::string doc;
     bool random = false;
     int nodes = kNodesUnset;
@@ -26,8 +27,10 @@ struct CCheckOptions {
 
 // The check document from the chosen input, sized and bound to the check kind.
 std::unique_ptr<CMainDoc> LoadProblem(const CCheckOptions& o) {
-    const int inputs = !o.matrix.empty() + !o.doc.empty() + o.random;
-    if (inputs != 1) throw CInputError("check: expected exactly one of --matrix FILE, --doc FILE, --random");
+    const int inputs = !o.matrix.empty() + !o.doc.empty() + o.random + !o.instance.empty();
+    if (inputs != 1)
+        throw CInputError(
+            "check: expected exactly one of --matrix FILE, --doc FILE, --instance FILE, --random");
     std::unique_ptr<CMainDoc> doc;
     if (!o.doc.empty()) {
         doc = OpenConsoleDocument(o.doc);
@@ -36,7 +39,9 @@ std::unique_ptr<CMainDoc> LoadProblem(const CCheckOptions& o) {
     } else {
         doc = NewConsoleDocument();
         doc->m_solver.m_nKind = KIND_CHECK;
-        if (o.random) {
+        if (!o.instance.empty()) {
+            LoadInstanceInto(doc->m_solver, o.instance);
+        } else if (o.random) {
             doc = MakeRandomDocument(KIND_CHECK, o.nodes == kNodesUnset ? 8 : o.nodes, o.amplitude);
         } else {
             LoadMatrixInto(doc->m_solver, o.matrix, MatrixNodesOption(o.nodes));
@@ -126,6 +131,7 @@ void AddCheckCommand(CLI::App& app, int& status) {
     CLI::App* cmd = app.add_subcommand("check", "Judge a typed cycle as the check window does");
     cmd->add_option("--matrix", o->matrix, "Matrix text file ('-' for standard input)");
     cmd->add_option("--doc", o->doc, "A QUIRA1 network, map or check document");
+    cmd->add_option("--instance", o->instance, "A published instance file, read as a network");
     cmd->add_flag("--random", o->random, "A random network (--nodes, --amplitude, --seed)");
     cmd->add_option("--nodes", o->nodes, "Node count (random: default 8; matrix: default the rows)");
     cmd->add_option("--amplitude", o->amplitude, "Weights in -A..A of a random network (default 100)");
