@@ -115,7 +115,13 @@ void BM_EstimateVsRun(benchmark::State& state) {
         state.SetIterationTime(real);
     }
 }
-BENCHMARK(BM_EstimateVsRun)->Arg(11)->Arg(12)->Arg(13)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+BENCHMARK(BM_EstimateVsRun)
+    ->Arg(11)
+    ->Arg(12)
+    ->Arg(13)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
 
 // The single loop beside the enumeration on the machine's workers, in turns on the same network
 // (paired runs, so that load from elsewhere hits both alike); medians of the repetitions.
@@ -151,7 +157,12 @@ void BM_ThreadsVsSingleLoop(benchmark::State& state) {
     state.counters["speedup"] = Median(single) / Median(parallel);
     state.counters["ns_per_order_single"] = Median(single) / orders * 1e9;
 }
-BENCHMARK(BM_ThreadsVsSingleLoop)->Arg(12)->Arg(13)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
+BENCHMARK(BM_ThreadsVsSingleLoop)
+    ->Arg(12)
+    ->Arg(13)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseManualTime();
 
 }  // namespace
 
