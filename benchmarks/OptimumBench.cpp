@@ -77,6 +77,8 @@ BENCHMARK(BM_Way<false>)
     ->Arg(40)
     ->Arg(50)
     ->Arg(60)
+    ->Arg(80)
+    ->Arg(100)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
