@@ -18,8 +18,9 @@ CEdgesListDlg::CEdgesListDlg(const CCycleSolver& solver, QWidget* parent)
     m_pList->setPlainText(QString::fromStdString(EdgesListText(solver)).remove(QLatin1Char('\r')));
     m_pList->setAccessibleName(QStringLiteral("Edges"));
     m_pList->setMinimumSize(340, 240);
-    m_pSecondLine->setText(solver.m_bMaximum ? QStringLiteral("maximum cycle and may be decreased without affecting it")
-                                             : QStringLiteral("minimum cycle and may be increased without affecting it"));
+    m_pSecondLine->setText(solver.m_bMaximum
+                               ? QStringLiteral("maximum cycle and may be decreased without affecting it")
+                               : QStringLiteral("minimum cycle and may be increased without affecting it"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

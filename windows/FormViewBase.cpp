@@ -7,7 +7,14 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSplitter>
+#include <algorithm>
+
+namespace {
+constexpr int kDrawingPaneWidth = 232;  // the splitter frames' ideal width of the drawing
+}  // namespace
 
 #include "document/MainDoc.h"
 #include "document/Switches.h"
@@ -29,6 +36,9 @@ void CFormViewBase::CreateResultFields(QLineEdit* time, QLineEdit* final) {
     m_pFinal = final;
     m_pTime->setReadOnly(true);
     m_pFinal->setReadOnly(true);
+    // A long cycle shows from its start (its length) rather than from its end.
+    for (QLineEdit* edit : {m_pTime, m_pFinal})
+        connect(edit, &QLineEdit::textChanged, edit, [edit] { edit->setCursorPosition(0); });
     m_pTimeTarget = std::make_unique<QtLineEditTarget>(m_pTime);
     m_pFinalTarget = std::make_unique<QtLineEditTarget>(m_pFinal);
     m_pSeries = std::make_unique<CTestSeries>(m_doc, *m_pTimeTarget, *m_pFinalTarget);
@@ -86,13 +96,23 @@ void CFormViewBase::SizeFrame(QWidget* lastField) {
     static QHash<int, QSize> sizeOfKind;
     const int kind = m_doc.m_nDocKind;
     if (!sizeOfKind.contains(kind)) {
-        frame->ensurePolished();
-        if (QLayout* l = frame->layout()) l->activate();
-        const QPoint bottomRight = lastField->mapTo(frame, lastField->rect().bottomRight());
-        sizeOfKind.insert(
-            kind, QSize(bottomRight.x() + 30, bottomRight.y() + 16).expandedTo(frame->minimumSizeHint()));
+        if (QLayout* l = layout()) l->activate();
+        // The form down to the last field's bottom right, with a margin, and the drawing beside
+        // it at the frame's ideal width.
+        const QPoint corner = lastField->mapTo(this, lastField->rect().bottomRight());
+        const QSize form = QSize(corner.x() + 30, corner.y() + 16).expandedTo(minimumSizeHint());
+        QSize client = form;
+        if (auto* splitter = qobject_cast<QSplitter*>(frame->widget()); splitter && m_pDrawing) {
+            client.rwidth() += kDrawingPaneWidth + splitter->handleWidth();
+        }
+        const QSize decorations = frame->sizeHint() - frame->widget()->sizeHint();
+        sizeOfKind.insert(kind, client + decorations.expandedTo(QSize(0, 0)));
     }
-    frame->resize(sizeOfKind.value(kind));
+    QSize size = sizeOfKind.value(kind);
+    // On a small screen the frame stays inside the work area; the splitter then narrows the drawing.
+    if (QMdiArea* area = frame->mdiArea())
+        size = size.boundedTo(area->viewport()->size()).expandedTo(frame->minimumSizeHint());
+    frame->resize(size);
 }
 
 // ---- The drawing link -------------------------------------------------------------------------------

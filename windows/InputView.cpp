@@ -25,7 +25,9 @@ constexpr int kMaxAmplitude = 32000;
 constexpr int kMaxRandStarts = 32767;
 constexpr int kInitialCycleChars = 5000;
 
-int ValueOf(const QLineEdit* edit) { return LeadingInt(edit->text().toStdString()); }
+int ValueOf(const QLineEdit* edit) {
+    return LeadingInt(edit->text().toStdString());
+}
 
 }  // namespace
 
@@ -61,17 +63,21 @@ CInputView::CInputView(CMainDoc& doc, QWidget* parent)
     options->addWidget(m_pShowWeights);
     options->addWidget(m_pMaximum);
 
-    auto* top = new QGridLayout;
-    top->addWidget(Caption(QStringLiteral("&Nodes"), m_pNodes), 0, 0);
-    top->addWidget(m_pNodes, 1, 0);
-    top->addWidget(Caption(QStringLiteral("&Amplitude"), m_pAmplitude), 0, 1);
-    top->addWidget(m_pAmplitude, 1, 1);
-    top->addWidget(Caption(QStringLiteral("Ran&d.Starts"), m_pRandStarts), 0, 2);
-    top->addWidget(m_pRandStarts, 1, 2);
-    top->addWidget(Caption(QStringLiteral("F&ull Tests"), m_pFullTests), 0, 3);
-    top->addWidget(m_pFullTests, 1, 3);
-    top->addWidget(m_pOptions, 0, 4, 2, 1);
-    top->setColumnStretch(5, 1);
+    // Each number under its caption, the Options group beside them.
+    auto* top = new QHBoxLayout;
+    const std::pair<const char*, QLineEdit*> numbers[] = {{"&Nodes", m_pNodes},
+                                                          {"&Amplitude", m_pAmplitude},
+                                                          {"Ran&d.Starts", m_pRandStarts},
+                                                          {"F&ull Tests", m_pFullTests}};
+    for (const auto& [caption, edit] : numbers) {
+        auto* column = new QVBoxLayout;
+        column->addStretch(1);
+        column->addWidget(Caption(QString::fromLatin1(caption), edit));
+        column->addWidget(edit);
+        top->addLayout(column);
+    }
+    top->addWidget(m_pOptions);
+    top->addStretch(1);
 
     auto* buttons = new QGridLayout;
     const struct {
@@ -169,6 +175,7 @@ void CInputView::RefreshForm(int reset) {
     if (reset) {
         m_strAcceptedInitial = m_doc.CycleText(m_doc.m_solver.m_aCycle);
         m_pInitial->setText(QString::fromStdString(m_strAcceptedInitial));
+        m_pInitial->setCursorPosition(0);
     }
 }
 
@@ -186,7 +193,8 @@ void CInputView::AcceptFields() {
         const int n = ValueOf(m_pNodes);
         if (n < MIN_DOC_NODES || n > kMaxNetworkNodes) {
             PutBack(m_pNodes, m_doc.m_strNodes);
-            ErrorBox(QString::asprintf("A number of the nodes is invalid.\nThe valid range: 4...%d", kMaxNetworkNodes));
+            ErrorBox(QString::asprintf("A number of the nodes is invalid.\nThe valid range: 4...%d",
+                                       kMaxNetworkNodes));
             return;
         }
         const int old = s.m_nNodes;
@@ -205,7 +213,8 @@ void CInputView::AcceptFields() {
         const int a = ValueOf(m_pAmplitude);
         if (a < 0 || a > kMaxAmplitude) {
             PutBack(m_pAmplitude, m_doc.m_strAmplitude);
-            ErrorBox(QString::asprintf("New amplitude value is invalid\nThe valid range: 0...%d", kMaxAmplitude));
+            ErrorBox(
+                QString::asprintf("New amplitude value is invalid\nThe valid range: 0...%d", kMaxAmplitude));
             return;
         }
         m_doc.m_strAmplitude = m_pAmplitude->text().toStdString();

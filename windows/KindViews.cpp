@@ -8,6 +8,7 @@
 #include "windows/InputView.h"
 #include "windows/NetView.h"
 #include "windows/TestForm.h"
+#include "windows/USADemo.h"
 
 namespace {
 
@@ -44,5 +45,6 @@ QWidget* CreateDrawingPane(int kind, CMainDoc& doc) {
 
 CTestForm* CreateTestForm(int kind, CMainDoc& doc) {
     if (kind == KIND_NETWORK) return new CInputView(doc);
+    if (kind == KIND_MAP) return new CUSADemo(doc);
     return new CPlaceholderForm(doc, kind);
 }

@@ -322,6 +322,10 @@ void CMainFrame::CreateStatusBar() {
         statusBar()->addPermanentWidget(m_pIndicators[k]);
     }
     statusBar()->showMessage(tr("Ready"));
+    // Once a command's prompt goes, the pane says "Ready" again.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) statusBar()->showMessage(tr("Ready"));
+    });
 }
 
 QMenu* CMainFrame::Menu(const QString& title) const {

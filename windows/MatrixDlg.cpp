@@ -64,8 +64,12 @@ CMatrixDlg::CMatrixDlg(CSquareMatrix<int32_t>& working, int nodes, int kind, QWi
     m_apCells[0][0]->setFocus();
 }
 
-int CMatrixDlg::ShownRows() const { return std::min(m_nNodes, MATRIX_GRID_ROWS); }
-int CMatrixDlg::ShownColumns() const { return std::min(m_nNodes, MATRIX_GRID_COLUMNS); }
+int CMatrixDlg::ShownRows() const {
+    return std::min(m_nNodes, MATRIX_GRID_ROWS);
+}
+int CMatrixDlg::ShownColumns() const {
+    return std::min(m_nNodes, MATRIX_GRID_COLUMNS);
+}
 
 void CMatrixDlg::Redisplay() {
     const int rows = ShownRows(), columns = ShownColumns();
@@ -79,14 +83,22 @@ void CMatrixDlg::Redisplay() {
             }
             const bool top = r == 0, bottom = r == rows - 1, left = c == 0, right = c == columns - 1;
             int edge = EDGE_INTERIOR;
-            if (top && left) edge = EDGE_TOP_LEFT;
-            else if (top && right) edge = EDGE_TOP_RIGHT;
-            else if (bottom && left) edge = EDGE_BOTTOM_LEFT;
-            else if (bottom && right) edge = EDGE_BOTTOM_RIGHT;
-            else if (top) edge = EDGE_TOP;
-            else if (bottom) edge = EDGE_BOTTOM;
-            else if (left) edge = EDGE_LEFT;
-            else if (right) edge = EDGE_RIGHT;
+            if (top && left)
+                edge = EDGE_TOP_LEFT;
+            else if (top && right)
+                edge = EDGE_TOP_RIGHT;
+            else if (bottom && left)
+                edge = EDGE_BOTTOM_LEFT;
+            else if (bottom && right)
+                edge = EDGE_BOTTOM_RIGHT;
+            else if (top)
+                edge = EDGE_TOP;
+            else if (bottom)
+                edge = EDGE_BOTTOM;
+            else if (left)
+                edge = EDGE_LEFT;
+            else if (right)
+                edge = EDGE_RIGHT;
             cell->Attach(lo, hi, MATRIX_GRID_COLUMNS, m_work[s_nFirstRow + r][s_nFirstColumn + c], edge);
         }
     for (int c = 0; c < MATRIX_GRID_COLUMNS; ++c)
@@ -123,20 +135,28 @@ void CMatrixDlg::OnArrow(CNumEdit& cell, int key) {
     };
     switch (key) {
         case Qt::Key_Left:
-            if (!EdgeIsLeft(edge)) m_apCells[r][c - 1]->setFocus();
-            else if (s_nFirstColumn >= 2) scroll(s_nFirstColumn, -1);
+            if (!EdgeIsLeft(edge))
+                m_apCells[r][c - 1]->setFocus();
+            else if (s_nFirstColumn >= 2)
+                scroll(s_nFirstColumn, -1);
             break;
         case Qt::Key_Right:
-            if (!EdgeIsRight(edge)) m_apCells[r][c + 1]->setFocus();
-            else if (s_nFirstColumn + columns - 1 < m_nNodes) scroll(s_nFirstColumn, 1);
+            if (!EdgeIsRight(edge))
+                m_apCells[r][c + 1]->setFocus();
+            else if (s_nFirstColumn + columns - 1 < m_nNodes)
+                scroll(s_nFirstColumn, 1);
             break;
         case Qt::Key_Up:
-            if (!EdgeIsTop(edge)) m_apCells[r - 1][c]->setFocus();
-            else if (s_nFirstRow >= 2) scroll(s_nFirstRow, -1);
+            if (!EdgeIsTop(edge))
+                m_apCells[r - 1][c]->setFocus();
+            else if (s_nFirstRow >= 2)
+                scroll(s_nFirstRow, -1);
             break;
         case Qt::Key_Down:
-            if (!EdgeIsBottom(edge)) m_apCells[r + 1][c]->setFocus();
-            else if (s_nFirstRow + rows - 1 < m_nNodes) scroll(s_nFirstRow, 1);
+            if (!EdgeIsBottom(edge))
+                m_apCells[r + 1][c]->setFocus();
+            else if (s_nFirstRow + rows - 1 < m_nNodes)
+                scroll(s_nFirstRow, 1);
             break;
         default:
             break;

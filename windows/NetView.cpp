@@ -80,7 +80,9 @@ void CNetView::DrawSquare(QPainter& p) {
             p.setPen(onCycle ? red : black);
             p.drawLine(pi, NodePos(j));
         }
+        p.setRenderHint(QPainter::Antialiasing, true);  // round nodes, crisp thin lines
         DrawNodeLabel(p, i + 1, pi.x(), pi.y(), kYellow);
+        p.setRenderHint(QPainter::Antialiasing, false);
     }
 
     p.setBackgroundMode(Qt::OpaqueMode);
@@ -93,6 +95,7 @@ void CNetView::DrawSquare(QPainter& p) {
             int w = s.m_ppWeight[std::min(a, b)][std::max(a, b)];
             if (negated) w = -w;
             const QPoint pa = NodePos(a - 1), pb = NodePos(b - 1);
+            p.setRenderHint(QPainter::Antialiasing, true);
             DrawNodeLabel(p, w, (pa.x() + pb.x()) / 2, (pa.y() + pb.y()) / 2, kWhite);
         }
     }
@@ -109,7 +112,6 @@ QImage CNetView::Render(QSize size, qreal dpr) {
     square.setDevicePixelRatio(dpr);
     {
         QPainter p(&square);
-        p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         DrawSquare(p);
     }

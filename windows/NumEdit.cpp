@@ -7,10 +7,18 @@
 #include "document/MainDoc.h"
 #include "solver/Platform.h"
 
-bool EdgeIsTop(int e) { return e == EDGE_TOP || e == EDGE_TOP_LEFT || e == EDGE_TOP_RIGHT; }
-bool EdgeIsBottom(int e) { return e == EDGE_BOTTOM || e == EDGE_BOTTOM_LEFT || e == EDGE_BOTTOM_RIGHT; }
-bool EdgeIsLeft(int e) { return e == EDGE_LEFT || e == EDGE_TOP_LEFT || e == EDGE_BOTTOM_LEFT; }
-bool EdgeIsRight(int e) { return e == EDGE_RIGHT || e == EDGE_TOP_RIGHT || e == EDGE_BOTTOM_RIGHT; }
+bool EdgeIsTop(int e) {
+    return e == EDGE_TOP || e == EDGE_TOP_LEFT || e == EDGE_TOP_RIGHT;
+}
+bool EdgeIsBottom(int e) {
+    return e == EDGE_BOTTOM || e == EDGE_BOTTOM_LEFT || e == EDGE_BOTTOM_RIGHT;
+}
+bool EdgeIsLeft(int e) {
+    return e == EDGE_LEFT || e == EDGE_TOP_LEFT || e == EDGE_BOTTOM_LEFT;
+}
+bool EdgeIsRight(int e) {
+    return e == EDGE_RIGHT || e == EDGE_TOP_RIGHT || e == EDGE_BOTTOM_RIGHT;
+}
 
 CNumEdit::CNumEdit(int id, QWidget* parent) : QLineEdit(parent), m_nId(id) {
     setMaxLength(40);
@@ -50,7 +58,8 @@ bool CNumEdit::Leave() {
     m_nValue = m_nLastValid;
     setText(QString::asprintf("%d", m_nValue));
     Platform().pDialogs->ShowMessage(
-        EBoxKind::Error, QString::asprintf("Invalid value. The valid range is %d...%d", m_nMin, m_nMax).toStdString());
+        EBoxKind::Error,
+        QString::asprintf("Invalid value. The valid range is %d...%d", m_nMin, m_nMax).toStdString());
     return false;
 }
 
