@@ -10,6 +10,7 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/MethodRuns.h"
+#include "cli/OptimumRun.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
 #include "document/ExactBound.h"
@@ -95,8 +96,9 @@ std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o) {
 int RunSolve(const CSolveOptions& o) {
     const bool exact = o.method == "exact" || o.method == "both";
     const bool polyn = o.method == "polyn" || o.method == "both" || o.method == "edges";
-    if (!exact && !polyn && o.method != "estimate")
-        throw CInputError("--method " + o.method + ": expected exact, polyn, both, edges or estimate");
+    if (!exact && !polyn && o.method != "estimate" && o.method != "optimum")
+        throw CInputError("--method " + o.method +
+                          ": expected exact, polyn, both, edges, estimate or optimum");
     const int level = ParseLevel(o.level);
     if (o.mode && (*o.mode < -2 || *o.mode > 1)) throw CInputError("--mode: expected 1, 0, -1 or -2");
     if (o.randomStart && !o.initial.empty())
@@ -142,6 +144,15 @@ int RunSolve(const CSolveOptions& o) {
         if (graph || solver->m_nKind == KIND_CHECK) text = ExactBoundText(text, solver->m_nNodes, graph);
         out["estimate"] = {{"seconds", seconds}, {"text", text}};
         if (!o.json) std::cout << "Estimate: " << text << '\n';
+    }
+    if (o.method == "optimum") {
+        if (graph)
+            throw CInputError(
+                "--method optimum: the optimum is for networks; expected --kind network, check or map");
+        const COptimumRun run = RunOptimum(*solver, ProgressAsked());
+        out["optimum"] = OptimumJson(*solver, run);
+        if (!o.json) PrintOptimum(*solver, run);
+        if (run.result.aborted) status = EXIT_INTERRUPTED;
     }
     CMethodResult exactResult;
     if (exact) {
@@ -216,7 +227,7 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--seed", options->seed, "Seed of the random generator (default 1)");
     cmd->add_option("--kind", options->kind,
                     "network|graph|check|map (default network, or the document's kind)");
-    cmd->add_option("--method", options->method, "exact|polyn|both|edges|estimate");
+    cmd->add_option("--method", options->method, "exact|polyn|both|edges|estimate|optimum");
     cmd->add_option("--level", options->level, "short|full: the polynomial method's test level");
     cmd->add_option("--initial", options->initial, "Initial cycle, for example 1-3-2-4-1");
     cmd->add_option("--amplitude", options->amplitude, "Amplitude of the network (default 100)");
@@ -230,5 +241,7 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--nodes", options->nodes, "Node count (default: the number of matrix rows)");
     cmd->add_flag("--maximum", options->maximum, "Seek the maximum cycle");
     cmd->add_flag("--json", options->json, "Print one JSON object");
+    AddThreadsOption(cmd);
+    AddProgressOption(cmd);
     cmd->callback([options, &status] { status = RunSolve(*options); });
 }
