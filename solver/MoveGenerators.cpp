@@ -60,7 +60,21 @@ int CCycleSolver::ReverseSegment() {
     int64_t bestValue = INT_MIN;
     int move[5] = {};
     int moveScan = -1;
-    for (int scan = 0; scan < 2; ++scan) {
+    const bool rows = PositionRows(m_aCycle);
+    if (rows) {
+        ScanReversalRows([&](int x, int a) { return !normal || InFive(last, x) || InFive(last, a); },
+                         [&](int scan, int x, int a, int u, int v, int64_t value) {
+                             if (guarded && settled(x, v) && settled(a, u)) return false;
+                             const int candidate[5] = {v, u, x, a, a};
+                             if (AllInFive(candidate, last) || MemoryContainsReversal(candidate))
+                                 return false;
+                             bestValue = value;
+                             std::copy(candidate, candidate + 5, move);
+                             moveScan = scan;
+                             return true;
+                         });
+    }
+    for (int scan = 0; scan < (rows ? 0 : 2); ++scan) {
         int* sc = m_aScan;
         if (scan == 0) {
             std::copy(m_aCycle, m_aCycle + n + 2, sc);

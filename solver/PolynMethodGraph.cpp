@@ -178,7 +178,19 @@ int CCycleSolver::GraphReverse() {
     int64_t bestValue = INT_MIN;
     int move[5] = {};
     int moveScan = -1;
-    for (int scan = 0; scan < 2; ++scan) {
+    const bool posRows = PositionRows(m_aCycle);
+    if (posRows) {
+        ScanReversalRows([&](int x, int a) { return !near || InFive(last, x) || InFive(last, a); },
+                         [&](int scan, int x, int a, int u, int v, int64_t value) {
+                             const int candidate[5] = {v, u, x, a, u};
+                             if (AllInFive(candidate, last) || MemoryContains(candidate)) return false;
+                             bestValue = value;
+                             std::copy(candidate, candidate + 5, move);
+                             moveScan = scan;
+                             return true;
+                         });
+    }
+    for (int scan = 0; scan < (posRows ? 0 : 2); ++scan) {
         int* sc = m_aScan;
         for (int k = 1; k <= n; ++k) sc[k] = scan == 0 ? m_aSpare[k] : m_aSpare[n + 1 - k];
         sc[n + 1] = sc[1];

@@ -1,0 +1,158 @@
+// The scan kernels in their three builds and the choice between them. The AVX2 build is compiled
+// for that instruction set function by function (no build flag), so the program still runs on any
+// x86-64; the processor is asked once which build it can run.
+#include "solver/ScanKernels.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define QUIRA_X86 1
+#endif
+
+namespace {
+
+using Kernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int32_t, int, int, int32_t);
+
+inline bool Passes(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int i, int32_t t) {
+    return static_cast<int64_t>(e[i]) - r1[i] - r2[i] + c > t;
+}
+
+int FirstPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+               int32_t t) {
+    for (int i = from; i < to; ++i)
+        if (Passes(e, r1, r2, c, i, t)) return i;
+    return -1;
+}
+
+int LastPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+              int32_t t) {
+    for (int i = to - 1; i >= from; --i)
+        if (Passes(e, r1, r2, c, i, t)) return i;
+    return -1;
+}
+
+#ifdef QUIRA_X86
+// Lanes whose value passes the threshold, as bits of a mask (lane 0 = bit 0).
+inline int Mask4(const int32_t* e, const int32_t* r1, const int32_t* r2, __m128i c, __m128i t, int i) {
+    auto load = [i](const int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)); };
+    const __m128i v = _mm_add_epi32(_mm_sub_epi32(_mm_sub_epi32(load(e), load(r1)), load(r2)), c);
+    return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(v, t)));
+}
+
+int FirstSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+              int32_t t) {
+    const __m128i vc = _mm_set1_epi32(c), vt = _mm_set1_epi32(t);
+    int i = from;
+    for (; i + 8 <= to; i += 8) {
+        const int lo = Mask4(e, r1, r2, vc, vt, i), hi = Mask4(e, r1, r2, vc, vt, i + 4);
+        if ((lo | hi) != 0) return i + __builtin_ctz(static_cast<unsigned>(lo | hi << 4));
+    }
+    for (; i + 4 <= to; i += 4)
+        if (const int m = Mask4(e, r1, r2, vc, vt, i)) return i + __builtin_ctz(static_cast<unsigned>(m));
+    return FirstPlain(e, r1, r2, c, i, to, t);
+}
+
+int LastSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to, int32_t t) {
+    const __m128i vc = _mm_set1_epi32(c), vt = _mm_set1_epi32(t);
+    int i = to;
+    for (; i - 8 >= from; i -= 8) {
+        const int lo = Mask4(e, r1, r2, vc, vt, i - 8), hi = Mask4(e, r1, r2, vc, vt, i - 4);
+        if ((lo | hi) != 0) return i - 8 + 31 - __builtin_clz(static_cast<unsigned>(lo | hi << 4));
+    }
+    for (; i - 4 >= from; i -= 4)
+        if (const int m = Mask4(e, r1, r2, vc, vt, i - 4))
+            return i - 4 + 31 - __builtin_clz(static_cast<unsigned>(m));
+    return LastPlain(e, r1, r2, c, from, i, t);
+}
+
+__attribute__((target("avx2"))) inline __m256i Load8(const int32_t* p) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+__attribute__((target("avx2"))) inline int Mask8(const int32_t* e, const int32_t* r1, const int32_t* r2,
+                                                 __m256i c, __m256i t, int i) {
+    const __m256i v =
+        _mm256_add_epi32(_mm256_sub_epi32(_mm256_sub_epi32(Load8(e + i), Load8(r1 + i)), Load8(r2 + i)), c);
+    return _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(v, t)));
+}
+
+__attribute__((target("avx2"))) int FirstAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2,
+                                              int32_t c, int from, int to, int32_t t) {
+    const __m256i vc = _mm256_set1_epi32(c), vt = _mm256_set1_epi32(t);
+    int i = from;
+    for (; i + 16 <= to; i += 16) {
+        const int lo = Mask8(e, r1, r2, vc, vt, i), hi = Mask8(e, r1, r2, vc, vt, i + 8);
+        if ((lo | hi) != 0) return i + __builtin_ctz(static_cast<unsigned>(lo | hi << 8));
+    }
+    for (; i + 8 <= to; i += 8)
+        if (const int m = Mask8(e, r1, r2, vc, vt, i)) return i + __builtin_ctz(static_cast<unsigned>(m));
+    return FirstPlain(e, r1, r2, c, i, to, t);
+}
+
+__attribute__((target("avx2"))) int LastAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2,
+                                             int32_t c, int from, int to, int32_t t) {
+    const __m256i vc = _mm256_set1_epi32(c), vt = _mm256_set1_epi32(t);
+    int i = to;
+    for (; i - 16 >= from; i -= 16) {
+        const int lo = Mask8(e, r1, r2, vc, vt, i - 16), hi = Mask8(e, r1, r2, vc, vt, i - 8);
+        if ((lo | hi) != 0) return i - 16 + 31 - __builtin_clz(static_cast<unsigned>(lo | hi << 8));
+    }
+    for (; i - 8 >= from; i -= 8)
+        if (const int m = Mask8(e, r1, r2, vc, vt, i - 8))
+            return i - 8 + 31 - __builtin_clz(static_cast<unsigned>(m));
+    return LastPlain(e, r1, r2, c, from, i, t);
+}
+#endif
+
+int Supported() {
+#ifdef QUIRA_X86
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2")) return SCAN_AVX2;
+    if (__builtin_cpu_supports("sse2")) return SCAN_SSE2;
+#endif
+    return SCAN_PLAIN;
+}
+
+struct CKernels {
+    int level;
+    Kernel first, last;
+};
+
+CKernels Make(int level) {
+#ifdef QUIRA_X86
+    if (level >= SCAN_AVX2) return {SCAN_AVX2, FirstAvx2, LastAvx2};
+    if (level == SCAN_SSE2) return {SCAN_SSE2, FirstSse2, LastSse2};
+#endif
+    return {SCAN_PLAIN, FirstPlain, LastPlain};
+}
+
+CKernels& Current() {
+    static CKernels kernels = Make(Supported());
+    return kernels;
+}
+
+}  // namespace
+
+int SupportedScanLevel() {
+    static const int level = Supported();
+    return level;
+}
+
+int CurrentScanLevel() {
+    return Current().level;
+}
+
+int SetScanLevel(int level) {
+    const int supported = SupportedScanLevel();
+    Current() = Make(level < supported ? level : supported);
+    return Current().level;
+}
+
+int FirstAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+               int32_t threshold) {
+    return Current().first(e, r1, r2, c, from, to, threshold);
+}
+
+int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+              int32_t threshold) {
+    return Current().last(e, r1, r2, c, from, to, threshold);
+}
