@@ -31,6 +31,7 @@ constexpr int MAX_SOLVER_NODES = CYCLE_CAPACITY - 2;
 constexpr int TIE_SLOTS = 20;  // entries per position in the tie table; slots 1..19 are used
 constexpr int MOVE_MEMORY_RECORDS = 4000;
 constexpr int MOVE_RECORD_WORDS = 7;
+constexpr int MEMORY_BUCKETS = 8192;  // chains of the move memory's index (a power of two)
 constexpr int MAP_CAPITALS = 51;
 constexpr int MAP_NAME_CHARS = 80;
 constexpr double MAP_SCALE_LARGE = 1.0;  // capital positions on the large map picture
@@ -181,10 +182,18 @@ public:
     bool PositionRows(const int* cycle);
     // The scans over the rows of PositionRows: the best insertion edge of the node at position kp
     // (as FindInsertionIndexed), and the segment reversals of both directions (as the row reads of
-    // ReverseSegment and GraphReverse). near(x, a) passes the positions the scan considers;
-    // offer(scan, x, a, u, v, value) is asked, in the scan order of the plain loops, for every
-    // exchange whose value beats the best one accepted so far, and returns whether it accepted it.
+    // ReverseSegment and GraphReverse). near(x, a) passes the positions the scan considers; the
+    // reversal scan yields the exchange the plain loops would take: the first in their scan order
+    // of the largest value among those admit(CReversal) passes (false when it passes none).
     int FindInsertionRows(int kp);
+    struct CReversal {
+        int scan, x, a, u, v;
+        int64_t value;
+    };
+    static constexpr int REVERSAL_TOP = 24;
+    int m_nReversalFallbacks = 0;  // scans whose REVERSAL_TOP best exchanges were all refused
+    template <typename Near, typename Threshold, typename Visit>
+    void ForReversalsAbove(Near near, Threshold threshold, Visit visit);
     // Row p of the position rows, built on its first use for the current cycle.
     const int32_t* PosRow(int p) {
         if (m_aPosRowStamp[p] != m_nPosStamp) {
@@ -195,8 +204,8 @@ public:
         }
         return m_ppPosRows[static_cast<std::size_t>(p)];
     }
-    template <typename Near, typename Offer>
-    void ScanReversalRows(Near near, Offer offer);
+    template <typename Near, typename Admit>
+    bool ScanReversalRows(Near near, Admit admit, CReversal& out);
     // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
     int FindInsertionIndexed(int k);
     // RemovalDelta on the current cycle, whose positions were last indexed by IndexPositions.
@@ -295,10 +304,11 @@ public:
     // within a candidate's nodes when its bits lie within the candidate's, so most records are
     // passed over without comparing nodes.
     uint64_t m_aMemoryBits[MOVE_MEMORY_RECORDS]{};
-    // Index of the move memory: records chained by their first node (slot + 1, 0 = end of chain),
+    // Index of the move memory: records chained by the hashed pair of their two smallest distinct
+    // values (slot + 1, 0 = end of chain),
     // and the number of non-empty records (they fill the slots from the front). Only the memory's own
     // operations write the records, so the index always matches them.
-    int m_aMemoryHead[CYCLE_CAPACITY]{};
+    int m_aMemoryHead[MEMORY_BUCKETS]{};
     int m_aMemoryNext[MOVE_MEMORY_RECORDS]{};
     int m_nMemoryFilled = 0;
     // Offsets of the cycle's edges {c[p], c[p+1]} (p = 1..n) inside a slice of T.

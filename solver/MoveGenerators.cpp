@@ -62,17 +62,20 @@ int CCycleSolver::ReverseSegment() {
     int moveScan = -1;
     const bool rows = PositionRows(m_aCycle);
     if (rows) {
-        ScanReversalRows([&](int x, int a) { return !normal || InFive(last, x) || InFive(last, a); },
-                         [&](int scan, int x, int a, int u, int v, int64_t value) {
-                             if (guarded && settled(x, v) && settled(a, u)) return false;
-                             const int candidate[5] = {v, u, x, a, a};
-                             if (AllInFive(candidate, last) || MemoryContainsReversal(candidate))
-                                 return false;
-                             bestValue = value;
-                             std::copy(candidate, candidate + 5, move);
-                             moveScan = scan;
-                             return true;
-                         });
+        CReversal r{};
+        const bool found = ScanReversalRows(
+            [&](int x, int a) { return !normal || InFive(last, x) || InFive(last, a); },
+            [&](const CReversal& t) {
+                if (guarded && settled(t.x, t.v) && settled(t.a, t.u)) return false;
+                const int candidate[5] = {t.v, t.u, t.x, t.a, t.a};
+                return !AllInFive(candidate, last) && !MemoryContainsReversal(candidate);
+            },
+            r);
+        if (found) {
+            const int candidate[5] = {r.v, r.u, r.x, r.a, r.a};
+            std::copy(candidate, candidate + 5, move);
+            moveScan = r.scan;
+        }
     }
     for (int scan = 0; scan < (rows ? 0 : 2); ++scan) {
         int* sc = m_aScan;

@@ -57,36 +57,54 @@ int CCycleSolver::AcceptCycle(int cost) {
     return 1;
 }
 
-// The memory is scanned through an index: a record can only lie within a move's nodes when its
-// first node is one of them, so each record is chained under its first node (records whose first
-// word is no node number under 0) and a query walks five short chains instead of every record.
-// Only non-empty records are indexed; they form a prefix of the table (records fill the first
-// empty slot), so the answers are those of a scan from the front that stops at the first empty one.
+// The memory is scanned through an index: a record can only lie within a move's nodes when its two
+// smallest distinct values are among them, so each record is chained under that pair (the value
+// twice when it has only one) and a query walks the chains of the pairs of its own values, at most
+// fifteen short chains instead of every record. Only non-empty records are indexed; they form a
+// prefix of the table (records fill the first empty slot), so the answers are those of a scan from
+// the front that stops at the first empty one.
 namespace {
-inline int Bucket(int node) {
-    return node >= 1 && node < CYCLE_CAPACITY ? node : 0;
+inline int PairBucket(int lo, int hi) {
+    uint32_t h = static_cast<uint32_t>(lo) * 2654435761u ^ static_cast<uint32_t>(hi) * 2246822519u;
+    h ^= h >> 15;
+    return static_cast<int>(h & (MEMORY_BUCKETS - 1));
+}
+
+// The chain of a record: its smallest value and the next larger one (or the smallest again).
+inline int RecordBucket(const int* r) {
+    const int lo = std::min({r[0], r[1], r[2], r[3], r[4]});
+    int hi = lo;
+    for (int w = 0; w < 5; ++w)
+        if (r[w] > lo && (hi == lo || r[w] < hi)) hi = r[w];
+    return PairBucket(lo, hi);
 }
 }  // namespace
 
 void CCycleSolver::IndexMemoryRecord(int slot) {
-    const int bucket = Bucket(m_ppMoveMemory[slot][0]);
+    const int bucket = RecordBucket(m_ppMoveMemory[slot]);
     m_aMemoryNext[slot] = m_aMemoryHead[bucket];
     m_aMemoryHead[bucket] = slot + 1;
 }
 
 int CCycleSolver::FindMemoryRecord(const int* move, int kindFilter, int lastSlot) const {
     const uint64_t outside = ~NodeBits(move);
-    int buckets[6] = {0, Bucket(move[0]), Bucket(move[1]), Bucket(move[2]), Bucket(move[3]), Bucket(move[4])};
-    for (int b = 0; b < 6; ++b) {
+    int values[5];
+    int distinct = 0;
+    for (int w = 0; w < 5; ++w) {
         bool seen = false;
-        for (int e = 0; e < b; ++e) seen = seen || buckets[e] == buckets[b];
-        if (seen && b > 0) continue;
-        for (int link = m_aMemoryHead[buckets[b]]; link != 0; link = m_aMemoryNext[link - 1]) {
-            const int slot = link - 1;
-            if (slot > lastSlot) continue;
-            const int* record = m_ppMoveMemory[slot];
-            if (kindFilter != 0 && record[5] != kindFilter) continue;
-            if ((m_aMemoryBits[slot] & outside) == 0 && RecordWithin(record, move)) return 1;
+        for (int e = 0; e < distinct; ++e) seen = seen || values[e] == move[w];
+        if (!seen) values[distinct++] = move[w];
+    }
+    for (int a = 0; a < distinct; ++a) {
+        for (int b = a; b < distinct; ++b) {
+            const int bucket = PairBucket(std::min(values[a], values[b]), std::max(values[a], values[b]));
+            for (int link = m_aMemoryHead[bucket]; link != 0; link = m_aMemoryNext[link - 1]) {
+                const int slot = link - 1;
+                if (slot > lastSlot) continue;
+                const int* record = m_ppMoveMemory[slot];
+                if (kindFilter != 0 && record[5] != kindFilter) continue;
+                if ((m_aMemoryBits[slot] & outside) == 0 && RecordWithin(record, move)) return 1;
+            }
         }
     }
     return 0;

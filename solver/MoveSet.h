@@ -79,12 +79,13 @@ int CCycleSolver::MakeBestRelocation(const int* last, Consider consider, Admit a
     return 1;
 }
 
-template <typename Near, typename Offer>
-void CCycleSolver::ScanReversalRows(Near near, Offer offer) {
+// Every exchange of both scans whose value passes threshold() (asked anew before each kernel call),
+// in the scan order of the plain loops, handed to visit(scan, x, a, u, v, value).
+template <typename Near, typename Threshold, typename Visit>
+void CCycleSolver::ForReversalsAbove(Near near, Threshold threshold, Visit visit) {
     const int n = m_nNodes;
     const int* c = m_aPosCycle;  // c[0] = c[n], c[n + 1] = c[1]
     const int32_t* e = m_aPosEdge;
-    int64_t best = INT_MIN;  // the kernels compare in 32 bits, where every value lies
     // The cycle as it stands: x at position p, a before it, the edge {u, v} at q = 1..n; the value
     // W'uv - W'xv - W'au + W'ax.
     for (int p = 1; p <= n; ++p) {
@@ -94,13 +95,12 @@ void CCycleSolver::ScanReversalRows(Near near, Offer offer) {
         const int32_t* rx = PosRow(p);
         const int32_t* ra = PosRow(pa);
         for (int from = 1;;) {
-            const int q = FirstAbove(e, rx + 1, ra, e[pa], from, n + 1, static_cast<int32_t>(best));
+            const int q = FirstAbove(e, rx + 1, ra, e[pa], from, n + 1, threshold());
             if (q < 0) break;
             from = q + 1;
             const int u = c[q], v = c[q + 1];
             if (u == x || u == a || v == a) continue;
-            const int64_t value = int64_t{e[q]} - rx[q + 1] - ra[q] + e[pa];
-            if (offer(0, x, a, u, v, value)) best = value;
+            visit(0, x, a, u, v, int64_t{e[q]} - rx[q + 1] - ra[q] + e[pa]);
         }
     }
     // The cycle read backwards: x at position P (n down to 1), a after it, the edge {u, v} =
@@ -112,13 +112,55 @@ void CCycleSolver::ScanReversalRows(Near near, Offer offer) {
         const int32_t* rx = PosRow(P);
         const int32_t* ra = PosRow(pa) + 1;
         for (int to = n;;) {
-            const int i = LastAbove(e, rx, ra, e[P], 0, to, static_cast<int32_t>(best));
+            const int i = LastAbove(e, rx, ra, e[P], 0, to, threshold());
             if (i < 0) break;
             to = i;
             const int u = c[i + 1], v = c[i];
             if (u == x || u == a || v == a) continue;
-            const int64_t value = int64_t{e[i]} - rx[i] - ra[i] + e[P];
-            if (offer(1, x, a, u, v, value)) best = value;
+            visit(1, x, a, u, v, int64_t{e[i]} - rx[i] - ra[i] + e[P]);
         }
     }
+}
+
+// The plain loops take an exchange when its value beats the best taken so far and admit() passes
+// it; admit() depends on the exchange alone, so the one they end with is the first in scan order of
+// the largest value that admit() passes. That one is sought among the exchanges of largest value
+// first: one pass keeps the REVERSAL_TOP best (the first in scan order among equal values), which
+// are then tried in order; only when all of them fail does the plain rule run over every exchange.
+template <typename Near, typename Admit>
+bool CCycleSolver::ScanReversalRows(Near near, Admit admit, CReversal& out) {
+    constexpr int TOP = REVERSAL_TOP;
+    CReversal top[TOP];
+    int count = 0;
+    auto threshold = [&] { return count == TOP ? static_cast<int32_t>(top[TOP - 1].value) : INT32_MIN; };
+    ForReversalsAbove(near, threshold, [&](int scan, int x, int a, int u, int v, int64_t value) {
+        // Later in scan order than every kept one: it goes behind those of equal or larger value.
+        int at = count < TOP ? count : TOP - 1;
+        while (at > 0 && top[at - 1].value < value) {
+            top[at] = top[at - 1];
+            --at;
+        }
+        top[at] = {scan, x, a, u, v, value};
+        if (count < TOP) ++count;
+    });
+    for (int k = 0; k < count; ++k) {
+        if (admit(top[k])) {
+            out = top[k];
+            return true;
+        }
+    }
+    if (count < TOP) return false;
+    ++m_nReversalFallbacks;
+    int64_t best = INT_MIN;
+    bool found = false;
+    ForReversalsAbove(
+        near, [&] { return static_cast<int32_t>(best); },
+        [&](int scan, int x, int a, int u, int v, int64_t value) {
+            const CReversal r{scan, x, a, u, v, value};
+            if (!admit(r)) return;
+            best = value;
+            out = r;
+            found = true;
+        });
+    return found;
 }

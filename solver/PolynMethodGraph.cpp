@@ -180,15 +180,19 @@ int CCycleSolver::GraphReverse() {
     int moveScan = -1;
     const bool posRows = PositionRows(m_aCycle);
     if (posRows) {
-        ScanReversalRows([&](int x, int a) { return !near || InFive(last, x) || InFive(last, a); },
-                         [&](int scan, int x, int a, int u, int v, int64_t value) {
-                             const int candidate[5] = {v, u, x, a, u};
-                             if (AllInFive(candidate, last) || MemoryContains(candidate)) return false;
-                             bestValue = value;
-                             std::copy(candidate, candidate + 5, move);
-                             moveScan = scan;
-                             return true;
-                         });
+        CReversal r{};
+        const bool found = ScanReversalRows(
+            [&](int x, int a) { return !near || InFive(last, x) || InFive(last, a); },
+            [&](const CReversal& t) {
+                const int candidate[5] = {t.v, t.u, t.x, t.a, t.u};
+                return !AllInFive(candidate, last) && !MemoryContains(candidate);
+            },
+            r);
+        if (found) {
+            const int candidate[5] = {r.v, r.u, r.x, r.a, r.u};
+            std::copy(candidate, candidate + 5, move);
+            moveScan = r.scan;
+        }
     }
     for (int scan = 0; scan < (posRows ? 0 : 2); ++scan) {
         int* sc = m_aScan;
