@@ -190,8 +190,6 @@ public:
         int scan, x, a, u, v;
         int64_t value;
     };
-    static constexpr int REVERSAL_TOP = 24;
-    int m_nReversalFallbacks = 0;  // scans whose REVERSAL_TOP best exchanges were all refused
     template <typename Near, typename Threshold, typename Visit>
     void ForReversalsAbove(Near near, Threshold threshold, Visit visit);
     // Row p of the position rows, built on its first use for the current cycle.
@@ -304,8 +302,8 @@ public:
     // within a candidate's nodes when its bits lie within the candidate's, so most records are
     // passed over without comparing nodes.
     uint64_t m_aMemoryBits[MOVE_MEMORY_RECORDS]{};
-    // Index of the move memory: records chained by the hashed pair of their two smallest distinct
-    // values (slot + 1, 0 = end of chain),
+    // Index of the move memory: records chained by a hash of the set of their values (slot + 1,
+    // 0 = end of chain),
     // and the number of non-empty records (they fill the slots from the front). Only the memory's own
     // operations write the records, so the index always matches them.
     int m_aMemoryHead[MEMORY_BUCKETS]{};

@@ -63,14 +63,14 @@ int CCycleSolver::ReverseSegment() {
     const bool rows = PositionRows(m_aCycle);
     if (rows) {
         CReversal r{};
-        const bool found = ScanReversalRows(
-            [&](int x, int a) { return !normal || InFive(last, x) || InFive(last, a); },
-            [&](const CReversal& t) {
-                if (guarded && settled(t.x, t.v) && settled(t.a, t.u)) return false;
-                const int candidate[5] = {t.v, t.u, t.x, t.a, t.a};
-                return !AllInFive(candidate, last) && !MemoryContainsReversal(candidate);
-            },
-            r);
+        const bool found =
+            ScanReversalRows([&](int x, int a) { return !normal || InFive(last, x) || InFive(last, a); },
+                             [&](const CReversal& t) {
+                                 if (guarded && settled(t.x, t.v) && settled(t.a, t.u)) return false;
+                                 const int candidate[5] = {t.v, t.u, t.x, t.a, t.a};
+                                 return !AllInFive(candidate, last) && !MemoryContainsReversal(candidate);
+                             },
+                             r);
         if (found) {
             const int candidate[5] = {r.v, r.u, r.x, r.a, r.a};
             std::copy(candidate, candidate + 5, move);

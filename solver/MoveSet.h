@@ -123,34 +123,9 @@ void CCycleSolver::ForReversalsAbove(Near near, Threshold threshold, Visit visit
 }
 
 // The plain loops take an exchange when its value beats the best taken so far and admit() passes
-// it; admit() depends on the exchange alone, so the one they end with is the first in scan order of
-// the largest value that admit() passes. That one is sought among the exchanges of largest value
-// first: one pass keeps the REVERSAL_TOP best (the first in scan order among equal values), which
-// are then tried in order; only when all of them fail does the plain rule run over every exchange.
+// it; the same rule here, with the kernels passing over every exchange that cannot beat that best.
 template <typename Near, typename Admit>
 bool CCycleSolver::ScanReversalRows(Near near, Admit admit, CReversal& out) {
-    constexpr int TOP = REVERSAL_TOP;
-    CReversal top[TOP];
-    int count = 0;
-    auto threshold = [&] { return count == TOP ? static_cast<int32_t>(top[TOP - 1].value) : INT32_MIN; };
-    ForReversalsAbove(near, threshold, [&](int scan, int x, int a, int u, int v, int64_t value) {
-        // Later in scan order than every kept one: it goes behind those of equal or larger value.
-        int at = count < TOP ? count : TOP - 1;
-        while (at > 0 && top[at - 1].value < value) {
-            top[at] = top[at - 1];
-            --at;
-        }
-        top[at] = {scan, x, a, u, v, value};
-        if (count < TOP) ++count;
-    });
-    for (int k = 0; k < count; ++k) {
-        if (admit(top[k])) {
-            out = top[k];
-            return true;
-        }
-    }
-    if (count < TOP) return false;
-    ++m_nReversalFallbacks;
     int64_t best = INT_MIN;
     bool found = false;
     ForReversalsAbove(

@@ -181,13 +181,13 @@ int CCycleSolver::GraphReverse() {
     const bool posRows = PositionRows(m_aCycle);
     if (posRows) {
         CReversal r{};
-        const bool found = ScanReversalRows(
-            [&](int x, int a) { return !near || InFive(last, x) || InFive(last, a); },
-            [&](const CReversal& t) {
-                const int candidate[5] = {t.v, t.u, t.x, t.a, t.u};
-                return !AllInFive(candidate, last) && !MemoryContains(candidate);
-            },
-            r);
+        const bool found =
+            ScanReversalRows([&](int x, int a) { return !near || InFive(last, x) || InFive(last, a); },
+                             [&](const CReversal& t) {
+                                 const int candidate[5] = {t.v, t.u, t.x, t.a, t.u};
+                                 return !AllInFive(candidate, last) && !MemoryContains(candidate);
+                             },
+                             r);
         if (found) {
             const int candidate[5] = {r.v, r.u, r.x, r.a, r.u};
             std::copy(candidate, candidate + 5, move);
