@@ -173,6 +173,15 @@ int CCycleSolver::BestDiffersFromOther() const {
 
 // ---- Cycle shapes ------------------------------------------------------------------------------------
 
+namespace {
+// out[k] = cycle[(p + k - 2) % n + 1] for k = 1..n: the cycle read from position p on.
+void RotatedCopy(const int* cycle, int n, int p, int* out) {
+    const int head = n - p + 1;
+    std::copy(cycle + p, cycle + n + 1, out + 1);
+    std::copy(cycle + 1, cycle + p, out + head + 1);
+}
+}  // namespace
+
 void CCycleSolver::NormalizeCycle() {
     const int n = m_nNodes;
     if (n < 1) return;
@@ -183,7 +192,7 @@ void CCycleSolver::NormalizeCycle() {
             break;
         }
     }
-    for (int k = 1; k <= n; ++k) m_aScratch[k] = m_aCycle[(p + k - 2) % n + 1];
+    RotatedCopy(m_aCycle, n, p, m_aScratch);
     if (n >= 3 && m_aScratch[2] >= m_aScratch[n]) {
         m_aCycle[1] = m_aScratch[1];
         for (int k = 2; k <= n; ++k) m_aCycle[k] = m_aScratch[n - k + 2];
@@ -202,7 +211,7 @@ void CCycleSolver::RotateCycleTo(int node) {
             break;
         }
     }
-    for (int k = 1; k <= n; ++k) m_aScratch[k] = m_aCycle[(p + k - 2) % n + 1];
+    RotatedCopy(m_aCycle, n, p, m_aScratch);
     std::copy(m_aScratch + 1, m_aScratch + n + 1, m_aCycle + 1);
     m_aCycle[n + 1] = m_aCycle[1];
 }

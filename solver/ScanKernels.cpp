@@ -11,6 +11,7 @@
 namespace {
 
 using Kernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int32_t, int, int, int32_t);
+using MaxKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int, int, int32_t*);
 
 inline bool Passes(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int i, int32_t t) {
     return static_cast<int64_t>(e[i]) - r1[i] - r2[i] + c > t;
@@ -28,6 +29,37 @@ int LastPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c,
     for (int i = to - 1; i >= from; --i)
         if (Passes(e, r1, r2, c, i, t)) return i;
     return -1;
+}
+
+int MaxPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int32_t* best) {
+    int at = -1;
+    int64_t top = 0;
+    for (int i = from; i < to; ++i) {
+        const int64_t v = static_cast<int64_t>(e[i]) - r1[i] - r2[i];
+        if (at < 0 || v > top) top = v, at = i;
+    }
+    if (at >= 0) *best = static_cast<int32_t>(top);
+    return at;
+}
+
+// The lanes' own first maxima, merged: the largest value, and of the lanes holding it the smallest
+// index; then the tail from i on.
+int MergeLanes(const int32_t* value, const int32_t* index, int lanes, const int32_t* e, const int32_t* r1,
+               const int32_t* r2, int from, int i, int to, int32_t* best) {
+    int at = -1;
+    int32_t top = 0;
+    if (i > from) {
+        for (int l = 0; l < lanes; ++l) {
+            if (index[l] < 0) continue;
+            if (at < 0 || value[l] > top || (value[l] == top && index[l] < at)) top = value[l], at = index[l];
+        }
+    }
+    for (; i < to; ++i) {
+        const int32_t v = static_cast<int32_t>(static_cast<int64_t>(e[i]) - r1[i] - r2[i]);
+        if (at < 0 || v > top) top = v, at = i;
+    }
+    if (at >= 0) *best = top;
+    return at;
 }
 
 #ifdef QUIRA_X86
@@ -62,6 +94,25 @@ int LastSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, 
         if (const int m = Mask4(e, r1, r2, vc, vt, i - 4))
             return i - 4 + 31 - __builtin_clz(static_cast<unsigned>(m));
     return LastPlain(e, r1, r2, c, from, i, t);
+}
+
+int MaxSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int32_t* best) {
+    auto load = [](const int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    __m128i top = _mm_set1_epi32(INT32_MIN), at = _mm_set1_epi32(-1);
+    __m128i index = _mm_add_epi32(_mm_set1_epi32(from), _mm_setr_epi32(0, 1, 2, 3));
+    const __m128i step = _mm_set1_epi32(4);
+    int i = from;
+    for (; i + 4 <= to; i += 4) {
+        const __m128i v = _mm_sub_epi32(_mm_sub_epi32(load(e + i), load(r1 + i)), load(r2 + i));
+        const __m128i gt = _mm_cmpgt_epi32(v, top);
+        top = _mm_or_si128(_mm_and_si128(gt, v), _mm_andnot_si128(gt, top));
+        at = _mm_or_si128(_mm_and_si128(gt, index), _mm_andnot_si128(gt, at));
+        index = _mm_add_epi32(index, step);
+    }
+    alignas(16) int32_t value[4], where[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(value), top);
+    _mm_store_si128(reinterpret_cast<__m128i*>(where), at);
+    return MergeLanes(value, where, 4, e, r1, r2, from, i, to, best);
 }
 
 __attribute__((target("avx2"))) inline __m256i Load8(const int32_t* p) {
@@ -101,6 +152,24 @@ __attribute__((target("avx2"))) int LastAvx2(const int32_t* e, const int32_t* r1
             return i - 8 + 31 - __builtin_clz(static_cast<unsigned>(m));
     return LastPlain(e, r1, r2, c, from, i, t);
 }
+__attribute__((target("avx2"))) int MaxAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from,
+                                            int to, int32_t* best) {
+    __m256i top = _mm256_set1_epi32(INT32_MIN), at = _mm256_set1_epi32(-1);
+    __m256i index = _mm256_add_epi32(_mm256_set1_epi32(from), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    const __m256i step = _mm256_set1_epi32(8);
+    int i = from;
+    for (; i + 8 <= to; i += 8) {
+        const __m256i v = _mm256_sub_epi32(_mm256_sub_epi32(Load8(e + i), Load8(r1 + i)), Load8(r2 + i));
+        const __m256i gt = _mm256_cmpgt_epi32(v, top);
+        top = _mm256_blendv_epi8(top, v, gt);
+        at = _mm256_blendv_epi8(at, index, gt);
+        index = _mm256_add_epi32(index, step);
+    }
+    alignas(32) int32_t value[8], where[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(value), top);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(where), at);
+    return MergeLanes(value, where, 8, e, r1, r2, from, i, to, best);
+}
 #endif
 
 int Supported() {
@@ -115,14 +184,15 @@ int Supported() {
 struct CKernels {
     int level;
     Kernel first, last;
+    MaxKernel max;
 };
 
 CKernels Make(int level) {
 #ifdef QUIRA_X86
-    if (level >= SCAN_AVX2) return {SCAN_AVX2, FirstAvx2, LastAvx2};
-    if (level == SCAN_SSE2) return {SCAN_SSE2, FirstSse2, LastSse2};
+    if (level >= SCAN_AVX2) return {SCAN_AVX2, FirstAvx2, LastAvx2, MaxAvx2};
+    if (level == SCAN_SSE2) return {SCAN_SSE2, FirstSse2, LastSse2, MaxSse2};
 #endif
-    return {SCAN_PLAIN, FirstPlain, LastPlain};
+    return {SCAN_PLAIN, FirstPlain, LastPlain, MaxPlain};
 }
 
 CKernels& Current() {
@@ -155,4 +225,8 @@ int FirstAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c
 int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
               int32_t threshold) {
     return Current().last(e, r1, r2, c, from, to, threshold);
+}
+
+int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int32_t* best) {
+    return Current().max(e, r1, r2, from, to, best);
 }

@@ -1,6 +1,6 @@
 // The scan kernels: every build (AVX2, SSE2, plain) finds the same first and last candidate above a
-// threshold, on values full of ties and on every start and end of a range (the vector builds read
-// eight or sixteen at a time and finish with the plain loop).
+// threshold and the same first largest one, on values full of ties and on every start and end of a range (the
+// vector builds read eight or sixteen at a time and finish with the plain loop).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -14,7 +14,7 @@ struct CLevelGuard {
     ~CLevelGuard() { SetScanLevel(SCAN_AVX2); }
 };
 
-TEST(ScanKernels, EveryBuildFindsTheSameFirstAndLastCandidate) {
+TEST(ScanKernels, EveryBuildFindsTheSameFirstLastAndLargestCandidate) {
     CLevelGuard guard;
     std::mt19937 rng(11);
     const int n = 70;
@@ -34,12 +34,16 @@ TEST(ScanKernels, EveryBuildFindsTheSameFirstAndLastCandidate) {
                     SetScanLevel(SCAN_PLAIN);
                     const int first = FirstAbove(e.data(), r1.data(), r2.data(), c, from, to, t);
                     const int last = LastAbove(e.data(), r1.data(), r2.data(), c, from, to, t);
+                    int32_t top = 7, got = 7;
+                    const int at = FirstMax(e.data(), r1.data(), r2.data(), from, to, &top);
                     for (int level : {SCAN_SSE2, SCAN_AVX2}) {
                         if (SetScanLevel(level) != level) continue;
                         ASSERT_EQ(FirstAbove(e.data(), r1.data(), r2.data(), c, from, to, t), first)
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
                         ASSERT_EQ(LastAbove(e.data(), r1.data(), r2.data(), c, from, to, t), last)
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
+                        ASSERT_EQ(FirstMax(e.data(), r1.data(), r2.data(), from, to, &got), at);
+                        ASSERT_EQ(got, top);
                     }
                 }
             }
