@@ -254,19 +254,13 @@ int CCycleSolver::FindInsertionRows(int kp) {
         m_nInsGain = value(n);
         bestP = n;
     }
-    // Then 1..n-1 in order, in the pieces between the two edges that touch k.
-    const int cut1 = std::min(kp, before), cut2 = std::max(kp, before);
-    auto piece = [&](int from, int to) {
-        int32_t v = 0;
-        const int p = FirstMax(e, row, row + 1, from, std::min(to, n), &v);
-        if (p >= 0 && v > m_nInsGain) {
-            m_nInsGain = v;
-            bestP = p;
-        }
-    };
-    piece(1, cut1);
-    piece(cut1 + 1, cut2);
-    piece(cut2 + 1, n);
+    // Then 1..n-1 in order.
+    int32_t v = 0;
+    const int p = FirstMax(e, row, row + 1, 1, n, kp, before, &v);
+    if (p >= 0 && v > m_nInsGain) {
+        m_nInsGain = v;
+        bestP = p;
+    }
     if (bestP != 0) {
         m_nInsI = std::min(c[bestP], c[bestP + 1]);
         m_nInsJ = std::max(c[bestP], c[bestP + 1]);

@@ -11,7 +11,7 @@
 namespace {
 
 using Kernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int32_t, int, int, int32_t);
-using MaxKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int, int, int32_t*);
+using MaxKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int, int, int, int, int32_t*);
 
 inline bool Passes(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int i, int32_t t) {
     return static_cast<int64_t>(e[i]) - r1[i] - r2[i] + c > t;
@@ -31,10 +31,12 @@ int LastPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c,
     return -1;
 }
 
-int MaxPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int32_t* best) {
+int MaxPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
+             int32_t* best) {
     int at = -1;
     int64_t top = 0;
     for (int i = from; i < to; ++i) {
+        if (i == skip1 || i == skip2) continue;
         const int64_t v = static_cast<int64_t>(e[i]) - r1[i] - r2[i];
         if (at < 0 || v > top) top = v, at = i;
     }
@@ -45,7 +47,7 @@ int MaxPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, i
 // The lanes' own first maxima, merged: the largest value, and of the lanes holding it the smallest
 // index; then the tail from i on.
 int MergeLanes(const int32_t* value, const int32_t* index, int lanes, const int32_t* e, const int32_t* r1,
-               const int32_t* r2, int from, int i, int to, int32_t* best) {
+               const int32_t* r2, int from, int i, int to, int skip1, int skip2, int32_t* best) {
     int at = -1;
     int32_t top = 0;
     if (i > from) {
@@ -55,6 +57,7 @@ int MergeLanes(const int32_t* value, const int32_t* index, int lanes, const int3
         }
     }
     for (; i < to; ++i) {
+        if (i == skip1 || i == skip2) continue;
         const int32_t v = static_cast<int32_t>(static_cast<int64_t>(e[i]) - r1[i] - r2[i]);
         if (at < 0 || v > top) top = v, at = i;
     }
@@ -96,7 +99,9 @@ int LastSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, 
     return LastPlain(e, r1, r2, c, from, i, t);
 }
 
-int MaxSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int32_t* best) {
+int MaxSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
+            int32_t* best) {
+    const __m128i s1 = _mm_set1_epi32(skip1), s2 = _mm_set1_epi32(skip2);
     auto load = [](const int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
     __m128i top = _mm_set1_epi32(INT32_MIN), at = _mm_set1_epi32(-1);
     __m128i index = _mm_add_epi32(_mm_set1_epi32(from), _mm_setr_epi32(0, 1, 2, 3));
@@ -104,7 +109,8 @@ int MaxSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, in
     int i = from;
     for (; i + 4 <= to; i += 4) {
         const __m128i v = _mm_sub_epi32(_mm_sub_epi32(load(e + i), load(r1 + i)), load(r2 + i));
-        const __m128i gt = _mm_cmpgt_epi32(v, top);
+        const __m128i skip = _mm_or_si128(_mm_cmpeq_epi32(index, s1), _mm_cmpeq_epi32(index, s2));
+        const __m128i gt = _mm_andnot_si128(skip, _mm_cmpgt_epi32(v, top));
         top = _mm_or_si128(_mm_and_si128(gt, v), _mm_andnot_si128(gt, top));
         at = _mm_or_si128(_mm_and_si128(gt, index), _mm_andnot_si128(gt, at));
         index = _mm_add_epi32(index, step);
@@ -112,7 +118,7 @@ int MaxSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, in
     alignas(16) int32_t value[4], where[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(value), top);
     _mm_store_si128(reinterpret_cast<__m128i*>(where), at);
-    return MergeLanes(value, where, 4, e, r1, r2, from, i, to, best);
+    return MergeLanes(value, where, 4, e, r1, r2, from, i, to, skip1, skip2, best);
 }
 
 __attribute__((target("avx2"))) inline __m256i Load8(const int32_t* p) {
@@ -153,14 +159,16 @@ __attribute__((target("avx2"))) int LastAvx2(const int32_t* e, const int32_t* r1
     return LastPlain(e, r1, r2, c, from, i, t);
 }
 __attribute__((target("avx2"))) int MaxAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from,
-                                            int to, int32_t* best) {
+                                            int to, int skip1, int skip2, int32_t* best) {
+    const __m256i s1 = _mm256_set1_epi32(skip1), s2 = _mm256_set1_epi32(skip2);
     __m256i top = _mm256_set1_epi32(INT32_MIN), at = _mm256_set1_epi32(-1);
     __m256i index = _mm256_add_epi32(_mm256_set1_epi32(from), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
     const __m256i step = _mm256_set1_epi32(8);
     int i = from;
     for (; i + 8 <= to; i += 8) {
         const __m256i v = _mm256_sub_epi32(_mm256_sub_epi32(Load8(e + i), Load8(r1 + i)), Load8(r2 + i));
-        const __m256i gt = _mm256_cmpgt_epi32(v, top);
+        const __m256i skip = _mm256_or_si256(_mm256_cmpeq_epi32(index, s1), _mm256_cmpeq_epi32(index, s2));
+        const __m256i gt = _mm256_andnot_si256(skip, _mm256_cmpgt_epi32(v, top));
         top = _mm256_blendv_epi8(top, v, gt);
         at = _mm256_blendv_epi8(at, index, gt);
         index = _mm256_add_epi32(index, step);
@@ -168,7 +176,7 @@ __attribute__((target("avx2"))) int MaxAvx2(const int32_t* e, const int32_t* r1,
     alignas(32) int32_t value[8], where[8];
     _mm256_store_si256(reinterpret_cast<__m256i*>(value), top);
     _mm256_store_si256(reinterpret_cast<__m256i*>(where), at);
-    return MergeLanes(value, where, 8, e, r1, r2, from, i, to, best);
+    return MergeLanes(value, where, 8, e, r1, r2, from, i, to, skip1, skip2, best);
 }
 #endif
 
@@ -227,6 +235,7 @@ int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c,
     return Current().last(e, r1, r2, c, from, to, threshold);
 }
 
-int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int32_t* best) {
-    return Current().max(e, r1, r2, from, to, best);
+int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
+             int32_t* best) {
+    return Current().max(e, r1, r2, from, to, skip1, skip2, best);
 }

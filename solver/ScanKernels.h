@@ -24,6 +24,7 @@ int FirstAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c
 // The last such i in [from, to), or -1.
 int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
               int32_t threshold);
-// The first i in [from, to) of the largest e[i] - r1[i] - r2[i], its value in *best; -1 (and *best
-// untouched) when the range is empty.
-int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int32_t* best);
+// The first i in [from, to), other than skip1 and skip2, of the largest e[i] - r1[i] - r2[i], its
+// value in *best; -1 (and *best untouched) when there is no such i.
+int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
+             int32_t* best);

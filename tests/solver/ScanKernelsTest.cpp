@@ -35,14 +35,15 @@ TEST(ScanKernels, EveryBuildFindsTheSameFirstLastAndLargestCandidate) {
                     const int first = FirstAbove(e.data(), r1.data(), r2.data(), c, from, to, t);
                     const int last = LastAbove(e.data(), r1.data(), r2.data(), c, from, to, t);
                     int32_t top = 7, got = 7;
-                    const int at = FirstMax(e.data(), r1.data(), r2.data(), from, to, &top);
+                    const int skip1 = from + 3, skip2 = to - 1;
+                    const int at = FirstMax(e.data(), r1.data(), r2.data(), from, to, skip1, skip2, &top);
                     for (int level : {SCAN_SSE2, SCAN_AVX2}) {
                         if (SetScanLevel(level) != level) continue;
                         ASSERT_EQ(FirstAbove(e.data(), r1.data(), r2.data(), c, from, to, t), first)
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
                         ASSERT_EQ(LastAbove(e.data(), r1.data(), r2.data(), c, from, to, t), last)
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
-                        ASSERT_EQ(FirstMax(e.data(), r1.data(), r2.data(), from, to, &got), at);
+                        ASSERT_EQ(FirstMax(e.data(), r1.data(), r2.data(), from, to, skip1, skip2, &got), at);
                         ASSERT_EQ(got, top);
                     }
                 }
