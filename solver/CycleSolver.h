@@ -216,6 +216,8 @@ public:
     // The largest gain of the pair at cycle positions p < q, as the adjustment stage and the gain
     // census read it from T (INT_MIN when no edge of the cycle qualifies).
     int64_t PairGain(int p, int q) const;
+    // The same from the position rows of the current cycle (PositionRows must hold for it).
+    int64_t PairGainRows(int p, int q);
     CInsSlice InsSlice(int k) const {
         const std::size_t kk = static_cast<std::size_t>(k);
         if (m_nKind == KIND_GRAPH) return {nullptr, m_pppInsertSmall.Slice(kk), m_pppInsertSmall.Dim()};

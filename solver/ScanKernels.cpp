@@ -3,6 +3,8 @@
 // x86-64; the processor is asked once which build it can run.
 #include "solver/ScanKernels.h"
 
+#include <algorithm>
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define QUIRA_X86 1
@@ -11,6 +13,8 @@
 namespace {
 
 using Kernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int32_t, int, int, int32_t);
+using PairsKernel = int32_t (*)(const int32_t*, const int32_t*, const int32_t*, const int32_t*,
+                                const int32_t*, int);
 using MaxKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int, int, int, int, int32_t*);
 
 inline bool Passes(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int i, int32_t t) {
@@ -42,6 +46,14 @@ int MaxPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, i
     }
     if (at >= 0) *best = static_cast<int32_t>(top);
     return at;
+}
+
+int32_t PairsPlain(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
+                   const int32_t* b, int count) {
+    int64_t top = INT32_MIN;
+    for (int i = 0; i < count; ++i)
+        top = std::max(top, std::max(int64_t{e1[i]} - a1[i], int64_t{e2[i]} - a2[i]) - b[i]);
+    return static_cast<int32_t>(top);
 }
 
 // The lanes' own first maxima, merged: the largest value, and of the lanes holding it the smallest
@@ -121,6 +133,27 @@ int MaxSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, in
     return MergeLanes(value, where, 4, e, r1, r2, from, i, to, skip1, skip2, best);
 }
 
+int32_t PairsSse2(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
+                  const int32_t* b, int count) {
+    auto load = [](const int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    auto max = [](__m128i x, __m128i y) {
+        const __m128i gt = _mm_cmpgt_epi32(x, y);
+        return _mm_or_si128(_mm_and_si128(gt, x), _mm_andnot_si128(gt, y));
+    };
+    __m128i top = _mm_set1_epi32(INT32_MIN);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i v = _mm_sub_epi32(
+            max(_mm_sub_epi32(load(e1 + i), load(a1 + i)), _mm_sub_epi32(load(e2 + i), load(a2 + i))),
+            load(b + i));
+        top = max(top, v);
+    }
+    alignas(16) int32_t lanes[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), top);
+    const int32_t rest = PairsPlain(e1 + i, a1 + i, e2 + i, a2 + i, b + i, count - i);
+    return std::max({lanes[0], lanes[1], lanes[2], lanes[3], rest});
+}
+
 __attribute__((target("avx2"))) inline __m256i Load8(const int32_t* p) {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
@@ -178,6 +211,22 @@ __attribute__((target("avx2"))) int MaxAvx2(const int32_t* e, const int32_t* r1,
     _mm256_store_si256(reinterpret_cast<__m256i*>(where), at);
     return MergeLanes(value, where, 8, e, r1, r2, from, i, to, skip1, skip2, best);
 }
+__attribute__((target("avx2"))) int32_t PairsAvx2(const int32_t* e1, const int32_t* a1, const int32_t* e2,
+                                                  const int32_t* a2, const int32_t* b, int count) {
+    __m256i top = _mm256_set1_epi32(INT32_MIN);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i v = _mm256_sub_epi32(_mm256_max_epi32(_mm256_sub_epi32(Load8(e1 + i), Load8(a1 + i)),
+                                                            _mm256_sub_epi32(Load8(e2 + i), Load8(a2 + i))),
+                                           Load8(b + i));
+        top = _mm256_max_epi32(top, v);
+    }
+    alignas(32) int32_t lanes[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), top);
+    int32_t best = PairsPlain(e1 + i, a1 + i, e2 + i, a2 + i, b + i, count - i);
+    for (const int32_t l : lanes) best = std::max(best, l);
+    return best;
+}
 #endif
 
 int Supported() {
@@ -193,14 +242,15 @@ struct CKernels {
     int level;
     Kernel first, last;
     MaxKernel max;
+    PairsKernel pairs;
 };
 
 CKernels Make(int level) {
 #ifdef QUIRA_X86
-    if (level >= SCAN_AVX2) return {SCAN_AVX2, FirstAvx2, LastAvx2, MaxAvx2};
-    if (level == SCAN_SSE2) return {SCAN_SSE2, FirstSse2, LastSse2, MaxSse2};
+    if (level >= SCAN_AVX2) return {SCAN_AVX2, FirstAvx2, LastAvx2, MaxAvx2, PairsAvx2};
+    if (level == SCAN_SSE2) return {SCAN_SSE2, FirstSse2, LastSse2, MaxSse2, PairsSse2};
 #endif
-    return {SCAN_PLAIN, FirstPlain, LastPlain, MaxPlain};
+    return {SCAN_PLAIN, FirstPlain, LastPlain, MaxPlain, PairsPlain};
 }
 
 CKernels& Current() {
@@ -238,4 +288,9 @@ int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c,
 int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
              int32_t* best) {
     return Current().max(e, r1, r2, from, to, skip1, skip2, best);
+}
+
+int32_t MaxOfPairs(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
+                   const int32_t* b, int count) {
+    return Current().pairs(e1, a1, e2, a2, b, count);
 }

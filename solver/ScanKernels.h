@@ -28,3 +28,7 @@ int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c,
 // value in *best; -1 (and *best untouched) when there is no such i.
 int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
              int32_t* best);
+// The largest max(e1[i] - a1[i], e2[i] - a2[i]) - b[i] for i in [0, count), or INT32_MIN when
+// count is 0.
+int32_t MaxOfPairs(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
+                   const int32_t* b, int count);

@@ -14,7 +14,7 @@ struct CLevelGuard {
     ~CLevelGuard() { SetScanLevel(SCAN_AVX2); }
 };
 
-TEST(ScanKernels, EveryBuildFindsTheSameFirstLastAndLargestCandidate) {
+TEST(ScanKernels, EveryBuildFindsTheSameCandidatesAndMaxima) {
     CLevelGuard guard;
     std::mt19937 rng(11);
     const int n = 70;
@@ -45,6 +45,13 @@ TEST(ScanKernels, EveryBuildFindsTheSameFirstLastAndLargestCandidate) {
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
                         ASSERT_EQ(FirstMax(e.data(), r1.data(), r2.data(), from, to, skip1, skip2, &got), at);
                         ASSERT_EQ(got, top);
+                        SetScanLevel(SCAN_PLAIN);
+                        const int32_t pairs = MaxOfPairs(e.data() + from, r1.data() + from, r2.data() + from,
+                                                         e.data(), r2.data(), to - from);
+                        SetScanLevel(level);
+                        ASSERT_EQ(MaxOfPairs(e.data() + from, r1.data() + from, r2.data() + from, e.data(),
+                                             r2.data(), to - from),
+                                  pairs);
                     }
                 }
             }
