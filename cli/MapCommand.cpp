@@ -12,7 +12,9 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/MethodRuns.h"
+#include "document/Messages.h"
 #include "document/Params.h"
+#include "document/Series.h"
 #include "document/CycleText.h"
 #include "mapdemo/DistanceMatrixText.h"
 #include "mapdemo/TriangleTest.h"
@@ -212,12 +214,9 @@ int RunMap(const CMapOptions& o) {
             break;
         }
         if (methods.size() == 2 && method == EMapMethod::Polyn) {
-            const bool agree = solver->SaveOrCompareBest(1) != 0;
-            out["agree"] = agree;
-            if (!o.json)
-                std::cout << (agree ? "Polyn. method has found a correct route."
-                                    : "ERROR: Polyn. method has NOT found a correct solution.")
-                          << '\n';
+            const int verdict = CompareVerdict(*solver);
+            out["agree"] = verdict == IDS_CORRECT_ROUTE;
+            if (!o.json) std::cout << MessageText(verdict) << '\n';
         }
     }
     if (o.json) std::cout << out.dump() << '\n';

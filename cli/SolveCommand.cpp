@@ -12,8 +12,11 @@
 #include "cli/MethodRuns.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
+#include "document/ExactBound.h"
 #include "document/MainDoc.h"
+#include "document/Messages.h"
 #include "document/Params.h"
+#include "document/Series.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
 #include "solver/MethodParams.h"
@@ -135,6 +138,8 @@ int RunSolve(const CSolveOptions& o) {
         const double seconds = EstimateExactRunSeconds(*solver);
         std::string text;
         FormatDuration(text, seconds);
+        // The graph and check windows show the estimate as a bound.
+        if (graph || solver->m_nKind == KIND_CHECK) text = ExactBoundText(text, solver->m_nNodes, graph);
         out["estimate"] = {{"seconds", seconds}, {"text", text}};
         if (!o.json) std::cout << "Estimate: " << text << '\n';
     }
@@ -161,20 +166,10 @@ int RunSolve(const CSolveOptions& o) {
         if (exact && status == EXIT_OK) {
             // The Compare button's rule: the same cycle or the same length; for graphs, both or
             // neither method found a cycle of cost 0.
-            const bool agree = graph ? r.found == exactResult.found : solver->SaveOrCompareBest(1) != 0;
+            const int verdict = graph ? GraphCompareVerdict(r.found, exactResult.found) : CompareVerdict(*solver);
+            const bool agree = graph ? r.found == exactResult.found : verdict == IDS_CORRECT_ROUTE;
             out["agree"] = agree;
-            if (!o.json) {
-                if (!graph)
-                    std::cout << (agree ? "Polyn. method has found a correct route."
-                                        : "ERROR: Polyn. method has NOT found a correct solution.")
-                              << '\n';
-                else if (r.found && exactResult.found)
-                    std::cout << "Both methods have found a zero cycle.\n";
-                else if (!r.found && !exactResult.found)
-                    std::cout << "Both methods have not found any zero cycle.\n";
-                else
-                    std::cout << "ERROR: Polyn. method has NOT found a zero cycle.\n";
-            }
+            if (!o.json) std::cout << MessageText(verdict) << '\n';
         }
         if (o.method == "edges" && status == EXIT_OK) {
             std::copy(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1, solver->m_aCycle);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/Archive.h"
+#include "document/InstanceFileCheck.h"
 #include "document/MainDoc.h"
 #include "document/Switches.h"
 
@@ -217,6 +218,7 @@ bool CMainDoc::DroppedCountersStillApply() const {
 int CMainDoc::OnOpenDocument(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::string bytes;
+    m_strLoadError.clear();
     if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     if (!file && !file.eof()) {
         m_strLoadError = "cannot read the file";
@@ -225,7 +227,8 @@ int CMainDoc::OnOpenDocument(const std::string& path) {
         return 0;
     }
     CArchive ar(bytes);
-    if (!Serialize(ar)) {
+    if (IsInstanceFileText(std::string_view(bytes).substr(0, 256))) m_strLoadError = InstanceFileRefusal();
+    if (!m_strLoadError.empty() || !Serialize(ar)) {
         Platform().pDialogs->ShowMessage(EBoxKind::Warning,
                                          "Cannot open " + path + ":\n" + m_strLoadError + ".");
         return 0;

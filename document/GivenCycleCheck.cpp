@@ -1,6 +1,7 @@
 // The check-a-given-cycle commands: exact, polynomial, and Compare of their verdicts.
 #include "document/GivenCycleCheck.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "document/MainDoc.h"
@@ -141,4 +142,33 @@ void CGivenCycleCheck::Compare() {
         ++m_doc.m_nDiffSolutions;
         WarningBox(IDS_POLYN_WRONG);
     }
+}
+
+void CGivenCycleCheck::FinalToGiven() {
+    CCycleSolver& s = m_doc.m_solver;
+    if (s.m_bBusy) return;
+    WaitCursor(true);
+    m_doc.m_nResults = 0;
+    s.MakeInitialCycle(0, 0);
+    Refresh(1);
+    m_doc.RunPolynomial(&m_time, &m_comments, 1);  // progress targets and clocks only
+    m_comments.SetText("Searching for a final cycle...");
+    s.m_nTestLevel = 2;
+    const int aborted = s.PolynMethodNet(-2, 0);
+    m_doc.m_dwPolynMs = m_doc.ShowElapsed(m_doc.m_dwPolynMs, &m_time, 0);
+    WaitCursor(false);
+    if (aborted != 0) {
+        m_comments.SetText("");
+        Platform().pDialogs->ShowMessage(EBoxKind::Warning,
+                                         "Searching for a final cycle is aborted by user.");
+        return;
+    }
+    ++m_doc.m_nResults;
+    ++m_doc.m_nTests;
+    const int n = s.m_nNodes;
+    std::copy(s.m_aBest, s.m_aBest + n + 1, s.m_aCycle);
+    std::copy(s.m_aBest, s.m_aBest + n + 1, s.m_aInitial);
+    s.m_aCycle[n + 1] = s.m_aCycle[1];
+    s.m_aInitial[n + 1] = s.m_aInitial[1];
+    Refresh(1);
 }

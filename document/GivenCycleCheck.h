@@ -18,6 +18,9 @@ public:
     void ExactMethod();
     void PolynomialMethod();
     void Compare();
+    // Final to Given: the best cycle the polynomial method finds from the given one becomes the
+    // given cycle.
+    void FinalToGiven();
     // The refresh of the form: with reset the Comments and Time fields are emptied and the result
     // flags cleared; without, the Comments field shows the current cycle.
     void Refresh(int reset);

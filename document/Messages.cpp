@@ -14,6 +14,7 @@ constexpr CMessage kMessages[] = {
     {IDS_CYCLE_UNKNOWN, "A minimum (maximum) cycle is unknown because initial\ndata set has been changed."},
     {IDS_ALREADY_COMPARED, "Comparing of the current network has already been completed."},
     {IDS_CORRECT_ROUTE, "Polyn. method has found a correct route."},
+    {IDS_SELECT_FOUR_CAPITALS, "You must select at least 4 state capital cities."},
     {IDS_ABORTED_BY_USER, "Testing is aborted by user..."},
     {IDS_ONLY_ONE_MINIMUM, "The network has only ONE minimum cycle."},
     {IDS_NO_MEMORY_FOR_NODES,

@@ -201,7 +201,7 @@ void CTestSeries::Compare() {
         WarningBox(IDS_ABORTED_BY_USER);
         return;
     }
-    m_bStartsAgreed = s.SaveOrCompareBest(1) != 0;
+    m_bStartsAgreed = CompareVerdict(s) == IDS_CORRECT_ROUTE;
     if (m_bStartsAgreed) {
         InfoBox(IDS_CORRECT_ROUTE);
     } else {
@@ -246,7 +246,7 @@ void CTestSeries::ContinuousTest(int maxProblems) {
             (!m_bStartsAgreed && starts > 1))
             break;
         if (compared) {
-            m_bStartsAgreed = s.SaveOrCompareBest(1) != 0;
+            m_bStartsAgreed = CompareVerdict(s) == IDS_CORRECT_ROUTE;
             if (!m_bStartsAgreed) {
                 ++m_doc.m_nDiffSolutions;
                 WarningBox(IDS_NOT_CORRECT_SOLUTION);

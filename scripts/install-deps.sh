@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libgl1-mesa-dev          # Qt 6 Widgets and PrintSupport
+    libqt6svg6                            # Qt's SVG plugins: the toolbar's SVG icons
+    desktop-file-utils shared-mime-info   # the desktop integration and its install test
     libgtest-dev libgmock-dev googletest  # unit tests
     libbenchmark-dev                      # benchmarks
     libcli11-dev nlohmann-json3-dev       # quira-cli

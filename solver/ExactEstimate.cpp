@@ -27,5 +27,7 @@ double EstimateExactRunSeconds(CCycleSolver& solver) {
     }
     if (steps == 0) return 0.0;
     const int m = std::min(solver.m_nNodes, 171);
-    return Factorial(m) * static_cast<double>(elapsed) / (static_cast<double>(steps) * 1000.0);
+    // The seconds per step first: 170! times the measured milliseconds would pass the range of a
+    // double before the division brought it back.
+    return Factorial(m) * (static_cast<double>(elapsed) / (static_cast<double>(steps) * 1000.0));
 }

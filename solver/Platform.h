@@ -55,7 +55,9 @@ public:
     virtual bool ServiceOne() = 0;
 };
 
-enum class EBoxKind { Warning, Information };
+// Error: the windows' own "Error" box (exclamation icon, OK) for values out of range.
+enum class EBoxKind { Warning, Information, Error };
+enum class EAnswer { Yes, No, Cancel };
 
 // Message boxes, questions, the file chooser and the wait cursor.
 class IDialogHost {
@@ -64,8 +66,18 @@ public:
     virtual void ShowMessage(EBoxKind kind, std::string_view text) = 0;
     // A "Warning" box with a question icon; true for Yes.
     virtual bool AskYesNo(std::string_view text) = 0;
-    // Empty when the user cancelled. filter like "*.txt", defaultExt like "txt".
+    // A question that may also be cancelled ("Save changes to ...?"). Hosts without a cancel
+    // answer No, so nothing is kept open for ever.
+    virtual EAnswer AskYesNoCancel(std::string_view text) { return AskYesNo(text) ? EAnswer::Yes : EAnswer::No; }
+    // Empty when the user cancelled. filter like "*.txt" or "Name (*.a);;Other (*.b)", defaultExt
+    // like "txt".
     virtual std::string ChooseFileToOpen(std::string_view filter, std::string_view defaultExt) = 0;
+    // The file to save into, starting from suggestedPath; empty when the user cancelled.
+    virtual std::string ChooseFileToSave(std::string_view filter, std::string_view defaultExt,
+                                         std::string_view suggestedPath) {
+        (void)filter, (void)defaultExt, (void)suggestedPath;
+        return {};
+    }
     virtual void SetWaitCursor(bool wait) = 0;
 };
 

@@ -40,7 +40,10 @@ public:
     void SetParent(QWidget* parent) { m_pParent = parent; }
     void ShowMessage(EBoxKind kind, std::string_view text) override;
     bool AskYesNo(std::string_view text) override;
+    EAnswer AskYesNoCancel(std::string_view text) override;
     std::string ChooseFileToOpen(std::string_view filter, std::string_view defaultExt) override;
+    std::string ChooseFileToSave(std::string_view filter, std::string_view defaultExt,
+                                 std::string_view suggestedPath) override;
     void SetWaitCursor(bool wait) override;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "DocSupport.h"
 #include "document/Archive.h"
+#include "document/InstanceFileCheck.h"
 #include "support/Fakes.h"
 #include "support/Networks.h"
 
@@ -279,6 +280,27 @@ TEST(DocumentOpen, RefusedFileShowsItsReasonAndKeepsTheDocument) {
     EXPECT_EQ(doc->m_solver.m_nNodes, 6);
     EXPECT_EQ(doc->OnOpenDocument((dir.path / "missing.tsp").string()), 0);
     EXPECT_EQ(platform.dialogs.messages.size(), 2u);
+}
+
+TEST(DocumentOpen, PublishedInstanceFileIsRefusedAsSuch) {
+    CFakePlatform platform;
+    CTempDir dir("instance");
+    WriteFileBytes(dir.path / "berlin5.tsp", "NAME: berlin5\nTYPE: TSP\nDIMENSION: 5\n");
+    WriteFileBytes(dir.path / "indented.tsp", "\n  DIMENSION : 5\n");
+    auto doc = MakeDoc(KIND_NETWORK, 6);
+    EXPECT_EQ(doc->OnOpenDocument((dir.path / "berlin5.tsp").string()), 0);
+    EXPECT_EQ(doc->OnOpenDocument((dir.path / "indented.tsp").string()), 0);
+    ASSERT_EQ(platform.dialogs.messages.size(), 2u);
+    for (const auto& shown : platform.dialogs.messages) {
+        EXPECT_NE(shown.text.find(".tsp"), std::string::npos) << shown.text;
+        EXPECT_NE(shown.text.find("instance file"), std::string::npos) << shown.text;
+        EXPECT_NE(shown.text.find("TOURCHK"), std::string::npos) << shown.text;
+    }
+    EXPECT_EQ(doc->m_solver.m_nNodes, 6);
+    // A word that only starts like a keyword, or a document's binary count, is no instance file.
+    EXPECT_FALSE(IsInstanceFileText("NAMES: x"));
+    EXPECT_FALSE(IsInstanceFileText(std::string("\x08\0\0\0\x01\0\0\0", 8)));
+    EXPECT_TRUE(IsInstanceFileText("EDGE_WEIGHT_TYPE: EUC_2D"));
 }
 
 TEST(DocumentOpen, OpenedDocumentKeepsItsKindAgainstTheWindow) {

@@ -46,6 +46,8 @@ public:
     std::vector<std::string> questions;
     bool answerYes = true;
     std::string fileToOpen;
+    std::string fileToSave;                 // the save chooser's answer (empty: cancelled)
+    EAnswer answerYesNoCancel = EAnswer::Yes;
     int waitCursorDepth = 0;
 
     void ShowMessage(EBoxKind kind, std::string_view text) override { messages.push_back({kind, std::string(text)}); }
@@ -53,7 +55,12 @@ public:
         questions.emplace_back(text);
         return answerYes;
     }
+    EAnswer AskYesNoCancel(std::string_view text) override {
+        questions.emplace_back(text);
+        return answerYesNoCancel;
+    }
     std::string ChooseFileToOpen(std::string_view, std::string_view) override { return fileToOpen; }
+    std::string ChooseFileToSave(std::string_view, std::string_view, std::string_view) override { return fileToSave; }
     void SetWaitCursor(bool wait) override { waitCursorDepth += wait ? 1 : -1; }
 };
 

@@ -1,0 +1,33 @@
+// Help > Index and Help > Using Help: the user manual, compiled into the program, in a help window
+// of its own. One help window serves the whole program; asking for help again brings it to the
+// front. The window is not modal: the test windows stay usable beside it.
+#pragma once
+
+#include <QWidget>
+
+class QTextBrowser;
+
+class CHelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit CHelpWindow(QWidget* parent = nullptr);
+    QTextBrowser* Browser() const { return m_pBrowser; }
+    // Shows the manual from its top.
+    void ShowIndex();
+    // Shows the manual scrolled to the heading with this text; false (and the top) when there is none.
+    bool ShowSection(const QString& heading);
+
+    // The program's help window, or null when none is open.
+    static CHelpWindow* Current();
+
+private:
+    QTextBrowser* m_pBrowser;
+};
+
+// Opens (or brings to the front) the help window at the manual's contents.
+void ShowHelpIndex(QWidget* parent);
+// Opens (or brings to the front) the help window at the manual's section on using the help.
+void ShowUsingHelp(QWidget* parent);
+
+// The heading of the manual's section that Using Help opens.
+inline constexpr const char* kUsingHelpHeading = "Using the help";
