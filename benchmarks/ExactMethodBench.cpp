@@ -4,7 +4,8 @@
 //   build/release/benchmarks/bench_exact
 //
 // Both enumerations must give the same cost and cycle; the counter "ratio" is the straightforward
-// version's time over the method's.
+// version's time over the method's. BM_ThreadsVsSingleLoop sets the single loop beside the
+// enumeration on every hardware thread.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,9 +13,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
+#include "solver/ExactMethod.h"
 
 namespace {
 
@@ -79,6 +82,8 @@ void BM_ExactVsPlain(benchmark::State& state) {
     CCycleSolver s;
     FillNetwork(s, n, 12345 + n);
     double method = 0, plain = 0;
+    const int saved = g_nExactThreads;
+    g_nExactThreads = 1;  // the per-order cost of one loop
     for (auto _ : state) {
         int best[CYCLE_CAPACITY];
         int plainCost = 0, cost = 0;
@@ -90,6 +95,7 @@ void BM_ExactVsPlain(benchmark::State& state) {
         }
         state.SetIterationTime(method);
     }
+    g_nExactThreads = saved;
     state.counters["method_s"] = method / state.iterations();
     state.counters["plain_s"] = plain / state.iterations();
     state.counters["ratio"] = plain / method;
@@ -109,7 +115,54 @@ void BM_EstimateVsRun(benchmark::State& state) {
         state.SetIterationTime(real);
     }
 }
-BENCHMARK(BM_EstimateVsRun)->Arg(11)->Arg(12)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+BENCHMARK(BM_EstimateVsRun)
+    ->Arg(11)
+    ->Arg(12)
+    ->Arg(13)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+
+// The single loop beside the enumeration on the machine's workers, in turns on the same network
+// (paired runs, so that load from elsewhere hits both alike); medians of the repetitions.
+void BM_ThreadsVsSingleLoop(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CCycleSolver s;
+    FillNetwork(s, n, 4242 + n);
+    const int saved = g_nExactThreads;
+    std::vector<double> single, parallel;
+    for (auto _ : state) {
+        int cost1 = 0, cost2 = 0;
+        int best[CYCLE_CAPACITY];
+        g_nExactThreads = 1;
+        single.push_back(Seconds([&] { cost1 = s.ExpMethodNet(0, nullptr); }));
+        std::copy(s.m_aBest, s.m_aBest + n + 1, best);
+        g_nExactThreads = saved;
+        parallel.push_back(Seconds([&] { cost2 = s.ExpMethodNet(0, nullptr); }));
+        if (cost1 != cost2 || !std::equal(best, best + n + 1, s.m_aBest)) {
+            state.SkipWithError("the workers disagree with the single loop");
+            break;
+        }
+        state.SetIterationTime(parallel.back());
+    }
+    g_nExactThreads = saved;
+    auto Median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0.0 : v[v.size() / 2];
+    };
+    const double orders = Factorial(n);
+    state.counters["workers"] = ExactWorkerCount(n);
+    state.counters["single_s"] = Median(single);
+    state.counters["parallel_s"] = Median(parallel);
+    state.counters["speedup"] = Median(single) / Median(parallel);
+    state.counters["ns_per_order_single"] = Median(single) / orders * 1e9;
+}
+BENCHMARK(BM_ThreadsVsSingleLoop)
+    ->Arg(12)
+    ->Arg(13)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseManualTime();
 
 }  // namespace
 

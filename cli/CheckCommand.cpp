@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/OptimumRun.h"
 #include "document/GivenCycleCheck.h"
 #include "document/MainDoc.h"
 
@@ -61,8 +62,8 @@ const char* VerdictName(int verdict) {
 }
 
 int RunCheck(const CCheckOptions& o) {
-    if (o.method != "exact" && o.method != "polyn" && o.method != "both")
-        throw CInputError("--method " + o.method + ": expected exact, polyn or both");
+    if (o.method != "exact" && o.method != "polyn" && o.method != "both" && o.method != "optimum")
+        throw CInputError("--method " + o.method + ": expected exact, polyn, both or optimum");
     CConsoleSession session(o.seed);
     auto doc = LoadProblem(o);
     CCycleSolver& s = doc->m_solver;
@@ -95,7 +96,14 @@ int RunCheck(const CCheckOptions& o) {
         found += std::string(label) + (ran ? "found " : "best so far ") + doc->CycleText(s.m_aBest) + "\n";
         aborted = aborted || !ran;
     };
-    if (o.method == "exact") {
+    if (o.method == "optimum") {
+        // The given cycle is optimal when it costs what the proven optimum costs.
+        const COptimumRun run = RunOptimum(s, ProgressAsked());
+        const bool met = s.CycleCostOf(s.m_aInitial) == run.result.cost;
+        const int verdict = met ? VERDICT_OPTIMAL : run.result.proven ? VERDICT_NOT_OPTIMAL : VERDICT_NONE;
+        record("optimum", "Optimum: ", verdict, !run.result.aborted);
+        out["optimum"].update(OptimumJson(s, run));
+    } else if (o.method == "exact") {
         check.ExactMethod();
         record("exact", "Exp. Method: ", check.m_nVerdict, (doc->m_nResults & 2) != 0);
     } else if (o.method == "polyn") {
@@ -138,7 +146,9 @@ void AddCheckCommand(CLI::App& app, int& status) {
     cmd->add_option("--seed", o->seed, "Seed of the random generator (default 1)");
     cmd->add_option("--cycle", o->cycle, "The given cycle, e.g. 1-3-2-4-1 (default: the initial cycle)");
     cmd->add_flag("--maximum", o->maximum, "Is it a maximum cycle?");
-    cmd->add_option("--method", o->method, "exact|polyn|both (default both)");
+    cmd->add_option("--method", o->method, "exact|polyn|both|optimum (default both)");
     cmd->add_flag("--json", o->json, "Print one JSON object");
+    AddThreadsOption(cmd);
+    AddProgressOption(cmd);
     cmd->callback([o, &status] { status = RunCheck(*o); });
 }

@@ -123,12 +123,6 @@ std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path) {
     return name.empty() ? std::filesystem::path(path).stem().string() : name;
 }
 
-double GapPercent(long long found, long long optimum, bool maximum) {
-    if (optimum == 0) return found == 0 ? 0.0 : std::numeric_limits<double>::infinity();
-    const double gap = 100.0 * static_cast<double>(found - optimum) / std::fabs(static_cast<double>(optimum));
-    return maximum ? -gap : gap;
-}
-
 std::string TourFileText(const std::string& name, const CCycleSolver& solver, const int* cycle) {
     std::string text = "NAME : " + name + "\nTYPE : TOUR\nDIMENSION : " + std::to_string(solver.m_nNodes) +
                        "\nTOUR_SECTION\n";

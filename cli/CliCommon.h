@@ -56,10 +56,6 @@ void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what);
 // instance's NAME (the file name when it has none). Every fault is CInputError naming the file.
 std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path);
 
-// The gap of a found cost to the optimum in percent: (found - optimum) / |optimum|, the sign turned
-// for a maximum run so that a worse result is always a positive gap.
-double GapPercent(long long found, long long optimum, bool maximum);
-
 // The published tour format of a cycle: NAME, TYPE : TOUR, DIMENSION, TOUR_SECTION, the nodes, -1, EOF.
 std::string TourFileText(const std::string& name, const CCycleSolver& solver, const int* cycle);
 // Writes a cycle as a tour file safely, or throws CWriteError.

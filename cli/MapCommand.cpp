@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/MethodRuns.h"
+#include "cli/OptimumRun.h"
 #include "document/CycleText.h"
 #include "document/Messages.h"
 #include "document/Params.h"
@@ -242,6 +243,7 @@ void AddMapCommand(CLI::App& app, int& status) {
     cmd->add_option("--params", options->params, "A params.dat file with the method parameters");
     cmd->add_flag("--maximum", options->maximum, "Seek the longest route");
     cmd->add_flag("--json", options->json, "Print one JSON object");
+    AddThreadsOption(cmd);
     cmd->callback([options, select, &status] {
         options->selectGiven = select->count() > 0;
         status = RunMap(*options);

@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/OptimumRun.h"
 #include "document/MainDoc.h"
 #include "document/Series.h"
 
@@ -24,6 +25,7 @@ struct CSeriesOptions {
     std::string level = "short";
     uint32_t seed = 1;
     bool json = false;
+    std::string reference;  // "optimum": compare with the proven optimum instead
 };
 
 void Check(const CSeriesOptions& o) {
@@ -61,6 +63,13 @@ nlohmann::json MethodJson(const CCycleSolver& s, const int* cycle) {
 }
 
 int RunSeries(const CSeriesOptions& o) {
+    if (!o.reference.empty()) {
+        if (o.reference != "optimum") throw CInputError("--reference " + o.reference + ": expected optimum");
+        if (o.graph || o.compare || o.starts != 1)
+            throw CInputError(
+                "--reference optimum: expected a network series with --starts 1 and without --compare");
+        return RunOptimumSeries({o.nodes, o.amplitude, o.tests, o.level, o.seed, o.json});
+    }
     Check(o);
     CConsoleSession session(o.seed);
     CSeedStream seeds(o.seed);
@@ -134,5 +143,9 @@ void AddSeriesCommand(CLI::App& app, int& status) {
                     "short|full: the test level of the polynomial method (default short)");
     cmd->add_option("--seed", o->seed, "Seed of the random generator (default 1)");
     cmd->add_flag("--json", o->json, "Print one JSON object");
+    cmd->add_option("--reference", o->reference,
+                    "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
+    AddThreadsOption(cmd);
+    AddProgressOption(cmd);
     cmd->callback([o, &status] { status = RunSeries(*o); });
 }

@@ -14,6 +14,7 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/MethodRuns.h"
+#include "cli/OptimumRun.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
 #include "document/ExactBound.h"
@@ -23,6 +24,7 @@
 #include "document/Series.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
+#include "solver/OptimumMethod.h"
 #include "solver/MethodParams.h"
 
 namespace {
@@ -115,9 +117,12 @@ std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o) {
 int RunSolve(const CSolveOptions& o) {
     const bool exact = o.method == "exact" || o.method == "both";
     const bool polyn = o.method == "polyn" || o.method == "both" || o.method == "edges";
-    if (!exact && !polyn && o.method != "estimate")
-        throw CInputError("--method " + o.method + ": expected exact, polyn, both, edges or estimate");
+    if (!exact && !polyn && o.method != "estimate" && o.method != "optimum")
+        throw CInputError("--method " + o.method +
+                          ": expected exact, polyn, both, edges, estimate or optimum");
     const int level = ParseLevel(o.level);
+    if (o.optimum && (*o.optimum < INT32_MIN || *o.optimum > INT32_MAX))
+        throw CInputError("--optimum " + std::to_string(*o.optimum) + ": expected a cost in the 32-bit range");
     if (o.mode && (*o.mode < -2 || *o.mode > 1)) throw CInputError("--mode: expected 1, 0, -1 or -2");
     if (o.randomStart && !o.initial.empty())
         throw CInputError("--random-start: expected either --initial TEXT or --random-start, not both");
@@ -173,10 +178,20 @@ int RunSolve(const CSolveOptions& o) {
         out["estimate"] = {{"seconds", shown}, {"text", text}};
         if (!o.json) std::cout << "Estimate: " << text << '\n';
     }
+    if (o.method == "optimum") {
+        if (graph)
+            throw CInputError(
+                "--method optimum: the optimum is for networks; expected --kind network, check or map");
+        const COptimumRun run = RunOptimum(*solver, ProgressAsked());
+        out["optimum"] = OptimumJson(*solver, run);
+        if (!o.json) PrintOptimum(*solver, run);
+        if (run.result.aborted) status = EXIT_INTERRUPTED;
+    }
     // The gap to a given optimum, in the text and as "gap" in JSON.
     auto addGap = [&](nlohmann::json& method, const CMethodResult& r) {
         if (!o.optimum) return;
-        const double gap = GapPercent(r.cost, *o.optimum, solver->m_bMaximum != 0);
+        // (found - optimum) / |optimum|, the sign turned for a maximum: the core's rule.
+        const double gap = GapPercent(r.cost, static_cast<int>(*o.optimum), solver->m_bMaximum != 0);
         method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
         if (!o.json) {
             char line[96];
@@ -184,7 +199,6 @@ int RunSolve(const CSolveOptions& o) {
             std::cout << line;
         }
     };
-    if (o.optimum) out["optimum"] = *o.optimum;
     // The best cycle any method found, for --tour-out.
     std::vector<int> bestCycle;
     long long bestCost = 0;
@@ -280,7 +294,7 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--seed", options->seed, "Seed of the random generator (default 1)");
     cmd->add_option("--kind", options->kind,
                     "network|graph|check|map (default network, or the document's kind)");
-    cmd->add_option("--method", options->method, "exact|polyn|both|edges|estimate");
+    cmd->add_option("--method", options->method, "exact|polyn|both|edges|estimate|optimum");
     cmd->add_option("--level", options->level, "short|full: the polynomial method's test level");
     cmd->add_option("--initial", options->initial, "Initial cycle, for example 1-3-2-4-1");
     cmd->add_option("--amplitude", options->amplitude, "Amplitude of the network (default 100)");
@@ -294,5 +308,7 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--nodes", options->nodes, "Node count (default: the number of matrix rows)");
     cmd->add_flag("--maximum", options->maximum, "Seek the maximum cycle");
     cmd->add_flag("--json", options->json, "Print one JSON object");
+    AddThreadsOption(cmd);
+    AddProgressOption(cmd);
     cmd->callback([options, &status] { status = RunSolve(*options); });
 }

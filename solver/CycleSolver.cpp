@@ -14,8 +14,8 @@ CCycleSolver::CCycleSolver() = default;
 
 std::size_t CCycleSolver::TableBytes(int nodes, int kind) {
     const std::size_t dim = static_cast<std::size_t>(std::max(nodes, 0)) + 1;
-    // Six matrices, and the lowered weights kept beside the insertion table.
-    const std::size_t matrices = 7 * dim * dim * sizeof(int32_t);
+    // Six matrices, the lowered weights kept beside the insertion table and the position rows.
+    const std::size_t matrices = (7 * dim * dim + (dim + 1) * (dim + 1)) * sizeof(int32_t);
     const std::size_t cell = kind == KIND_GRAPH ? sizeof(int8_t) : sizeof(int32_t);
     return matrices + dim * dim * dim * cell;
 }
@@ -38,7 +38,9 @@ int CCycleSolver::AllocateTables() {
     if (TableBytes(n, m_nKind) > PhysicalMemoryBytes() / 10 * 9) return 0;
 
     bool ok = m_ppWeight.Allocate(n) && m_ppWork.Allocate(n) && m_ppAdjust.Allocate(n) &&
-              m_ppGain.Allocate(n) && m_ppMark.Allocate(n) && m_ppMark2.Allocate(n);
+              m_ppGain.Allocate(n) && m_ppMark.Allocate(n) && m_ppMark2.Allocate(n) &&
+              m_ppPosRows.Allocate(n + 1);
+    m_nPosVersion = 0;
     if (ok) ok = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Allocate(n) : m_pppInsert.Allocate(n);
     if (!ok) {
         FreeTables();
@@ -55,6 +57,8 @@ void CCycleSolver::FreeTables() {
     m_ppGain.Free();
     m_ppMark.Free();
     m_ppMark2.Free();
+    m_ppPosRows.Free();
+    m_nPosVersion = 0;
     m_pppInsert.Free();
     m_pppInsertSmall.Free();
     m_bAllocated = 0;
@@ -169,6 +173,15 @@ int CCycleSolver::BestDiffersFromOther() const {
 
 // ---- Cycle shapes ------------------------------------------------------------------------------------
 
+namespace {
+// out[k] = cycle[(p + k - 2) % n + 1] for k = 1..n: the cycle read from position p on.
+void RotatedCopy(const int* cycle, int n, int p, int* out) {
+    const int head = n - p + 1;
+    std::copy(cycle + p, cycle + n + 1, out + 1);
+    std::copy(cycle + 1, cycle + p, out + head + 1);
+}
+}  // namespace
+
 void CCycleSolver::NormalizeCycle() {
     const int n = m_nNodes;
     if (n < 1) return;
@@ -179,7 +192,7 @@ void CCycleSolver::NormalizeCycle() {
             break;
         }
     }
-    for (int k = 1; k <= n; ++k) m_aScratch[k] = m_aCycle[(p + k - 2) % n + 1];
+    RotatedCopy(m_aCycle, n, p, m_aScratch);
     if (n >= 3 && m_aScratch[2] >= m_aScratch[n]) {
         m_aCycle[1] = m_aScratch[1];
         for (int k = 2; k <= n; ++k) m_aCycle[k] = m_aScratch[n - k + 2];
@@ -198,7 +211,7 @@ void CCycleSolver::RotateCycleTo(int node) {
             break;
         }
     }
-    for (int k = 1; k <= n; ++k) m_aScratch[k] = m_aCycle[(p + k - 2) % n + 1];
+    RotatedCopy(m_aCycle, n, p, m_aScratch);
     std::copy(m_aScratch + 1, m_aScratch + n + 1, m_aCycle + 1);
     m_aCycle[n + 1] = m_aCycle[1];
 }

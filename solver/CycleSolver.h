@@ -31,6 +31,7 @@ constexpr int MAX_SOLVER_NODES = CYCLE_CAPACITY - 2;
 constexpr int TIE_SLOTS = 20;  // entries per position in the tie table; slots 1..19 are used
 constexpr int MOVE_MEMORY_RECORDS = 4000;
 constexpr int MOVE_RECORD_WORDS = 7;
+constexpr int MEMORY_BUCKETS = 8192;  // chains of the move memory's index (a power of two)
 constexpr int MAP_CAPITALS = 51;
 constexpr int MAP_NAME_CHARS = 80;
 constexpr double MAP_SCALE_LARGE = 1.0;  // capital positions on the large map picture
@@ -174,6 +175,35 @@ public:
             if (rows) m_aEdgeWeight[p] = LoweredWeights()[a][b];
         }
     }
+    // 1 when the generators may scan the position rows (below) of the given cycle, whose position
+    // n+1 repeats position 1: row reads hold, every lowered weight is below 2^29 in magnitude (so
+    // the scan kernels' 32-bit sums are exact) and the rows are switched on. Builds the rows when
+    // the cycle or the lowered weights changed since they were last built.
+    bool PositionRows(const int* cycle);
+    // The scans over the rows of PositionRows: the best insertion edge of the node at position kp
+    // (as FindInsertionIndexed), and the segment reversals of both directions (as the row reads of
+    // ReverseSegment and GraphReverse). near(x, a) passes the positions the scan considers; the
+    // reversal scan yields the exchange the plain loops would take: the first in their scan order
+    // of the largest value among those admit(CReversal) passes (false when it passes none).
+    int FindInsertionRows(int kp);
+    struct CReversal {
+        int scan, x, a, u, v;
+        int64_t value;
+    };
+    template <typename Near, typename Threshold, typename Visit>
+    void ForReversalsAbove(Near near, Threshold threshold, Visit visit);
+    // Row p of the position rows, built on its first use for the current cycle.
+    const int32_t* PosRow(int p) {
+        if (m_aPosRowStamp[p] != m_nPosStamp) {
+            const int32_t* from = LoweredWeights()[m_aPosCycle[p]];
+            int32_t* row = m_ppPosRows[static_cast<std::size_t>(p)];
+            for (int r = 0; r <= m_nNodes + 1; ++r) row[r] = from[m_aPosCycle[r]];
+            m_aPosRowStamp[p] = m_nPosStamp;
+        }
+        return m_ppPosRows[static_cast<std::size_t>(p)];
+    }
+    template <typename Near, typename Admit>
+    bool ScanReversalRows(Near near, Admit admit, CReversal& out);
     // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
     int FindInsertionIndexed(int k);
     // RemovalDelta on the current cycle, whose positions were last indexed by IndexPositions.
@@ -186,6 +216,8 @@ public:
     // The largest gain of the pair at cycle positions p < q, as the adjustment stage and the gain
     // census read it from T (INT_MIN when no edge of the cycle qualifies).
     int64_t PairGain(int p, int q) const;
+    // The same from the position rows of the current cycle (PositionRows must hold for it).
+    int64_t PairGainRows(int p, int q);
     CInsSlice InsSlice(int k) const {
         const std::size_t kk = static_cast<std::size_t>(k);
         if (m_nKind == KIND_GRAPH) return {nullptr, m_pppInsertSmall.Slice(kk), m_pppInsertSmall.Dim()};
@@ -229,11 +261,11 @@ public:
     int m_nBestCost = 0;
     int m_nStartCost = 0;
     int m_nNodes = 0;
-    CSquareMatrix<int32_t> m_ppWeight;  // W
-    CSquareMatrix<int32_t> m_ppWork;    // M: staging area of weight adjustments
-    CSquareMatrix<int32_t> m_ppAdjust;  // P: adjustments (upper), full-test marks (lower)
-    CSquareMatrix<int32_t> m_ppGain;    // Q
-    CInsertTable<int32_t> m_pppInsert;  // T for networks (kinds 1, 3, 4)
+    CSquareMatrix<int32_t> m_ppWeight;      // W
+    CSquareMatrix<int32_t> m_ppWork;        // M: staging area of weight adjustments
+    CSquareMatrix<int32_t> m_ppAdjust;      // P: adjustments (upper), full-test marks (lower)
+    CSquareMatrix<int32_t> m_ppGain;        // Q
+    CInsertTable<int32_t> m_pppInsert;      // T for networks (kinds 1, 3, 4)
     CInsertTable<int8_t> m_pppInsertSmall;  // T for graphs (kind 2): the low byte
     int m_ppMoveMemory[MOVE_MEMORY_RECORDS][MOVE_RECORD_WORDS]{};
     int m_nInsI = 0, m_nInsJ = 0, m_nInsGain = 0;
@@ -272,17 +304,32 @@ public:
     // within a candidate's nodes when its bits lie within the candidate's, so most records are
     // passed over without comparing nodes.
     uint64_t m_aMemoryBits[MOVE_MEMORY_RECORDS]{};
-    // Index of the move memory: records chained by their first node (slot + 1, 0 = end of chain),
+    // Index of the move memory: records chained by a hash of the set of their values (slot + 1,
+    // 0 = end of chain),
     // and the number of non-empty records (they fill the slots from the front). Only the memory's own
     // operations write the records, so the index always matches them.
-    int m_aMemoryHead[CYCLE_CAPACITY]{};
+    int m_aMemoryHead[MEMORY_BUCKETS]{};
     int m_aMemoryNext[MOVE_MEMORY_RECORDS]{};
     int m_nMemoryFilled = 0;
     // Offsets of the cycle's edges {c[p], c[p+1]} (p = 1..n) inside a slice of T.
     Cycle m_aEdgeSlot{};
     // Lowered weights of the same edges, while RowReads() holds.
     Cycle m_aEdgeWeight{};
-    int m_bLoweredExact = 0;  // set by PrepareTables, cleared by a lowering that could wrap T
+    int m_bLoweredExact = 0;   // set by PrepareTables, cleared by a lowering that could wrap T
+    int m_bLoweredNarrow = 0;  // every lowered weight below 2^29 in magnitude (same rule)
+    // Position rows: m_ppPosRows[p][r] = W'(c[p], c[r]) for the cycle c last given to PositionRows,
+    // rows p = 1..n and columns r = 0..n+1 (c[0] = c[n], c[n+1] = c[1]), so the scans read them in
+    // order (each row built on its first use, see PosRow); m_aPosEdge[r] = W'(c[r], c[r+1]) for
+    // r = 0..n likewise.
+    CSquareMatrix<int32_t> m_ppPosRows;
+    Cycle m_aPosEdge{};
+    Cycle m_aPosCycle{};             // the cycle the rows were built for
+    uint64_t m_nLoweredVersion = 1;  // counts the changes of the lowered weights
+    uint64_t m_nPosVersion = 0;      // the version the rows were built at (0 = none)
+    // A row is built when its stamp differs from the current one, which changes with the cycle.
+    uint32_t m_aPosRowStamp[CYCLE_CAPACITY]{};
+    uint32_t m_nPosStamp = 0;
+    int m_bPositionRows = 1;  // 0 makes the generators scan as before (a reference for tests)
     int m_bRowReads = 1;      // 0 makes every query read T itself (the reference for tests)
 
     // Progress fields.
@@ -307,7 +354,9 @@ public:
 };
 
 // -x with the wrap-around of plain 32-bit arithmetic (the most negative value stays as it is).
-inline int Negated(int x) { return static_cast<int>(0u - static_cast<uint32_t>(x)); }
+inline int Negated(int x) {
+    return static_cast<int>(0u - static_cast<uint32_t>(x));
+}
 
 // (n-1)! as a double, and 2 for n <= 3.
 double Factorial(int n);

@@ -60,7 +60,24 @@ int CCycleSolver::ReverseSegment() {
     int64_t bestValue = INT_MIN;
     int move[5] = {};
     int moveScan = -1;
-    for (int scan = 0; scan < 2; ++scan) {
+    const bool rows = PositionRows(m_aCycle);
+    if (rows) {
+        CReversal r{};
+        const bool found =
+            ScanReversalRows([&](int x, int a) { return !normal || InFive(last, x) || InFive(last, a); },
+                             [&](const CReversal& t) {
+                                 if (guarded && settled(t.x, t.v) && settled(t.a, t.u)) return false;
+                                 const int candidate[5] = {t.v, t.u, t.x, t.a, t.a};
+                                 return !AllInFive(candidate, last) && !MemoryContainsReversal(candidate);
+                             },
+                             r);
+        if (found) {
+            const int candidate[5] = {r.v, r.u, r.x, r.a, r.a};
+            std::copy(candidate, candidate + 5, move);
+            moveScan = r.scan;
+        }
+    }
+    for (int scan = 0; scan < (rows ? 0 : 2); ++scan) {
         int* sc = m_aScan;
         if (scan == 0) {
             std::copy(m_aCycle, m_aCycle + n + 2, sc);

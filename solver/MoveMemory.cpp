@@ -57,31 +57,52 @@ int CCycleSolver::AcceptCycle(int cost) {
     return 1;
 }
 
-// The memory is scanned through an index: a record can only lie within a move's nodes when its
-// first node is one of them, so each record is chained under its first node (records whose first
-// word is no node number under 0) and a query walks five short chains instead of every record.
-// Only non-empty records are indexed; they form a prefix of the table (records fill the first
-// empty slot), so the answers are those of a scan from the front that stops at the first empty one.
+// The memory is scanned through an index: a record can only lie within a move's nodes when the set
+// of its values is a subset of the move's, so each record is chained under (a hash of) its set and a
+// query walks the chains of the subsets of its own values, the whole set first: at most 31 short
+// chains instead of every record. Only non-empty records are indexed; they form a prefix of the
+// table (records fill the first empty slot), so the answers are those of a scan from the front that
+// stops at the first empty one.
 namespace {
-inline int Bucket(int node) {
-    return node >= 1 && node < CYCLE_CAPACITY ? node : 0;
+// The distinct values of five words in ascending order; returns their number.
+inline int SortedSet(const int* words, int* values) {
+    int distinct = 0;
+    for (int w = 0; w < 5; ++w) {
+        bool seen = false;
+        for (int e = 0; e < distinct; ++e) seen = seen || values[e] == words[w];
+        if (!seen) values[distinct++] = words[w];
+    }
+    for (int i = 1; i < distinct; ++i)
+        for (int j = i; j > 0 && values[j - 1] > values[j]; --j) std::swap(values[j - 1], values[j]);
+    return distinct;
+}
+
+// The chain of the values picked by the bits of subset, in ascending order.
+inline int SetBucket(const int* values, int distinct, unsigned subset) {
+    uint32_t h = 0x2545F491u;
+    for (int e = 0; e < distinct; ++e)
+        if ((subset >> e) & 1u) h = (h ^ static_cast<uint32_t>(values[e])) * 0x9E3779B1u;
+    h ^= h >> 16;
+    return static_cast<int>(h & (MEMORY_BUCKETS - 1));
 }
 }  // namespace
 
 void CCycleSolver::IndexMemoryRecord(int slot) {
-    const int bucket = Bucket(m_ppMoveMemory[slot][0]);
+    int values[5];
+    const int distinct = SortedSet(m_ppMoveMemory[slot], values);
+    const int bucket = SetBucket(values, distinct, (1u << distinct) - 1);
     m_aMemoryNext[slot] = m_aMemoryHead[bucket];
     m_aMemoryHead[bucket] = slot + 1;
 }
 
 int CCycleSolver::FindMemoryRecord(const int* move, int kindFilter, int lastSlot) const {
     const uint64_t outside = ~NodeBits(move);
-    int buckets[6] = {0, Bucket(move[0]), Bucket(move[1]), Bucket(move[2]), Bucket(move[3]), Bucket(move[4])};
-    for (int b = 0; b < 6; ++b) {
-        bool seen = false;
-        for (int e = 0; e < b; ++e) seen = seen || buckets[e] == buckets[b];
-        if (seen && b > 0) continue;
-        for (int link = m_aMemoryHead[buckets[b]]; link != 0; link = m_aMemoryNext[link - 1]) {
+    int values[5];
+    const int distinct = SortedSet(move, values);
+    const unsigned all = (1u << distinct) - 1;
+    for (unsigned subset = all; subset != 0; --subset) {
+        const int bucket = SetBucket(values, distinct, subset);
+        for (int link = m_aMemoryHead[bucket]; link != 0; link = m_aMemoryNext[link - 1]) {
             const int slot = link - 1;
             if (slot > lastSlot) continue;
             const int* record = m_ppMoveMemory[slot];

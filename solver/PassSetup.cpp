@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "solver/CycleSolver.h"
+#include "solver/ScanKernels.h"
 
 namespace {
 
@@ -78,6 +79,8 @@ namespace {
 int64_t LoweredLimit(int kind) {
     return kind == KIND_GRAPH ? 42 : 715827882;
 }
+// Below this bound in magnitude, a sum of four lowered weights stays inside 32 bits.
+constexpr int64_t NARROW_LIMIT = int64_t{1} << 29;
 }  // namespace
 
 void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
@@ -87,6 +90,8 @@ void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
     const int32_t now = Wrap(static_cast<int64_t>(lowered[i][j]) - d);
     lowered[i][j] = lowered[j][i] = now;
     if (std::abs(static_cast<int64_t>(now)) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
+    if (std::abs(static_cast<int64_t>(now)) >= NARROW_LIMIT) m_bLoweredNarrow = 0;
+    ++m_nLoweredVersion;
     if (m_nKind == KIND_GRAPH)
         LowerInTable(m_pppInsertSmall, i, j, d, m_nNodes);
     else
@@ -114,6 +119,8 @@ void CCycleSolver::PrepareTables() {
         }
     }
     m_bLoweredExact = largest <= LoweredLimit(m_nKind) ? 1 : 0;
+    m_bLoweredNarrow = largest < NARROW_LIMIT ? 1 : 0;
+    ++m_nLoweredVersion;
     Stabilise();
     std::memcpy(m_ppAdjust.Data(), m_ppWork.Data(), m_ppWork.Size() * sizeof(int32_t));
     std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
@@ -207,6 +214,53 @@ int CCycleSolver::FindInsertionIndexed(int k) {
         BestInsertion(m_pppInsertSmall.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
     else
         BestInsertion(m_pppInsert.Slice(k), c, m_aEdgeSlot, n, k, m_nInsGain, bestP);
+    if (bestP != 0) {
+        m_nInsI = std::min(c[bestP], c[bestP + 1]);
+        m_nInsJ = std::max(c[bestP], c[bestP + 1]);
+    }
+    return m_nInsGain;
+}
+
+bool CCycleSolver::PositionRows(const int* cycle) {
+    const int n = m_nNodes;
+    if (m_bPositionRows == 0 || m_bLoweredNarrow == 0 || !RowReads() || !m_ppPosRows) return false;
+    if (m_nPosVersion == m_nLoweredVersion && std::equal(cycle + 1, cycle + n + 1, m_aPosCycle + 1))
+        return true;
+    std::copy(cycle + 1, cycle + n + 1, m_aPosCycle + 1);
+    int* c = m_aPosCycle;
+    c[0] = c[n];
+    c[n + 1] = c[1];
+    const auto& lowered = LoweredWeights();
+    if (++m_nPosStamp == 0) {  // after 2^32 cycles: no row may pass for built
+        std::fill(m_aPosRowStamp, m_aPosRowStamp + CYCLE_CAPACITY, 0u);
+        m_nPosStamp = 1;
+    }
+    for (int r = 0; r <= n; ++r) m_aPosEdge[r] = lowered[c[r]][c[r + 1]];
+    m_nPosVersion = m_nLoweredVersion;
+    return true;
+}
+
+int CCycleSolver::FindInsertionRows(int kp) {
+    const int n = m_nNodes;
+    const int* c = m_aPosCycle;
+    const int32_t* e = m_aPosEdge;
+    const int32_t* row = PosRow(kp);
+    // The edges at positions kp - 1 and kp touch k; the closing edge n is read first.
+    const int before = kp == 1 ? n : kp - 1;
+    auto value = [&](int p) { return static_cast<int>(static_cast<int64_t>(e[p]) - row[p] - row[p + 1]); };
+    int bestP = 0;
+    m_nInsGain = INT_MIN;
+    if (n != kp && n != before) {
+        m_nInsGain = value(n);
+        bestP = n;
+    }
+    // Then 1..n-1 in order.
+    int32_t v = 0;
+    const int p = FirstMax(e, row, row + 1, 1, n, kp, before, &v);
+    if (p >= 0 && v > m_nInsGain) {
+        m_nInsGain = v;
+        bestP = p;
+    }
     if (bestP != 0) {
         m_nInsI = std::min(c[bestP], c[bestP + 1]);
         m_nInsJ = std::max(c[bestP], c[bestP + 1]);

@@ -178,7 +178,23 @@ int CCycleSolver::GraphReverse() {
     int64_t bestValue = INT_MIN;
     int move[5] = {};
     int moveScan = -1;
-    for (int scan = 0; scan < 2; ++scan) {
+    const bool posRows = PositionRows(m_aCycle);
+    if (posRows) {
+        CReversal r{};
+        const bool found =
+            ScanReversalRows([&](int x, int a) { return !near || InFive(last, x) || InFive(last, a); },
+                             [&](const CReversal& t) {
+                                 const int candidate[5] = {t.v, t.u, t.x, t.a, t.u};
+                                 return !AllInFive(candidate, last) && !MemoryContains(candidate);
+                             },
+                             r);
+        if (found) {
+            const int candidate[5] = {r.v, r.u, r.x, r.a, r.u};
+            std::copy(candidate, candidate + 5, move);
+            moveScan = r.scan;
+        }
+    }
+    for (int scan = 0; scan < (posRows ? 0 : 2); ++scan) {
         int* sc = m_aScan;
         for (int k = 1; k <= n; ++k) sc[k] = scan == 0 ? m_aSpare[k] : m_aSpare[n + 1 - k];
         sc[n + 1] = sc[1];

@@ -6,6 +6,7 @@
 
 #include "solver/CycleSolver.h"
 #include "solver/MoveSet.h"
+#include "solver/ScanKernels.h"
 
 namespace {
 inline int32_t Wrap(int64_t v) {
@@ -30,6 +31,37 @@ int64_t CCycleSolver::PairGain(int p, int q) const {
     return best;
 }
 
+int64_t CCycleSolver::PairGainRows(int p, int q) {
+    const int n = m_nNodes;
+    const int* c = m_aCycle;
+    const int x = c[p], y = c[q];
+    const CInsSlice t = InsSlice(y);
+    const int32_t* e = m_aPosEdge;
+    const int32_t* rp = PosRow(p);
+    const int32_t* rq = PosRow(q);
+    // Away from x, y and the ends of the cycle every edge offers both values by the same formula:
+    // outside p..q, W'uv - W'vy (or W'wu - W'wy) - W'xu + W'xy; inside, W'uv - W'uy (or W'vw - W'wy)
+    // - W'xv + W'xy. The edges near x, y and the ends are probed one by one as PairGain does.
+    int64_t best = INT_MIN;
+    auto outside = [&](int from, int to) {
+        if (to > from)
+            best = std::max<int64_t>(
+                best, MaxOfPairs(e + from, rq + from + 1, e + from - 1, rq + from - 1, rp + from, to - from));
+    };
+    outside(3, p - 2);
+    outside(q + 2, n - 1);
+    const int from = p + 2, to = q - 2;
+    if (to > from)
+        best = std::max<int64_t>(
+            best, MaxOfPairs(e + from, rq + from, e + from + 1, rq + from + 2, rp + from + 1, to - from));
+    if (best != INT_MIN) best += rp[q];
+    CSegmentProbe pr;
+    for (const int r : {1, 2, p - 2, p - 1, p, p + 1, q - 2, q - 1, q, q + 1, n - 1, n})
+        if (r >= 1 && r <= n && ProbeSegmentEdge(c, n, p, q, r, x, y, t, pr))
+            best = std::max({best, pr.t1 - pr.t0, pr.t2 - pr.t0});
+    return best;
+}
+
 int CCycleSolver::AdjustWeights(int first) {
     const int n = m_nNodes;
     int* c = m_aCycle;
@@ -37,6 +69,7 @@ int CCycleSolver::AdjustWeights(int first) {
     Clear(m_ppMark);
     Clear(m_ppGain);
     c[n + 1] = c[1];
+    const bool rows = PositionRows(c);
     int found = 0;
     for (int p = 1; p <= n; ++p) {
         const int x = c[p], nx = c[p + 1], px = p == 1 ? c[n] : c[p - 1];
@@ -47,7 +80,7 @@ int CCycleSolver::AdjustWeights(int first) {
         for (int q = p + 1; q <= n; ++q) {
             const int y = c[q];
             if (y == x || y == nx || y == px) continue;
-            const int64_t best = PairGain(p, q);
+            const int64_t best = rows ? PairGainRows(p, q) : PairGain(p, q);
             if (best <= 0) continue;
             int32_t& g = m_ppGain[std::min(x, y)][std::max(x, y)];
             // A short test sums the gains a pair shows; a full test keeps the largest.
@@ -110,6 +143,7 @@ void CCycleSolver::GainCensus() {
     int* c = m_aCycle;
     Clear(m_ppGain);
     c[n + 1] = c[1];
+    const bool rows = PositionRows(c);
     for (int p = 1; p <= n; ++p) {
         const int x = c[p], nx = c[p + 1], px = p == 1 ? c[n] : c[p - 1];
         if (PollProgress(0) != 0) {
@@ -119,7 +153,7 @@ void CCycleSolver::GainCensus() {
         for (int q = p + 1; q <= n; ++q) {
             const int y = c[q];
             if (y == x || y == nx || y == px) continue;
-            const int64_t best = PairGain(p, q);
+            const int64_t best = rows ? PairGainRows(p, q) : PairGain(p, q);
             const int lo = std::min(x, y), hi = std::max(x, y);
             if (best > 0 && m_ppAdjust[lo][hi] >= 0 && best > m_ppGain[lo][hi])
                 m_ppGain[lo][hi] = static_cast<int32_t>(best);

@@ -199,3 +199,9 @@ void CFormViewBase::CDrawingLink::RedrawNow(EDrawingPane) {
     if (m_form.m_pDrawing) m_form.m_pDrawing->repaint();
     if (m_form.m_pFinal) m_form.m_pFinal->repaint();
 }
+
+void CFormViewBase::ShowCurrentCycle(QLineEdit* edit, std::string& accepted) {
+    accepted = m_doc.CycleText(m_doc.m_solver.m_aCycle);
+    edit->setText(QString::fromStdString(accepted));
+    edit->setCursorPosition(0);
+}

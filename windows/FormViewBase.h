@@ -76,6 +76,8 @@ protected:
     int AcceptNodes(QLineEdit* edit, int maxNodes);
     // A typed cycle, compared with `accepted` (the last text parsed successfully): the parser
     // makes it the current and initial cycle and the form is refreshed with reset.
+    // Shows the current cycle's text in the cycle field and takes it as the field's accepted text.
+    void ShowCurrentCycle(QLineEdit* edit, std::string& accepted);
     int AcceptCycleText(QLineEdit* edit, std::string& accepted);
     // The form's own "Error" box.
     static void ErrorBox(const QString& text);

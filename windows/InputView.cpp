@@ -172,11 +172,7 @@ void CInputView::UpdateFromDocument() {
 }
 
 void CInputView::RefreshForm(int reset) {
-    if (reset) {
-        m_strAcceptedInitial = m_doc.CycleText(m_doc.m_solver.m_aCycle);
-        m_pInitial->setText(QString::fromStdString(m_strAcceptedInitial));
-        m_pInitial->setCursorPosition(0);
-    }
+    if (reset) ShowCurrentCycle(m_pInitial, m_strAcceptedInitial);
 }
 
 // ---- Accept fields --------------------------------------------------------------------------------------

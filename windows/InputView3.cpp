@@ -121,11 +121,7 @@ void CInputView3::UpdateFromDocument() {
 }
 
 void CInputView3::RefreshForm(int reset) {
-    if (reset) {
-        m_strAcceptedGiven = m_doc.CycleText(m_doc.m_solver.m_aCycle);
-        m_pGiven->setText(QString::fromStdString(m_strAcceptedGiven));
-        m_pGiven->setCursorPosition(0);
-    }
+    if (reset) ShowCurrentCycle(m_pGiven, m_strAcceptedGiven);
 }
 
 // ---- Accept fields --------------------------------------------------------------------------------------

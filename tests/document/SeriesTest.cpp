@@ -86,7 +86,7 @@ TEST_F(Series, CompareTwiceOnlyReportsTheSecondTime) {
 }
 
 TEST_F(Series, EscapeDuringTheExactMethodReportsTheAbort) {
-    auto doc = MakeDoc(KIND_NETWORK, 10);
+    auto doc = MakeDoc(KIND_NETWORK, 13);  // long enough that the workers see the stop
     doc->GenerateRandom();
     platform.events.queue.push_back("Escape");
     CTestSeries series(*doc, time, final);

@@ -19,6 +19,7 @@
 #include "gui/GuiTestMain.h"
 #include "solver/MethodParams.h"
 #include "support/Fakes.h"
+#include "support/Networks.h"
 #include "windows/ChildFrame.h"
 #include "windows/DialogExec.h"
 #include "windows/DocTemplate.h"
@@ -181,6 +182,7 @@ TEST_F(NetworkWindow, CompareTwiceOnlyReportsTheSecondTime) {
 }
 
 TEST_F(NetworkWindow, EscapeDuringALongExactRunEndsItAndKeepsTheBestCycle) {
+    const CExactThreadsScope single(1);  // the single loop polls every 20,000 orders: 11 nodes take long enough
     Leave(Form().NodesField(), QStringLiteral("11"));
     platform.events.queue = {"x", "x", "Escape"};
     Click("E&xp. Method");

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <random>
 #include <set>
+#include <vector>
 
 #include "solver/MethodParams.h"
+#include "solver/ScanKernels.h"
 #include "support/Fakes.h"
 #include "support/Networks.h"
 
@@ -230,6 +232,68 @@ TEST(PolynMethodNet, RowReadsWalkTheSamePathAsTableReads) {
     big->m_ppWeight[1][2] = 2000000000;
     big->PrepareTables();
     EXPECT_FALSE(big->RowReads());
+}
+
+// The position rows and the scan kernels at every level walk the path of the plain scans: same
+// best cycle, passes and ties, on networks with many equal weights and on graphs.
+TEST(PolynMethodNet, PositionRowsAtEveryScanLevelWalkTheSamePath) {
+    CFakePlatform platform;
+    struct CRun {
+        std::vector<int> best;
+        int passes;
+        int ties;
+        std::vector<int> tieTable;
+    };
+    auto run = [](CCycleSolver& s, int graph) {
+        s.m_bKeepTies = 1;
+        if (graph)
+            s.PolynMethodGraph();
+        else
+            s.PolynMethodNet(1, 1);
+        CRun r{CycleOf(s, s.m_aBest), s.m_nPassesRun, s.m_nTies, {}};
+        for (int k = 1; k <= s.m_nNodes; ++k)
+            for (int t = 1; t < TIE_SLOTS; ++t) r.tieTable.push_back(s.m_aTies[k][t]);
+        return r;
+    };
+    auto make = [](int graph, unsigned seed) {
+        if (!graph) {
+            auto s = RandomNetwork(20 + static_cast<int>(seed) * 7, 900 + seed, seed % 2 ? 5 : 1000);
+            s->m_nTestLevel = seed % 3 == 0 ? 2 : 1;
+            return s;
+        }
+        const int n = 25 + static_cast<int>(seed) * 5;
+        auto s = MakeSolver(n, KIND_GRAPH);
+        std::mt19937 rng(seed);
+        for (int i = 1; i <= n; ++i)
+            for (int j = i + 1; j <= n; ++j) s->m_ppWeight[i][j] = rng() % 7 == 0 ? 0 : 1;
+        return s;
+    };
+    for (int graph : {0, 1}) {
+        for (unsigned seed = 0; seed < 6; ++seed) {
+            auto plain = make(graph, seed);
+            plain->m_bPositionRows = 0;
+            const CRun want = run(*plain, graph);
+            for (int level : {SCAN_PLAIN, SCAN_SSE2, SCAN_AVX2}) {
+                if (SetScanLevel(level) != level) continue;
+                auto s = make(graph, seed);
+                const CRun got = run(*s, graph);
+                EXPECT_EQ(got.best, want.best) << "graph " << graph << " seed " << seed << " level " << level;
+                EXPECT_EQ(got.passes, want.passes);
+                EXPECT_EQ(got.ties, want.ties);
+                EXPECT_EQ(got.tieTable, want.tieTable);
+            }
+        }
+    }
+    SetScanLevel(SCAN_AVX2);
+    // Weights of 2^29 and more: rows are still read, but not through the 32-bit kernels.
+    auto big = RandomNetwork(8, 3);
+    big->m_ppWeight[1][2] = 1 << 29;
+    big->PrepareTables();
+    EXPECT_TRUE(big->RowReads());
+    EXPECT_FALSE(big->PositionRows(big->m_aCycle));
+    big->m_ppWeight[1][2] = (1 << 29) - 1;
+    big->PrepareTables();
+    EXPECT_TRUE(big->PositionRows(big->m_aCycle));
 }
 
 TEST(PolynMethodNet, EscapeDuringTheStabilisingStageEndsTheRunAtOnce) {

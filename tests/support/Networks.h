@@ -7,6 +7,19 @@
 #include <vector>
 
 #include "solver/CycleSolver.h"
+#include "solver/ExactMethod.h"
+
+// Sets the worker count of the exact methods for the life of the object.
+class CExactThreadsScope {
+public:
+    explicit CExactThreadsScope(int threads) : m_nSaved(g_nExactThreads) { g_nExactThreads = threads; }
+    ~CExactThreadsScope() { g_nExactThreads = m_nSaved; }
+    CExactThreadsScope(const CExactThreadsScope&) = delete;
+    CExactThreadsScope& operator=(const CExactThreadsScope&) = delete;
+
+private:
+    int m_nSaved;
+};
 
 // A solver of the given kind sized for n nodes, identity cycle as initial and current cycle.
 inline std::unique_ptr<CCycleSolver> MakeSolver(int n, int kind = KIND_NETWORK) {

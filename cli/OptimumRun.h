@@ -1,0 +1,42 @@
+// quira-cli's side of the exact methods at scale: the --threads option of the exact methods, the
+// optimum method (--method optimum of solve and check) with its progress line, and
+// `series --reference optimum`.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "solver/OptimumMethod.h"
+
+class CCycleSolver;
+
+// Adds --threads N (the exact methods' workers; 0 or absent: one per hardware thread) to cmd.
+void AddThreadsOption(CLI::App* cmd);
+// Adds --progress to cmd unless the command has it already. Call after the command's own options.
+void AddProgressOption(CLI::App* cmd);
+// True when --progress was given to a command that AddProgressOption saw.
+bool ProgressAsked();
+
+struct COptimumRun {
+    COptimumResult result;
+    uint32_t ms = 0;
+};
+
+// Runs the optimum method on the solver's network; the progress line (elapsed, best, bound, gap)
+// goes to standard error once a second when it is a terminal or progress is set.
+COptimumRun RunOptimum(CCycleSolver& solver, bool progress);
+// "cost", "cycle", "proven", "bound" (null without one), "ms", "way", "branches".
+nlohmann::json OptimumJson(const CCycleSolver& solver, const COptimumRun& run);
+// "Optimum: ( 17) 1-3-2-4-1", the bound or the abort line, "Time: ...".
+void PrintOptimum(const CCycleSolver& solver, const COptimumRun& run);
+
+// `series --reference optimum`: the options it reads from the series command.
+struct COptimumSeriesOptions {
+    int nodes = 8;
+    int amplitude = 100;
+    int tests = 10;
+    std::string level = "short";
+    uint32_t seed = 1;
+    bool json = false;
+};
+int RunOptimumSeries(const COptimumSeriesOptions& o);

@@ -1,0 +1,39 @@
+// The two exact ways of the optimum method over a plain distance table (nodes 0..n-1, node 0 for
+// the solver's node 1), and the start tour they share. Used by solver/OptimumMethod.cpp and by the
+// benchmarks; see OptimumMethod.h for the ways themselves.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// A symmetric distance table; costs in 64 bits, so no sum of a path can wrap.
+struct CTspTable {
+    int n = 0;
+    std::vector<int64_t> d;  // d[a * n + b] = d[b * n + a]
+    int64_t W(int a, int b) const { return d[static_cast<std::size_t>(a) * static_cast<std::size_t>(n) + b]; }
+};
+
+// Called by a search on its own thread now and then: true = stop. best is INT64_MAX while there is
+// no tour, bound meaningful only with hasBound.
+using OptimumPollFn = std::function<bool(int64_t best, int64_t bound, bool hasBound)>;
+
+struct COptimumCore {
+    std::vector<int> tour;  // node 0 first; empty when the search had none
+    int64_t cost = 0;
+    int64_t bound = 0;
+    bool hasBound = false;
+    bool proven = false;
+    bool stopped = false;
+    bool noMemory = false;
+    int64_t branches = 0;
+};
+
+int64_t TourCost(const CTspTable& t, const std::vector<int>& tour);
+// Nearest neighbour from node 0, then 2-opt and node moves until neither improves.
+std::vector<int> HeuristicTour(const CTspTable& t);
+
+// Bytes of the dynamic programme's table for n nodes.
+uint64_t HeldKarpBytes(int n);
+COptimumCore HeldKarpSolve(const CTspTable& t, const OptimumPollFn& poll);
+COptimumCore SubtourCutSolve(const CTspTable& t, const std::vector<int>& start, const OptimumPollFn& poll);

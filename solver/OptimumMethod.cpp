@@ -1,0 +1,136 @@
+// The optimum method's driver: the solver's network as a distance table (negated in maximum mode,
+// so both ways only minimise), the choice of the way, the poll and the progress, and the result
+// recorded as the exact method records its own. Also the start tour both ways share.
+#include "solver/OptimumMethod.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+
+#include "solver/CycleSolver.h"
+#include "solver/OptimumCore.h"
+
+namespace {
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+constexpr uint32_t kProgressMs = 1000;
+}  // namespace
+
+int64_t TourCost(const CTspTable& t, const std::vector<int>& tour) {
+    int64_t c = 0;
+    for (std::size_t k = 0; k < tour.size(); ++k) c += t.W(tour[k], tour[(k + 1) % tour.size()]);
+    return c;
+}
+
+std::vector<int> HeuristicTour(const CTspTable& t) {
+    const int n = t.n;
+    std::vector<int> tour{0};
+    std::vector<char> used(static_cast<std::size_t>(n), 0);
+    used[0] = 1;
+    for (int k = 1; k < n; ++k) {
+        const int from = tour.back();
+        int pick = -1;
+        for (int v = 0; v < n; ++v)
+            if (!used[v] && (pick < 0 || t.W(from, v) < t.W(from, pick))) pick = v;
+        used[pick] = 1;
+        tour.push_back(pick);
+    }
+    if (n < 5) return tour;
+    auto At = [&](int k) { return tour[static_cast<std::size_t>((k + n) % n)]; };
+    for (bool improved = true; improved;) {
+        improved = false;
+        // 2-opt: reverse positions i+1..j when the two new edges are cheaper than the old ones.
+        for (int i = 0; i < n - 2; ++i)
+            for (int j = i + 2; j < n - (i == 0 ? 1 : 0); ++j) {
+                const int64_t delta = t.W(At(i), At(j)) + t.W(At(i + 1), At(j + 1)) - t.W(At(i), At(i + 1)) -
+                                      t.W(At(j), At(j + 1));
+                if (delta < 0) {
+                    std::reverse(tour.begin() + i + 1, tour.begin() + j + 1);
+                    improved = true;
+                }
+            }
+        // Node moves: take the node at position i out and put it between positions j and j+1.
+        for (int i = 1; i < n; ++i) {
+            const int v = At(i);
+            const int64_t out = t.W(At(i - 1), v) + t.W(v, At(i + 1)) - t.W(At(i - 1), At(i + 1));
+            for (int j = 0; j < n; ++j) {
+                if (j == i || j == i - 1) continue;
+                const int64_t in = t.W(At(j), v) + t.W(v, At(j + 1)) - t.W(At(j), At(j + 1));
+                if (in < out) {
+                    tour.erase(tour.begin() + i);
+                    tour.insert(tour.begin() + (j < i ? j + 1 : j), v);
+                    improved = true;
+                    break;
+                }
+            }
+        }
+    }
+    return tour;
+}
+
+double GapPercent(int cost, int optimum, bool maximum) {
+    const double diff = maximum ? static_cast<double>(optimum) - cost : static_cast<double>(cost) - optimum;
+    if (optimum == 0) return diff * 100.0;
+    return diff * 100.0 / std::fabs(static_cast<double>(optimum));
+}
+
+int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result,
+                     const OptimumProgressFn& progress) {
+    result = COptimumResult{};
+    const int n = s.m_nNodes;
+    const bool maximum = s.m_bMaximum == 1;
+    const int64_t sign = maximum ? -1 : 1;
+    if (way == OPTIMUM_AUTO) way = n <= OPTIMUM_DP_AUTO_NODES ? OPTIMUM_DYNAMIC : OPTIMUM_BOUNDS;
+    result.way = way;
+    if (way == OPTIMUM_DYNAMIC && n > OPTIMUM_DP_MAX_NODES) {
+        result.noMemory = true;
+        return 2;
+    }
+    s.m_bBusy = 1;
+    CTspTable t;
+    t.n = n;
+    t.d.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0);
+    for (int a = 0; a < n; ++a)
+        for (int b = 0; b < n; ++b)
+            if (a != b || n == 1) t.d[static_cast<std::size_t>(a * n + b)] = sign * s.Weight(a + 1, b + 1);
+
+    const uint32_t startMs = NowMs();
+    uint32_t lastShown = 0;
+    auto lastPoll = std::chrono::steady_clock::now();
+    bool aborted = false;
+    const OptimumPollFn poll = [&](int64_t best, int64_t bound, bool hasBound) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastPoll < kPollInterval) return false;
+        lastPoll = now;
+        if (s.PollProgress(1) != 0) aborted = true;
+        const uint32_t elapsed = NowMs() - startMs;
+        if (progress && elapsed / kProgressMs != lastShown && best != INT64_MAX) {
+            lastShown = elapsed / kProgressMs;
+            progress(elapsed, static_cast<int>(sign * best), sign * bound, hasBound);
+        }
+        return aborted;
+    };
+
+    const std::vector<int> start = HeuristicTour(t);
+    COptimumCore core = way == OPTIMUM_DYNAMIC ? HeldKarpSolve(t, poll) : SubtourCutSolve(t, start, poll);
+    if (core.noMemory) {
+        s.m_bBusy = 0;
+        result.noMemory = true;
+        return 2;
+    }
+    if (core.tour.empty()) core.tour = start;  // stopped before the search had a cycle of its own
+    s.m_aCycle[0] = s.m_aBest[0] = 0;
+    for (int k = 0; k < n; ++k)
+        s.m_aCycle[k + 1] = s.m_aBest[k + 1] = core.tour[static_cast<std::size_t>(k)] + 1;
+    s.m_nBestCost = s.CycleCostOf(s.m_aBest);
+    result.cost = s.m_nBestCost;
+    result.cycle.assign(s.m_aBest + 1, s.m_aBest + n + 1);
+    result.hasBound = core.hasBound;
+    result.bound = sign * core.bound;
+    result.aborted = aborted || core.stopped;
+    result.proven = core.proven && !result.aborted;
+    result.branches = core.branches;
+    s.ShowCycleCost();
+    s.m_bBusy = 0;
+    return result.aborted ? 1 : 0;
+}

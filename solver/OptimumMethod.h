@@ -1,0 +1,62 @@
+// A proven optimum of a network where the enumeration cannot go.
+//
+// The problem: the cheapest (in maximum mode the dearest) cycle through all n nodes of the
+// solver's network. Two exact ways, both of which prove what they return:
+//
+//  - Dynamic programming over subsets (Held and Karp): the cheapest path from node 1 through each
+//    subset S of the other nodes, ending at each j in S, from the paths through S - {j}. Time
+//    O(2^n n^2), memory 2^(n-1) (n-1) costs: a few milliseconds at 15 nodes, a second at 22,
+//    1.6 GB at 25; no further. Exact integer arithmetic, no tolerances.
+//  - Bounds (branch and cut): the integer programme "each node on two chosen edges, every proper
+//    node set S left by at least two chosen edges" over the n(n-1)/2 edge variables, solved by the
+//    GLPK library's branch and bound. The subtour constraints are far too many to write down; they
+//    are added when a relaxation violates one: by the connected components of its edges or, for a
+//    connected fractional solution, by a minimum cut. A tour made by 2-opt from the nearest
+//    neighbour is the first incumbent. A cycle is optimal once no open branch has a lower bound
+//    below its cost. Random networks of 60 nodes take seconds; structured ones can take far longer.
+//
+// Usage: OptimumMethodNet(solver, OPTIMUM_AUTO, result) - the cheaper way for the size, the poll
+// of the run control kept (Escape stops the search with the best cycle and bound so far).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class CCycleSolver;
+
+enum EOptimumWay {
+    OPTIMUM_AUTO = 0,     // the dynamic programme up to OPTIMUM_DP_AUTO_NODES nodes, else bounds
+    OPTIMUM_DYNAMIC = 1,  // dynamic programming over subsets (refused above OPTIMUM_DP_MAX_NODES)
+    OPTIMUM_BOUNDS = 2,   // branch and cut
+};
+constexpr int OPTIMUM_DP_AUTO_NODES = 13;
+constexpr int OPTIMUM_DP_MAX_NODES = 25;
+
+struct COptimumResult {
+    int cost = 0;            // cost of the cycle (the maximum as a positive number in maximum mode)
+    int64_t bound = 0;       // proven bound on the optimum: lower (upper in maximum mode)
+    bool hasBound = false;   // false when the search stopped before it had a bound
+    bool proven = false;     // cost equals the bound: the cycle is optimal
+    bool aborted = false;    // stopped by the user
+    bool noMemory = false;   // the dynamic programme's table could not be had
+    int way = 0;             // the way that ran: OPTIMUM_DYNAMIC or OPTIMUM_BOUNDS
+    int64_t branches = 0;    // branch-and-bound nodes, or subsets for the dynamic programme
+    std::vector<int> cycle;  // the nodes from position 1 (node 1 first), n entries
+};
+
+// What a long search shows once a second beside the Time field: elapsed milliseconds, best cost
+// and bound so far (sign-corrected; hasBound false while there is none).
+using OptimumProgressFn = std::function<void(uint32_t elapsedMs, int best, int64_t bound, bool hasBound)>;
+
+// Solves the solver's network (kinds 1, 3, 4; m_bMaximum honoured) and records the cycle in
+// m_aCycle and m_aBest and its cost in m_nBestCost, as the exact method does. Calls PollProgress
+// (Time field, Escape) about every 20 ms and progress, when given, about once a second. Returns
+// 0 = proven, 1 = stopped by the user (best cycle and bound so far), 2 = not enough memory for the
+// chosen way (nothing recorded).
+int OptimumMethodNet(CCycleSolver& solver, EOptimumWay way, COptimumResult& result,
+                     const OptimumProgressFn& progress = {});
+
+// Percent by which cost lies above the optimum (below it in maximum mode); 0 for an optimum of 0
+// that is met, and the plain difference in percent of 1 otherwise.
+double GapPercent(int cost, int optimum, bool maximum);

@@ -1,0 +1,19 @@
+// The heavy cross-checks of the exact side (CTest label "slow", left out of the sanitizer run):
+// the parallel enumeration against the single loop on 2,000 problems, the optimum method against
+// the exact method on 500 networks, and its two ways against each other up to 25 nodes.
+#include <gtest/gtest.h>
+
+#include "support/ExactCompare.h"
+#include "support/OptimumCompare.h"
+
+TEST(ExactScale, ParallelEqualsTheSingleLoopOn2000Problems) {
+    EXPECT_EQ(CompareParallelWithSingleLoop(2000, 5, 11, 2026), "");
+}
+
+TEST(ExactScale, OptimumEqualsTheExactMethodOn500Networks) {
+    EXPECT_EQ(CompareOptimumWithExact(500, 4, 11, 2027), "");
+}
+
+TEST(ExactScale, DynamicProgrammeAndBoundsAgreeUpTo25Nodes) {
+    EXPECT_EQ(CompareOptimumWays(11, 15, 25, 2028), "");
+}

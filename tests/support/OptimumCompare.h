@@ -1,0 +1,60 @@
+// The optimum method's two ways against the exact method and against each other.
+#pragma once
+
+#include <random>
+#include <string>
+
+#include "solver/OptimumMethod.h"
+#include "support/Networks.h"
+
+// count random networks of nMin..nMax nodes (weights -A..A, A alternating 3 and 100, minimum and
+// maximum mode): both ways must give the exact method's cost, a cycle of that cost, and leave the
+// weights as they were. "" when all agree, else the first difference.
+inline std::string CompareOptimumWithExact(int count, int nMin, int nMax, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (int t = 0; t < count; ++t) {
+        const int n = nMin + t % (nMax - nMin + 1);
+        auto s = MakeSolver(n);
+        const int a = t % 2 ? 3 : 100;
+        std::uniform_int_distribution<int> draw(-a, a);
+        for (int i = 1; i <= n; ++i)
+            for (int j = i + 1; j <= n; ++j) s->m_ppWeight[i][j] = draw(rng);
+        s->m_bMaximum = t % 3 == 2;
+        const auto before = WeightSnapshot(*s);
+        const int exact = s->ExpMethodNet(0, nullptr);
+        const std::string what = "network " + std::to_string(t) + " (n=" + std::to_string(n) + "): ";
+        for (EOptimumWay way : {OPTIMUM_DYNAMIC, OPTIMUM_BOUNDS}) {
+            COptimumResult r;
+            if (OptimumMethodNet(*s, way, r) != 0 || !r.proven)
+                return what + "way " + std::to_string(way) + " proved nothing";
+            if (r.cost != exact || r.bound != exact)
+                return what + "way " + std::to_string(way) + " cost " + std::to_string(r.cost) + ", exact " +
+                       std::to_string(exact);
+            if (s->CycleCostOf(s->m_aBest) != exact || s->m_nBestCost != exact)
+                return what + "the recorded cycle costs another amount";
+            if (WeightSnapshot(*s) != before) return what + "the weights changed";
+        }
+    }
+    return "";
+}
+
+// count random networks of nMin..nMax nodes: the dynamic programme and the bounds agree.
+inline std::string CompareOptimumWays(int count, int nMin, int nMax, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (int t = 0; t < count; ++t) {
+        const int n = nMin + t % (nMax - nMin + 1);
+        auto s = MakeSolver(n);
+        FillRandom(*s, rng, t % 2 ? 5 : 1000);
+        s->m_bMaximum = t % 4 == 3;
+        COptimumResult dp, bounds;
+        OptimumMethodNet(*s, OPTIMUM_DYNAMIC, dp);
+        OptimumMethodNet(*s, OPTIMUM_BOUNDS, bounds);
+        const std::string what = "network " + std::to_string(t) + " (n=" + std::to_string(n) + "): ";
+        if (!dp.proven || !bounds.proven) return what + "not proven";
+        if (dp.cost != bounds.cost)
+            return what + "dynamic programme " + std::to_string(dp.cost) + ", bounds " +
+                   std::to_string(bounds.cost);
+        if (s->CycleCostOf(s->m_aBest) != bounds.cost) return what + "the cycle costs another amount";
+    }
+    return "";
+}
