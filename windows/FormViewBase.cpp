@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHash>
 #include <QLabel>
 #include <QLayout>
@@ -97,6 +98,28 @@ QPushButton* CFormViewBase::AddCommand(const QString& caption, std::function<voi
     });
     m_commands.append(button);
     return button;
+}
+
+QGridLayout* CFormViewBase::CommandGrid(
+    std::initializer_list<std::pair<const char*, std::function<void()>>> commands, int columns) {
+    auto* grid = new QGridLayout;
+    int k = 0;
+    for (const auto& [caption, command] : commands) {
+        grid->addWidget(AddCommand(QString::fromLatin1(caption), command), k / columns, k % columns);
+        ++k;
+    }
+    return grid;
+}
+
+QGridLayout* CFormViewBase::CaptionedFields(std::initializer_list<std::pair<QString, QWidget*>> rows) {
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const auto& [caption, field] : rows) {
+        grid->addWidget(Caption(caption, field), row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    }
+    return grid;
 }
 
 QPushButton* CFormViewBase::CommandButton(const QString& caption) const {

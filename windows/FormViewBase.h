@@ -70,6 +70,11 @@ protected:
     }
     // A command button whose click runs the command unless a method is running.
     QPushButton* AddCommand(const QString& caption, std::function<void()> command);
+    // The form's buttons, made by AddCommand, in rows of `columns`.
+    QGridLayout* CommandGrid(std::initializer_list<std::pair<const char*, std::function<void()>>> commands,
+                             int columns);
+    // Fields with their captions on their left, one row each.
+    QGridLayout* CaptionedFields(std::initializer_list<std::pair<QString, QWidget*>> rows);
     // The shared steps of Accept fields. Each returns -1 when the text was refused (the field has
     // its old text back and the user was told), 0 when it did not change, 1 when it was taken.
     // Nodes from 4 to maxNodes: the solver is resized and a new random problem made.

@@ -48,35 +48,24 @@ CGraphView::CGraphView(CMainDoc& doc, QWidget* parent)
     top->addStretch(1);
 
     CTestSeries& series = Series();
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"E&xp. Method", [this] { OnExpMethod(); }},
-        {"&Polyn. Method", [this] { OnPolynMethod(); }},
-        {"&Compare", [&series] { series.GraphCompare(); }},
-        {"Continuous &Test", [&series] { series.GraphContinuousTest(0); }},
-        {"&Statistics", [&series] { series.Statistics(); }},
-        {"&Final to Initial", [&series] { series.FinalToInitial(); }},
-        {"Randomi&zed Start", [&series] { series.RandomizedStart(); }},
-        {"&Reset", [&series] { series.Reset(); }},
-        {"&Editor", [this] { OnEditor(); }},
-        {"Import", [&series] { series.Import(); }},
-        {"Gener2", [this] { OnGener2(); }},
-        {"On&ly One Cycle?", [&series] { series.GraphOnlyOneCycle(); }},
-        {"&By Exp. Method", [this] { OnEstimate(); }},
-    };
-    auto* buttons = new QGridLayout;
-    int k = 0;
-    for (const auto& [caption, command] : commands) {
-        buttons->addWidget(AddCommand(QString::fromLatin1(caption), command), k / 5, k % 5);
-        ++k;
-    }
+    QGridLayout* buttons = CommandGrid({{"E&xp. Method", [this] { OnExpMethod(); }},
+                                        {"&Polyn. Method", [this] { OnPolynMethod(); }},
+                                        {"&Compare", [&series] { series.GraphCompare(); }},
+                                        {"Continuous &Test", [&series] { series.GraphContinuousTest(0); }},
+                                        {"&Statistics", [&series] { series.Statistics(); }},
+                                        {"&Final to Initial", [&series] { series.FinalToInitial(); }},
+                                        {"Randomi&zed Start", [&series] { series.RandomizedStart(); }},
+                                        {"&Reset", [&series] { series.Reset(); }},
+                                        {"&Editor", [this] { OnEditor(); }},
+                                        {"Import", [&series] { series.Import(); }},
+                                        {"Gener2", [this] { OnGener2(); }},
+                                        {"On&ly One Cycle?", [&series] { series.GraphOnlyOneCycle(); }},
+                                        {"&By Exp. Method", [this] { OnEstimate(); }}},
+                                       5);
 
-    auto* results = new QGridLayout;
-    results->addWidget(Caption(QStringLiteral("Time:"), time), 0, 0);
-    results->addWidget(time, 0, 1);
-    results->addWidget(Caption(QStringLiteral("Final Cycle"), final), 1, 0);
-    results->addWidget(final, 1, 1);
-    results->addWidget(Caption(QStringLiteral("Initial Cycle"), m_pInitial), 2, 0);
-    results->addWidget(m_pInitial, 2, 1);
+    QGridLayout* results = CaptionedFields({{QStringLiteral("Time:"), time},
+                                            {QStringLiteral("Final Cycle"), final},
+                                            {QStringLiteral("Initial Cycle"), m_pInitial}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

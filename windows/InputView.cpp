@@ -79,58 +79,29 @@ CInputView::CInputView(CMainDoc& doc, QWidget* parent)
     top->addWidget(m_pOptions);
     top->addStretch(1);
 
-    auto* buttons = new QGridLayout;
-    const struct {
-        const char* caption;
-        void (CInputView::*command)();
-    } commands[] = {
-        {"E&xp. Method", &CInputView::OnExpMethod},
-        {"&Polyn. Method", &CInputView::OnPolynMethod},
-        {"&Compare", &CInputView::OnCompare},
-        {"Continuous &Test", &CInputView::OnContinuousTest},
-        {"&Statistics", &CInputView::OnStatistics},
-        {"&Final to Initial", &CInputView::OnFinalToInitial},
-        {"Randomi&zed Start", &CInputView::OnRandomizedStart},
-        {"&Reset", &CInputView::OnReset},
-        {"&Editor", &CInputView::OnEditor},
-        {"Import", &CInputView::OnImport},
-        {"Ed&ges List", &CInputView::OnEdgesList},
-        {"On&ly One Cycle?", &CInputView::OnOnlyOneCycle},
-        {"&By Exp. Method", &CInputView::OnMethodParams},
-    };
-    int k = 0;
-    for (const auto& c : commands) {
-        buttons->addWidget(AddButton(QString::fromLatin1(c.caption), c.command), k / 5, k % 5);
-        ++k;
-    }
-
-    auto* results = new QGridLayout;
-    results->addWidget(Caption(QStringLiteral("Time:"), time), 0, 0);
-    results->addWidget(time, 0, 1);
-    results->addWidget(Caption(QStringLiteral("Final Cycle"), final), 1, 0);
-    results->addWidget(final, 1, 1);
-    results->addWidget(Caption(QStringLiteral("&Initial Cycle"), m_pInitial), 2, 0);
-    results->addWidget(m_pInitial, 2, 1);
+    QGridLayout* buttons = CommandGrid({{"E&xp. Method", [this] { OnExpMethod(); }},
+                                        {"&Polyn. Method", [this] { OnPolynMethod(); }},
+                                        {"&Compare", [this] { OnCompare(); }},
+                                        {"Continuous &Test", [this] { OnContinuousTest(); }},
+                                        {"&Statistics", [this] { OnStatistics(); }},
+                                        {"&Final to Initial", [this] { OnFinalToInitial(); }},
+                                        {"Randomi&zed Start", [this] { OnRandomizedStart(); }},
+                                        {"&Reset", [this] { OnReset(); }},
+                                        {"&Editor", [this] { OnEditor(); }},
+                                        {"Import", [this] { OnImport(); }},
+                                        {"Ed&ges List", [this] { OnEdgesList(); }},
+                                        {"On&ly One Cycle?", [this] { OnOnlyOneCycle(); }},
+                                        {"&By Exp. Method", [this] { OnMethodParams(); }}},
+                                       5);
+    QGridLayout* results = CaptionedFields({{QStringLiteral("Time:"), time},
+                                            {QStringLiteral("Final Cycle"), final},
+                                            {QStringLiteral("&Initial Cycle"), m_pInitial}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
     layout->addLayout(results);
     layout->addStretch(1);
-}
-
-QPushButton* CInputView::AddButton(const QString& caption, void (CInputView::*command)()) {
-    auto* button = new QPushButton(caption, this);
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, command] { (this->*command)(); });
-    m_buttons.append(button);
-    return button;
-}
-
-QPushButton* CInputView::Button(const QString& caption) const {
-    for (QPushButton* b : m_buttons)
-        if (b->text() == caption) return b;
-    return nullptr;
 }
 
 // ---- Document / view ----------------------------------------------------------------------------------

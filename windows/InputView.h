@@ -46,7 +46,7 @@ public:
     QCheckBox* MaximumBox() const { return m_pMaximum; }
     QLineEdit* InitialField() const { return m_pInitial; }
     // The button of a command by its caption ("E&xp. Method" ...).
-    QPushButton* Button(const QString& caption) const;
+    QPushButton* Button(const QString& caption) const { return CommandButton(caption); }
     bool ParseFailed() const { return m_bParseFailed; }
 
     void AcceptFields() override;
@@ -55,8 +55,6 @@ protected:
     void RefreshForm(int reset) override;
 
 private:
-    QPushButton* AddButton(const QString& caption, void (CInputView::*command)());
-
     QLineEdit* m_pNodes;
     QLineEdit* m_pAmplitude;
     QLineEdit* m_pRandStarts;
@@ -65,7 +63,6 @@ private:
     QCheckBox* m_pShowWeights;
     QCheckBox* m_pMaximum;
     QLineEdit* m_pInitial;
-    QList<QPushButton*> m_buttons;
 
     std::string m_strAcceptedInitial;  // the last initial-cycle text that was parsed successfully
     bool m_bParseFailed = false;

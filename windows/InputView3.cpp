@@ -53,29 +53,19 @@ CInputView3::CInputView3(CMainDoc& doc, QWidget* parent)
 
     CGivenCycleCheck& check = *m_pCheck;
     CTestSeries& series = Series();
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"E&xp. Method", [&check] { check.ExactMethod(); }},
-        {"&Polyn. Method", [&check] { check.PolynomialMethod(); }},
-        {"&Compare", [&check] { check.Compare(); }},
-        {"&Final to Given", [&check] { check.FinalToGiven(); }},
-        {"&Reset", [&series] { series.Reset(); }},
-        {"&Editor", [this] { OnEditor(); }},
-        {"&By Exp. Method", [this] { ShowExactBound(m_doc, TimeTarget(), false); }},
-    };
-    auto* buttons = new QGridLayout;
-    int k = 0;
-    for (const auto& [caption, command] : commands) {
-        buttons->addWidget(AddCommand(QString::fromLatin1(caption), command), k / 4, k % 4);
-        ++k;
-    }
+    QGridLayout* buttons =
+        CommandGrid({{"E&xp. Method", [&check] { check.ExactMethod(); }},
+                     {"&Polyn. Method", [&check] { check.PolynomialMethod(); }},
+                     {"&Compare", [&check] { check.Compare(); }},
+                     {"&Final to Given", [&check] { check.FinalToGiven(); }},
+                     {"&Reset", [&series] { series.Reset(); }},
+                     {"&Editor", [this] { OnEditor(); }},
+                     {"&By Exp. Method", [this] { ShowExactBound(m_doc, TimeTarget(), false); }}},
+                    4);
 
-    auto* results = new QGridLayout;
-    results->addWidget(Caption(QStringLiteral("Time:"), time), 0, 0);
-    results->addWidget(time, 0, 1);
-    results->addWidget(Caption(QStringLiteral("&Given cycle"), m_pGiven), 1, 0);
-    results->addWidget(m_pGiven, 1, 1);
-    results->addWidget(Caption(QStringLiteral("Comments"), comments), 2, 0);
-    results->addWidget(comments, 2, 1);
+    QGridLayout* results = CaptionedFields({{QStringLiteral("Time:"), time},
+                                            {QStringLiteral("&Given cycle"), m_pGiven},
+                                            {QStringLiteral("Comments"), comments}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
