@@ -281,10 +281,8 @@ CSummary Summarize(const std::vector<CSurveyRow>& rows, double totalMs, bool int
         ++s.withOptimum;
         if (row.cost <= *row.optimum) ++s.reached;
         gapSum += row.gap;
-        if (s.withOptimum == 1 || row.gap > s.worstGap) {
-            s.worstGap = row.gap;
-            s.worstName = row.stem;
-        }
+        if (s.withOptimum == 1 || row.gap > s.worstGap) s.worstGap = row.gap;
+        if (row.gap > 0 && row.gap >= s.worstGap) s.worstName = row.stem;
     }
     if (s.withOptimum > 0) s.meanGap = gapSum / s.withOptimum;
     return s;
@@ -391,8 +389,8 @@ std::string SummaryText(const CSummary& s, bool both) {
     if (s.interrupted) text << ", interrupted";
     text << "; optimum reached on " << s.reached << " of " << s.withOptimum << " with an optimum";
     if (s.withOptimum > 0)
-        text << "; mean gap " << Percent(s.meanGap) << " %, worst " << Percent(s.worstGap) << " % ("
-             << s.worstName << ")";
+        text << "; mean gap " << Percent(s.meanGap) << " %, worst " << Percent(s.worstGap) << " %"
+             << (s.worstGap > 0 ? " (" + s.worstName + ")" : "");
     if (both) text << "; exact method on " << s.exactRuns << ", agreeing on " << s.agreements;
     char share[32];
     std::snprintf(share, sizeof share, "%.2f %%", s.LoadShare());
