@@ -131,7 +131,8 @@ std::vector<std::string> CollectInstances(const CSurveyOptions& o) {
             throw CInputError(input + ": no such file or folder; expected instance files or folders of them");
         }
     }
-    if (files.empty()) throw CInputError("survey: no instance files found; expected *.tsp files or folders of them");
+    if (files.empty())
+        throw CInputError("survey: no instance files found; expected *.tsp files or folders of them");
     return files;
 }
 
@@ -165,7 +166,8 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
         row.reason = reason;
         row.loadMs = MsSince(start);
     };
-    if (IsTourType(header.type)) return fail(EState::Failed, "a tour file (TYPE : " + header.type + "); expected an instance file");
+    if (IsTourType(header.type))
+        return fail(EState::Failed, "a tour file (TYPE : " + header.type + "); expected an instance file");
     if (!header.type.empty() && header.type.substr(0, header.type.find_first_of(" \t(")) != "TSP")
         return fail(EState::Failed, "TYPE " + header.type + "; expected TSP, the symmetric problem");
     if (o.maxNodes && header.dimension > *o.maxNodes)
@@ -187,12 +189,14 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
     std::fprintf(stderr, "(%d nodes) ", row.n);
     std::fflush(stderr);
     if (o.maxNodes && row.n > *o.maxNodes)
-        return fail(EState::Skipped, std::to_string(row.n) + " nodes; more than --max-nodes " + std::to_string(*o.maxNodes));
+        return fail(EState::Skipped,
+                    std::to_string(row.n) + " nodes; more than --max-nodes " + std::to_string(*o.maxNodes));
     if (const COptimaRow* entry = table.Find(row.file)) {
         if (entry->dimension != row.n) {
             row.state = EState::Failed;
             row.reason = o.optima + ":" + std::to_string(entry->line) + " gives " +
-                         std::to_string(entry->dimension) + " nodes; the instance has " + std::to_string(row.n);
+                         std::to_string(entry->dimension) + " nodes; the instance has " +
+                         std::to_string(row.n);
             return;
         }
         row.optimum = entry->optimum;
@@ -239,7 +243,8 @@ std::string ProgressResult(const CSurveyRow& row) {
     if (row.state == EState::Skipped || row.state == EState::Failed)
         return std::string(StateName(row.state)) + ": " + row.reason;
     std::string text = std::to_string(row.cost);
-    if (row.optimum) text += " (optimum " + std::to_string(*row.optimum) + ", gap " + Percent(row.gap) + " %)";
+    if (row.optimum)
+        text += " (optimum " + std::to_string(*row.optimum) + ", gap " + Percent(row.gap) + " %)";
     text += ", " + Seconds(row.ms) + ", passes " + std::to_string(row.passes);
     if (row.exactRan)
         text += "; exact " + std::to_string(row.exactCost) + ", " + Seconds(row.exactMs);
@@ -321,15 +326,23 @@ nlohmann::json RowJson(const CSurveyRow& row, bool both) {
 }
 
 nlohmann::json SummaryJson(const CSummary& s) {
-    return {{"instances", s.instances},     {"ran", s.ran},
-            {"skipped", s.skipped},         {"failed", s.failed},
-            {"with_optimum", s.withOptimum}, {"optimum_reached", s.reached},
-            {"mean_gap", Number(s.meanGap)}, {"worst_gap", Number(s.worstGap)},
+    return {{"instances", s.instances},
+            {"ran", s.ran},
+            {"skipped", s.skipped},
+            {"failed", s.failed},
+            {"with_optimum", s.withOptimum},
+            {"optimum_reached", s.reached},
+            {"mean_gap", Number(s.meanGap)},
+            {"worst_gap", Number(s.worstGap)},
             {"worst", s.worstName.empty() ? nlohmann::json(nullptr) : nlohmann::json(s.worstName)},
-            {"total_ms", s.totalMs},        {"polyn_ms", s.polynMs},
-            {"exact_runs", s.exactRuns},    {"exact_agreements", s.agreements},
-            {"exact_ms", s.exactMs},        {"load_ms", s.loadMs},
-            {"load_share", s.LoadShare()},  {"interrupted", s.interrupted}};
+            {"total_ms", s.totalMs},
+            {"polyn_ms", s.polynMs},
+            {"exact_runs", s.exactRuns},
+            {"exact_agreements", s.agreements},
+            {"exact_ms", s.exactMs},
+            {"load_ms", s.loadMs},
+            {"load_share", s.LoadShare()},
+            {"interrupted", s.interrupted}};
 }
 
 // A CSV field, quoted when it holds a comma, a quote or a line break.
@@ -355,8 +368,9 @@ void PrintCsv(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both)
                   << (row.n >= 0 ? std::to_string(row.n) : "") << ',' << CsvField(row.type) << ','
                   << StateName(row.state) << ',' << (ran ? std::to_string(row.cost) : "") << ','
                   << (ran && row.optimum ? std::to_string(*row.optimum) : "") << ','
-                  << (ran && row.optimum ? Percent(row.gap) : "") << ',' << (ran ? std::to_string(row.ms) : "")
-                  << ',' << (ran ? std::to_string(row.passes) : "") << ',' << load << ','
+                  << (ran && row.optimum ? Percent(row.gap) : "") << ','
+                  << (ran ? std::to_string(row.ms) : "") << ',' << (ran ? std::to_string(row.passes) : "")
+                  << ',' << load << ','
                   << CsvField(ran ? row.exactSkipped.empty() ? "" : "exact skipped: " + row.exactSkipped
                                   : row.reason);
         if (both) {
@@ -375,7 +389,8 @@ void PrintCsv(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both)
                   "mean_gap=%s worst_gap=%s total_ms=%.0f load_ms=%.3f load_share=%.3f",
                   s.instances, s.ran, s.skipped, s.failed, s.withOptimum, s.reached,
                   std::isnan(s.meanGap) ? "" : Percent(s.meanGap).c_str(),
-                  std::isnan(s.worstGap) ? "" : Percent(s.worstGap).c_str(), s.totalMs, s.loadMs, s.LoadShare());
+                  std::isnan(s.worstGap) ? "" : Percent(s.worstGap).c_str(), s.totalMs, s.loadMs,
+                  s.LoadShare());
     std::cout << line;
     if (both) std::cout << " exact_runs=" << s.exactRuns << " exact_agreements=" << s.agreements;
     if (s.interrupted) std::cout << " interrupted=yes";
@@ -416,16 +431,17 @@ void PrintText(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both
             std::cout << line << StateName(row.state) << ": " << row.reason << '\n';
             continue;
         }
-        std::snprintf(line, sizeof line, "%-*s %5s  %-9s %10d %10s %9s %10s %6d", w, row.stem.c_str(), n.c_str(),
-                      type.c_str(), row.cost, row.optimum ? std::to_string(*row.optimum).c_str() : "-",
+        std::snprintf(line, sizeof line, "%-*s %5s  %-9s %10d %10s %9s %10s %6d", w, row.stem.c_str(),
+                      n.c_str(), type.c_str(), row.cost,
+                      row.optimum ? std::to_string(*row.optimum).c_str() : "-",
                       row.optimum ? Percent(row.gap).c_str() : "-", Seconds(row.ms).c_str(), row.passes);
         std::cout << line;
         if (both) {
             if (row.exactRan)
                 std::cout << "  " << row.exactCost << " in " << Seconds(row.exactMs)
-                          << (row.exactAborted                ? ", interrupted"
+                          << (row.exactAborted            ? ", interrupted"
                               : row.exactCost == row.cost ? ", agrees"
-                                                              : ", differs");
+                                                          : ", differs");
             else if (!row.exactSkipped.empty())
                 std::cout << "  skipped: " << row.exactSkipped;
         }
@@ -437,7 +453,8 @@ void PrintText(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both
 
 int RunSurvey(const CSurveyOptions& o) {
     const int level = ParseLevel(o.level);
-    if (o.method != "polyn" && o.method != "both") throw CInputError("--method " + o.method + ": expected polyn or both");
+    if (o.method != "polyn" && o.method != "both")
+        throw CInputError("--method " + o.method + ": expected polyn or both");
     if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
     if (o.maxNodes && *o.maxNodes < 1)
         throw CInputError("--max-nodes " + std::to_string(*o.maxNodes) + ": expected 1 or more");
@@ -493,7 +510,8 @@ void AddSurveyCommand(CLI::App& app, int& status) {
     auto o = std::make_shared<CSurveyOptions>();
     CLI::App* cmd = app.add_subcommand(
         "survey", "The polynomial method over many published instances, with the gap to each optimum");
-    cmd->add_option("inputs", o->inputs, "Instance files, or folders of them (every *.tsp inside)")->required();
+    cmd->add_option("inputs", o->inputs, "Instance files, or folders of them (every *.tsp inside)")
+        ->required();
     cmd->add_option("--optima", o->optima,
                     "A tab-separated table of published optima (the layout of OPTIMA.tsv)");
     cmd->add_option("--level", o->level, "short|full: the polynomial method's test level (default short)");

@@ -149,5 +149,6 @@ CInstanceHeader ReadInstanceHeader(std::string_view head) {
 }
 
 bool IsTourType(std::string_view type) {
-    return type.substr(0, 4) == "TOUR" && (type.size() == 4 || !std::isalnum(static_cast<unsigned char>(type[4])));
+    return type.substr(0, 4) == "TOUR" &&
+           (type.size() == 4 || !std::isalnum(static_cast<unsigned char>(type[4])));
 }

@@ -9,13 +9,13 @@
 
 // One row of an optima table.
 struct COptimaRow {
-    std::string file;       // the instance's file name, e.g. "berlin52.tsp"
-    int dimension = 0;      // its node count
-    std::string type;       // EDGE_WEIGHT_TYPE as declared
-    std::string format;     // EDGE_WEIGHT_FORMAT as declared, "-" when none
-    int optimum = 0;        // the published optimal tour length
+    std::string file;    // the instance's file name, e.g. "berlin52.tsp"
+    int dimension = 0;   // its node count
+    std::string type;    // EDGE_WEIGHT_TYPE as declared
+    std::string format;  // EDGE_WEIGHT_FORMAT as declared, "-" when none
+    int optimum = 0;     // the published optimal tour length
     bool hasOptTour = false;
-    int line = 0;           // where the row stands in the table
+    int line = 0;  // where the row stands in the table
 };
 
 // The table: a header line "file, dimension, edge_weight_type, edge_weight_format, optimal_length,

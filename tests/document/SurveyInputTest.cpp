@@ -9,7 +9,8 @@
 
 namespace {
 
-const std::string kHeader = "file\tdimension\tedge_weight_type\tedge_weight_format\toptimal_length\thas_opt_tour\n";
+const std::string kHeader =
+    "file\tdimension\tedge_weight_type\tedge_weight_format\toptimal_length\thas_opt_tour\n";
 
 std::string ErrorOf(const std::string& rows) {
     return ReadOptimaTable(kHeader + rows, "t.tsv").error;
@@ -20,8 +21,8 @@ std::string ErrorOf(const std::string& rows) {
 #define EXPECT_PREFIX(text, prefix) EXPECT_TRUE(std::string(text).starts_with(prefix)) << (text)
 
 TEST(OptimaTable, RowsAreReadAndFoundByFileName) {
-    const COptimaTable table =
-        ReadOptimaTable(kHeader + "a.tsp\t14\tGEO\tFUNCTION\t3323\tno\r\n\nb.tsp\t52\tEUC_2D\t-\t-7\tyes\n", "t.tsv");
+    const COptimaTable table = ReadOptimaTable(
+        kHeader + "a.tsp\t14\tGEO\tFUNCTION\t3323\tno\r\n\nb.tsp\t52\tEUC_2D\t-\t-7\tyes\n", "t.tsv");
     ASSERT_EQ(table.error, "");
     ASSERT_EQ(table.rows.size(), 2u);
     const COptimaRow* b = table.Find("b.tsp");
@@ -35,11 +36,14 @@ TEST(OptimaTable, RowsAreReadAndFoundByFileName) {
 }
 
 TEST(OptimaTable, BadLinesNameTheFileTheLineAndWhatWasExpected) {
-    EXPECT_PREFIX(ReadOptimaTable("file dimension\n", "t.tsv").error, "t.tsv:1: expected the header line 'file, ");
+    EXPECT_PREFIX(ReadOptimaTable("file dimension\n", "t.tsv").error,
+                  "t.tsv:1: expected the header line 'file, ");
     EXPECT_EQ(ReadOptimaTable("", "t.tsv").error,
               "t.tsv:0: an empty table; expected the header line and a row per instance");
-    EXPECT_PREFIX(ErrorOf("a.tsp\t14\tGEO\t-\t3323\n"), "t.tsv:2: 5 fields; expected 6 separated by tabs (file");
-    EXPECT_EQ(ErrorOf("a.tsp\t0\tGEO\t-\t3323\tno\n"), "t.tsv:2: dimension '0'; expected a positive node count");
+    EXPECT_PREFIX(ErrorOf("a.tsp\t14\tGEO\t-\t3323\n"),
+                  "t.tsv:2: 5 fields; expected 6 separated by tabs (file");
+    EXPECT_EQ(ErrorOf("a.tsp\t0\tGEO\t-\t3323\tno\n"),
+              "t.tsv:2: dimension '0'; expected a positive node count");
     EXPECT_EQ(ErrorOf("a.tsp\t14\tGEO\t-\t33x\tno\n"),
               "t.tsv:2: optimal_length '33x'; expected a whole number in the 32-bit range");
     EXPECT_PREFIX(ErrorOf("a.tsp\t14\tGEO\t-\t2147483648\tno\n"), "t.tsv:2: optimal_length '2147483648'");
