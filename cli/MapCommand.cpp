@@ -87,7 +87,7 @@ const char* MethodTitle(EMapMethod method) {
 }
 
 CMethodResult RunMethod(CCycleSolver& solver, EMapMethod method) {
-    CConsoleTimeField timeField;
+    CConsoleTimeField timeField(ProgressAsked());
     CTextField lengthField;
     const CMethodResult run = method == EMapMethod::Exact ? RunExact(solver, timeField, lengthField)
                                                           : RunPolyn(solver, 0, timeField, lengthField);
@@ -244,6 +244,7 @@ void AddMapCommand(CLI::App& app, int& status) {
     cmd->add_flag("--maximum", options->maximum, "Seek the longest route");
     cmd->add_flag("--json", options->json, "Print one JSON object");
     AddThreadsOption(cmd);
+    AddProgressOption(cmd);
     cmd->callback([options, select, &status] {
         options->selectGiven = select->count() > 0;
         status = RunMap(*options);

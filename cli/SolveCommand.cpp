@@ -163,7 +163,7 @@ int RunSolve(const CSolveOptions& o) {
     out["level"] = o.level;
     out["initial"] = CycleJson(*solver, solver->m_aInitial);
 
-    CConsoleTimeField timeField;
+    CConsoleTimeField timeField(ProgressAsked());
     CTextField costField;
     int status = EXIT_OK;
     const bool graph = solver->m_nKind == KIND_GRAPH;
