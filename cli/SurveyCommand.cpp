@@ -1,5 +1,7 @@
 // quira-cli survey: the polynomial method (and, where it is feasible, the exact method) over many
 // published instances, one row per instance with its gap to the published optimum, and a summary.
+#include <unistd.h>
+
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -155,8 +157,72 @@ std::string Percent(double gap) {
     return text;
 }
 
-// Loads and runs one instance; progress goes to standard error.
-void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& table, int level) {
+// The progress of one instance on standard error: "[3/33] berlin52 (52 nodes) ..." once it is
+// loaded, and its result. On a pipe or file without --progress the two halves make one line; on a
+// terminal the time field's line replaces the first half while a method runs, so the whole line is
+// written again at the end; with --progress on a pipe the first half is a line of its own, followed
+// by the once-a-second lines of the run.
+class CSurveyProgress {
+public:
+    CSurveyProgress(std::string tag, bool progress)
+        : m_tag(std::move(tag)),
+          m_bTerminal(isatty(STDERR_FILENO) != 0),
+          m_bLines(progress && !m_bTerminal) {}
+    void Announce(int nodes) {
+        m_announced = m_tag + " (" + std::to_string(nodes) + " nodes) ...";
+        std::fprintf(stderr, m_bLines ? "%s\n" : "%s", m_announced.c_str());
+        std::fflush(stderr);
+    }
+    void Result(const std::string& result) {
+        if (m_announced.empty())
+            std::fprintf(stderr, "%s ... %s\n", m_tag.c_str(), result.c_str());
+        else if (m_bTerminal || m_bLines)
+            std::fprintf(stderr, "%s%s %s\n", m_bTerminal ? "\r\033[K" : "", m_announced.c_str(),
+                         result.c_str());
+        else
+            std::fprintf(stderr, " %s\n", result.c_str());
+        std::fflush(stderr);
+    }
+    // The label of the time field's line while a method runs.
+    std::string Label(const char* method) const { return m_tag + " " + method; }
+
+private:
+    std::string m_tag;
+    std::string m_announced;
+    bool m_bTerminal;
+    bool m_bLines;
+};
+
+// The console's time field with the survey's label: the instance and its best cost so far.
+class CSurveyTimeField : public CConsoleTimeField {
+public:
+    CSurveyTimeField(bool progress, const CCycleSolver& solver)
+        : CConsoleTimeField(progress), m_solver(solver) {}
+    // exact: the line also tells the share of the orders done and the time left.
+    void SetLabel(std::string label, bool exact) {
+        m_label = std::move(label);
+        m_bExact = exact;
+    }
+    void SetText(std::string_view text) override {
+        SetProgressLine(m_label, [this] {
+            std::string detail = "best (" + std::to_string(m_solver.m_nBestCost) + ")";
+            if (m_bExact)
+                detail += "  " + ExactShareText(m_solver.m_nOrdersDone, m_solver.m_nNodes,
+                                                (NowMs() - m_solver.m_dwRunStart) / 1000.0);
+            return detail;
+        });
+        CConsoleTimeField::SetText(text);
+    }
+
+private:
+    const CCycleSolver& m_solver;
+    std::string m_label;
+    bool m_bExact = false;
+};
+
+// Loads and runs one instance.
+void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& table, int level,
+               CSurveyProgress& progress) {
     const auto start = std::chrono::steady_clock::now();
     const CInstanceHeader header = ReadInstanceHeader(ReadHead(row.path));
     row.type = header.weightType;
@@ -186,8 +252,7 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
     }
     row.loadMs = MsSince(start);
     row.n = solver.m_nNodes;
-    std::fprintf(stderr, "(%d nodes) ", row.n);
-    std::fflush(stderr);
+    progress.Announce(row.n);
     if (o.maxNodes && row.n > *o.maxNodes)
         return fail(EState::Skipped,
                     std::to_string(row.n) + " nodes; more than --max-nodes " + std::to_string(*o.maxNodes));
@@ -208,7 +273,9 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
     solver.m_bGraphView = 0;
     solver.m_nTestLevel = level;
     solver.MakeInitialCycle(0, 0);
-    CTextField timeField, costField;
+    CSurveyTimeField timeField(ProgressAsked(), solver);
+    CTextField costField;
+    timeField.SetLabel(progress.Label("polyn"), false);
     const CMethodResult r = RunPolyn(solver, 1, timeField, costField);
     row.cost = r.cost;
     row.ms = r.ms;
@@ -230,6 +297,7 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
         row.exactSkipped = "estimate " + text + " exceeds --exact-limit " + limit;
         return;
     }
+    timeField.SetLabel(progress.Label("exact"), true);
     const CMethodResult e = RunExact(solver, timeField, costField);
     row.exactRan = true;
     row.exactAborted = e.aborted;
@@ -481,10 +549,10 @@ int RunSurvey(const CSurveyOptions& o) {
         row.path = files[static_cast<std::size_t>(k)];
         row.file = fs::path(row.path).filename().string();
         row.stem = row.name = fs::path(row.path).stem().string();
-        std::fprintf(stderr, "[%d/%d] %s ", k + 1, count, row.stem.c_str());
-        std::fflush(stderr);
-        SurveyOne(row, o, table, level);
-        std::fprintf(stderr, "... %s\n", ProgressResult(row).c_str());
+        CSurveyProgress progress("[" + std::to_string(k + 1) + "/" + std::to_string(count) + "] " + row.stem,
+                                 ProgressAsked());
+        SurveyOne(row, o, table, level, progress);
+        progress.Result(ProgressResult(row));
         interrupted = row.state == EState::Interrupted;
         rows.push_back(std::move(row));
     }
@@ -523,5 +591,6 @@ void AddSurveyCommand(CLI::App& app, int& status) {
     cmd->add_flag("--json", o->json, "Print one JSON object: rows and summary");
     cmd->add_flag("--csv", o->csv, "Print CSV: a header, one line per instance, a '#' summary line");
     AddThreadsOption(cmd);
+    AddProgressOption(cmd);
     cmd->callback([o, &status] { status = RunSurvey(*o); });
 }
