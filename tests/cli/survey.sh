@@ -1,7 +1,8 @@
 #!/bin/sh
 # quira-cli survey over a folder of small instances with an optima table: a row per instance (run,
 # skipped, failed), the gaps, the summary, the CSV and JSON shapes, progress kept off standard
-# output, exit statuses, a bad table line named by file:line, and Ctrl+C with the rows done so far.
+# output, exit statuses, a bad table line named by file:line, and Ctrl+C with the rows done so far
+# (with the progress lines of --progress).
 # Usage: survey.sh QUIRA_CLI DATA_DIR
 cli=$1
 data=$2/survey
@@ -64,9 +65,9 @@ has "$work/out" "^tiny6 +6 +EUC_2D +60 +- +- "
 awk 'BEGIN { print "NAME : r300"; print "TYPE : TSP"; print "DIMENSION : 300"; print "EDGE_WEIGHT_TYPE : EUC_2D";
              print "NODE_COORD_SECTION"; s = 7; for (k = 1; k <= 300; ++k) { s = (s * 1103515245 + 12345) % 2147483648;
              x = s % 10007; s = (s * 1103515245 + 12345) % 2147483648; print k, x, s % 10007 } print "EOF" }' >"$work/r300.tsp"
-"$cli" survey "$data/tiny6.tsp" "$work/r300.tsp" "$data/ceil8.tsp" --csv >"$work/int" 2>"$work/interr" &
+"$cli" survey "$data/tiny6.tsp" "$work/r300.tsp" "$data/ceil8.tsp" --csv --progress >"$work/int" 2>"$work/interr" &
 pid=$!
-sleep 1.5
+sleep 2.5
 kill -INT $pid
 wait $pid
 status=$?
@@ -75,4 +76,7 @@ has "$work/int" "^tiny6\\.tsp,tiny6,6,EUC_2D,ran,60,"
 has "$work/int" "^r300\\.tsp,r300,300,EUC_2D,interrupted,[0-9]+,"
 grep -q "^ceil8" "$work/int" && fail "the survey went on after Ctrl+C"
 has "$work/int" "^# summary: instances=2 ran=2 .* interrupted=yes$"
+# --progress on a pipe: the instance's line, then a line a second with its best cost.
+has "$work/interr" "^\\[2/3\\] r300 \\(300 nodes\\) \\.\\.\\.$"
+has "$work/interr" "^\\[2/3\\] r300 polyn: 1 sec  best \\([0-9]+\\)$"
 exit $failed
