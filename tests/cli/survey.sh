@@ -57,6 +57,13 @@ has "$work/err" "bad\\.tsv:2: optimal_length 'sixty'; expected a whole number in
 [ -s "$work/out" ] && fail "output before the table was refused"
 "$cli" survey "$work/none" >/dev/null 2>"$work/err"; [ $? -eq 2 ] || fail "missing input: not status 2"
 "$cli" survey "$data" --json --csv >/dev/null 2>&1; [ $? -eq 2 ] || fail "--json --csv: not status 2"
+# A table row of another node count and an asymmetric instance are failed rows, not gaps.
+printf 'file\tdimension\tedge_weight_type\tedge_weight_format\toptimal_length\thas_opt_tour\ntiny6.tsp\t7\tEUC_2D\t-\t60\tyes\n' >"$work/seven.tsv"
+printf 'NAME: a3\nTYPE: ATSP\nDIMENSION: 3\nEDGE_WEIGHT_TYPE: EXPLICIT\nEDGE_WEIGHT_FORMAT: FULL_MATRIX\nEDGE_WEIGHT_SECTION\n0 1 2\n3 0 4\n5 6 0\n' >"$work/a3.atsp"
+"$cli" survey "$data/tiny6.tsp" "$work/a3.atsp" --optima "$work/seven.tsv" >"$work/out" 2>/dev/null
+[ $? -eq 3 ] || fail "mismatched table row: status $?, expected 3"
+has "$work/out" "^tiny6 +6 +EUC_2D +failed: .*seven\.tsv:2 gives 7 nodes; the instance has 6$"
+has "$work/out" "^a3 +3 +EXPLICIT +failed: TYPE ATSP; expected TSP, the symmetric problem$"
 # All rows run: status 0, and no table means no optimum.
 "$cli" survey "$data/tiny6.tsp" >"$work/out" 2>/dev/null || fail "one good instance: status $?"
 has "$work/out" "^tiny6 +6 +EUC_2D +60 +- +- "
