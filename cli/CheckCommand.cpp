@@ -21,6 +21,7 @@ struct CCheckOptions {
     int amplitude = 100;
     uint32_t seed = 1;
     std::string cycle;
+    std::string tour;
     bool maximum = false;
     std::string method = "both";
     bool json = false;
@@ -67,8 +68,11 @@ int RunCheck(const CCheckOptions& o) {
     CConsoleSession session(o.seed);
     auto doc = LoadProblem(o);
     CCycleSolver& s = doc->m_solver;
-    if (!o.cycle.empty() && doc->ParseGivenCycle(o.cycle) != 0)
-        throw CInputError("--cycle '" + o.cycle + "': " + session.dialogs.messages.back() +
+    if (!o.tour.empty() && !o.cycle.empty())
+        throw CInputError("--tour: expected either --cycle TEXT or --tour FILE, not both");
+    const std::string given = o.tour.empty() ? o.cycle : ReadTourAsCycleText(o.tour, s.m_nNodes);
+    if (!given.empty() && doc->ParseGivenCycle(given) != 0)
+        throw CInputError((o.tour.empty() ? "--cycle '" + o.cycle + "'" : "--tour " + o.tour) + ": " + session.dialogs.messages.back() +
                           " Expected the nodes 1.." + std::to_string(s.m_nNodes) +
                           " joined by '-' from node 1, each once, for example 1-3-2-4-1");
     s.MakeInitialCycle(0, 0);
@@ -145,6 +149,7 @@ void AddCheckCommand(CLI::App& app, int& status) {
     cmd->add_option("--amplitude", o->amplitude, "Weights in -A..A of a random network (default 100)");
     cmd->add_option("--seed", o->seed, "Seed of the random generator (default 1)");
     cmd->add_option("--cycle", o->cycle, "The given cycle, e.g. 1-3-2-4-1 (default: the initial cycle)");
+    cmd->add_option("--tour", o->tour, "A published tour file as the given cycle");
     cmd->add_flag("--maximum", o->maximum, "Is it a maximum cycle?");
     cmd->add_option("--method", o->method, "exact|polyn|both|optimum (default both)");
     cmd->add_flag("--json", o->json, "Print one JSON object");

@@ -138,7 +138,7 @@ void WriteTourFile(const std::string& path, const std::string& name, const CCycl
     if (!reason.empty()) throw CWriteError(path + ": cannot write the tour: " + reason);
 }
 
-std::string ReadTourAsCycleText(const std::string& path, int n) {
+std::vector<int> ReadTourFile(const std::string& path, int n) {
     const std::string text = ReadInputFile(path, "a tour file", kMaxMatrixBytes);
     std::istringstream in(text);
     std::string line;
@@ -154,7 +154,17 @@ std::string ReadTourAsCycleText(const std::string& path, int n) {
         std::istringstream words(line);
         std::string word;
         if (!inSection) {
-            if (words >> word && word.rfind("TOUR_SECTION", 0) == 0) inSection = true;
+            if (!(words >> word)) continue;
+            if (word.rfind("TOUR_SECTION", 0) == 0) inSection = true;
+            // "DIMENSION : 52", "DIMENSION: 52" or "DIMENSION 52"
+            if (word.rfind("DIMENSION", 0) == 0) {
+                std::string value = line.substr(line.find("DIMENSION") + 9);
+                value.erase(0, value.find_first_not_of(" \t:"));
+                value.erase(value.find_last_not_of(" \t\r") + 1);
+                if (value != std::to_string(n))
+                    throw fail("DIMENSION " + value + "; expected a tour of the problem's " + std::to_string(n) +
+                               " nodes");
+            }
             continue;
         }
         bool ended = false;
@@ -186,9 +196,20 @@ std::string ReadTourAsCycleText(const std::string& path, int n) {
         throw fail(std::to_string(tour.size()) + " nodes in the tour; expected all " + std::to_string(n));
     const auto first = std::find(tour.begin(), tour.end(), 1);
     std::rotate(tour.begin(), first, tour.end());
+    return tour;
+}
+
+std::string ReadTourAsCycleText(const std::string& path, int n) {
     std::string cycle;
-    for (int node : tour) cycle += std::to_string(node) + "-";
+    for (int node : ReadTourFile(path, n)) cycle += std::to_string(node) + "-";
     return cycle + "1";
+}
+
+int TourFileCost(const std::string& path, const CCycleSolver& solver) {
+    std::vector<int> cycle = ReadTourFile(path, solver.m_nNodes);
+    cycle.insert(cycle.begin(), 0);  // the solver's cycles count positions from 1
+    cycle.push_back(1);
+    return solver.CycleCostOf(cycle.data());
 }
 
 void LoadParamsFile(const std::string& path) {

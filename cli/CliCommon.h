@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class CCycleSolver;
 
@@ -71,10 +72,14 @@ std::string TourFileText(const std::string& name, const CCycleSolver& solver, co
 void WriteTourFile(const std::string& path, const std::string& name, const CCycleSolver& solver,
                    const int* cycle);
 
-// Reads a tour file of the published format (TOUR_SECTION, node numbers, -1 or EOF) for n nodes and
-// gives it as cycle text from node 1 ("1-5-3-...-1"). A tour that is not a permutation of 1..n is
-// CInputError with file:line.
+// Reads a tour file of the published format (TOUR_SECTION, node numbers, -1 or EOF) for n nodes:
+// the nodes in tour order from node 1. A tour that is not a permutation of 1..n, or whose DIMENSION
+// is not n, is CInputError with file:line.
+std::vector<int> ReadTourFile(const std::string& path, int n);
+// The same tour as cycle text from node 1 ("1-5-3-...-1").
 std::string ReadTourAsCycleText(const std::string& path, int n);
+// The cost of a tour file's cycle on the solver's network (the solver's own cost sum).
+int TourFileCost(const std::string& path, const CCycleSolver& solver);
 
 // Reads a params.dat file (--params) or throws CInputError: a folder, a missing file.
 void LoadParamsFile(const std::string& path);

@@ -34,6 +34,7 @@ struct CSolveOptions {
     std::string doc;
     std::string instance;
     std::optional<long long> optimum;
+    std::string optimumTour;
     std::string tourOut;
     std::string initialTour;
     bool random = false;
@@ -151,6 +152,13 @@ int RunSolve(const CSolveOptions& o) {
                           " joined by '-' from node 1, for example 1-3-2-4-1");
     if (o.randomStart) solver->MakeInitialCycle(1, 1);
     solver->MakeInitialCycle(0, 0);
+    // The optimum the gaps are measured to: given, or the cost of a published tour on this problem.
+    if (!o.optimumTour.empty() && o.optimum)
+        throw CInputError("--optimum-tour: expected either --optimum COST or --optimum-tour FILE, not both");
+    if (!o.optimumTour.empty() && solver->m_nKind == KIND_GRAPH)
+        throw CInputError("--optimum-tour: the gap is for networks; expected --kind network, check or map");
+    const std::optional<long long> optimum =
+        o.optimumTour.empty() ? o.optimum : std::optional<long long>(TourFileCost(o.optimumTour, *solver));
     const int mode = o.mode                          ? *o.mode
                      : solver->m_nKind == KIND_MAP   ? 0
                      : solver->m_nKind == KIND_CHECK ? -1
@@ -162,6 +170,8 @@ int RunSolve(const CSolveOptions& o) {
     out["maximum"] = solver->m_bMaximum != 0;
     out["level"] = o.level;
     out["initial"] = CycleJson(*solver, solver->m_aInitial);
+    if (!o.optimumTour.empty()) out["optimum_tour"] = {{"file", o.optimumTour}, {"cost", *optimum}};
+    if (!o.optimumTour.empty() && !o.json) std::cout << "Optimum tour: (" << *optimum << ") " << o.optimumTour << '\n';
 
     CConsoleTimeField timeField(ProgressAsked());
     CTextField costField;
@@ -189,13 +199,13 @@ int RunSolve(const CSolveOptions& o) {
     }
     // The gap to a given optimum, in the text and as "gap" in JSON.
     auto addGap = [&](nlohmann::json& method, const CMethodResult& r) {
-        if (!o.optimum) return;
+        if (!optimum) return;
         // (found - optimum) / |optimum|, the sign turned for a maximum: the core's rule.
-        const double gap = GapPercent(r.cost, static_cast<int>(*o.optimum), solver->m_bMaximum != 0);
+        const double gap = GapPercent(r.cost, static_cast<int>(*optimum), solver->m_bMaximum != 0);
         method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
         if (!o.json) {
             char line[96];
-            std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *o.optimum, gap);
+            std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *optimum, gap);
             std::cout << line;
         }
     };
@@ -285,6 +295,8 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--instance", options->instance, "A published instance file, read as a network");
     cmd->add_option("--optimum", options->optimum,
                     "The optimum cost: each result reports its gap in percent");
+    cmd->add_option("--optimum-tour", options->optimumTour,
+                    "A published optimal tour file: its cost on the problem is the optimum of the gaps");
     cmd->add_option("--tour-out", options->tourOut, "Write the best cycle as a published tour file");
     cmd->add_option("--initial-tour", options->initialTour, "A published tour file as the initial cycle");
     cmd->add_flag("--random", options->random, "A random problem: --nodes, --amplitude or --degree, --seed");
