@@ -1,6 +1,9 @@
 // quira-cli series: the windows' continuous test, bounded to a number of problems: random networks
 // (or graphs made by Gener2), each solved by the polynomial method with its random starts and,
 // when asked, by the exact method too; then the statistics text of the windows.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/CliCommon.h"
@@ -10,6 +13,7 @@
 #include "cli/OptimumRun.h"
 #include "document/MainDoc.h"
 #include "document/Series.h"
+#include "solver/OptimumMethod.h"
 
 namespace {
 
@@ -25,6 +29,7 @@ struct CSeriesOptions {
     std::string level = "short";
     uint32_t seed = 1;
     bool json = false;
+    bool csv = false;
     std::string reference;  // "optimum": compare with the proven optimum instead
 };
 
@@ -58,8 +63,60 @@ int FullTests(const CSeriesOptions& o) {
     return 0;
 }
 
-nlohmann::json MethodJson(const CCycleSolver& s, const int* cycle) {
-    return {{"cost", s.CycleCostOf(cycle)}, {"cycle", CycleJson(s, cycle)}};
+nlohmann::json MethodJson(const CCycleSolver& s, const int* cycle, uint32_t ms) {
+    return {{"cost", s.CycleCostOf(cycle)}, {"cycle", CycleJson(s, cycle)}, {"ms", ms}};
+}
+
+// One problem of a series as a researcher reads it: its seed, both methods' costs and times,
+// whether they agree and the polynomial result's gap to the exact one.
+struct CProblemRow {
+    int problem = 0;
+    uint32_t seed = 0;
+    int polynCost = 0;
+    uint32_t polynMs = 0;
+    bool compared = false;
+    int exactCost = 0;
+    uint32_t exactMs = 0;
+    bool agree = false;
+    double gap = std::nan("");  // percent; none for graphs, whose exact cost is 0 or not
+};
+
+// The totals over the rows of a compared series.
+struct CSeriesTotals {
+    int agreements = 0, disagreements = 0, gaps = 0;
+    double gapSum = 0, worstGap = std::nan("");
+    uint64_t exactMs = 0;
+
+    void Add(const CProblemRow& r) {
+        if (!r.compared) return;
+        ++(r.agree ? agreements : disagreements);
+        exactMs += r.exactMs;
+        if (std::isnan(r.gap)) return;
+        ++gaps;
+        gapSum += r.gap;
+        worstGap = std::isnan(worstGap) ? r.gap : std::max(worstGap, r.gap);
+    }
+    double MeanGap() const { return gaps ? gapSum / gaps : std::nan(""); }
+};
+
+std::string CsvNumber(double x) {
+    if (std::isnan(x)) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", x);
+    return text;
+}
+
+nlohmann::json JsonNumber(double x) {
+    return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(nullptr);
+}
+
+void PrintCsvRow(const CProblemRow& r) {
+    std::cout << r.problem << ',' << r.seed << ',' << r.polynCost << ',' << r.polynMs << ',';
+    if (r.compared)
+        std::cout << r.exactCost << ',' << r.exactMs << ',' << (r.agree ? "yes" : "no") << ',' << CsvNumber(r.gap);
+    else
+        std::cout << ",,,";
+    std::cout << '\n';
 }
 
 int RunSeries(const CSeriesOptions& o) {
@@ -71,6 +128,7 @@ int RunSeries(const CSeriesOptions& o) {
         return RunOptimumSeries({o.nodes, o.amplitude, o.tests, o.level, o.seed, o.json});
     }
     Check(o);
+    if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
     CConsoleSession session(o.seed);
     CSeedStream seeds(o.seed);
     const int kind = o.graph ? KIND_GRAPH : KIND_NETWORK;
@@ -80,6 +138,9 @@ int RunSeries(const CSeriesOptions& o) {
     if (!doc->m_solver.m_bAllocated)
         throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory");
     doc->AttachView(nullptr);
+    // The identity cycle is the initial one, as a new window's document has it (a graph series
+    // starts its polynomial method from it; no random start replaces it there).
+    doc->m_solver.MakeInitialCycle(1, 0);
     doc->m_strNodes = std::to_string(o.nodes);
     doc->m_strAmplitude = std::to_string(o.graph ? o.degree : o.amplitude);
     doc->m_solver.m_nAmplitude = o.graph ? o.degree : o.amplitude;
@@ -92,14 +153,46 @@ int RunSeries(const CSeriesOptions& o) {
     });
     CTextField finalField;
     CTestSeries series(*doc, timeField, finalField);
-    series.m_fnBeforeRandom = [&seeds] { Platform().seedOverride = seeds.Next(); };
     const bool compared = o.graph ? o.starts == 1 : o.starts == 1 && FullTests(o) != 0;
+    // The seed of a problem is the first one drawn after the previous problem: the one its random
+    // network or graph was made from (the random starts draw the next ones).
+    uint32_t problemSeed = 0;
+    bool awaitingProblem = true;
+    series.m_fnBeforeRandom = [&] {
+        const uint32_t seed = seeds.Next();
+        Platform().seedOverride = seed;
+        if (awaitingProblem) problemSeed = seed, awaitingProblem = false;
+    };
     nlohmann::json runs = nlohmann::json::array();
+    CSeriesTotals totals;
+    if (o.csv) std::cout << "problem,seed,polyn_cost,polyn_ms,exact_cost,exact_ms,agree,gap\n";
     series.m_fnProblemDone = [&] {
-        if (!o.json) return;  // the runs are output only in JSON; a long text series keeps its memory flat
         const CCycleSolver& s = doc->m_solver;
-        nlohmann::json run = {{"polyn", MethodJson(s, s.m_aBest)}};
-        if (compared) run["exact"] = MethodJson(s, s.m_aSaved);
+        CProblemRow row;
+        row.problem = series.m_nProblems;
+        row.seed = problemSeed;
+        awaitingProblem = true;
+        row.polynCost = s.CycleCostOf(s.m_aBest);
+        row.polynMs = doc->m_dwPolynMs;
+        // A problem whose methods did not both end (Ctrl+C) has no comparison.
+        row.compared = compared && doc->m_nResults == 3;
+        if (row.compared) {
+            row.exactCost = s.CycleCostOf(s.m_aSaved);
+            row.exactMs = series.m_dwLastExactMs;
+            row.agree = o.graph ? (row.polynCost == 0) == (row.exactCost == 0) : row.polynCost == row.exactCost;
+            if (!o.graph) row.gap = GapPercent(row.polynCost, row.exactCost, false);
+            if (!std::isfinite(row.gap)) row.gap = std::nan("");
+        }
+        totals.Add(row);
+        if (o.csv) PrintCsvRow(row);  // streamed: a long series keeps its memory flat
+        if (!o.json) return;          // the runs are kept only for JSON
+        nlohmann::json run = {{"problem", row.problem}, {"seed", row.seed},
+                              {"polyn", MethodJson(s, s.m_aBest, row.polynMs)}};
+        if (row.compared) {
+            run["exact"] = MethodJson(s, s.m_aSaved, row.exactMs);
+            run["agree"] = row.agree;
+            run["gap"] = JsonNumber(row.gap);
+        }
         runs.push_back(run);
     };
     if (o.graph)
@@ -116,7 +209,24 @@ int RunSeries(const CSeriesOptions& o) {
                               {"statistics", statistics},
                               {"aborted", CConsoleEvents::Interrupted()},
                               {"runs", runs}};
+        if (compared)
+            out.update({{"agreements", totals.agreements},
+                        {"disagreements", totals.disagreements},
+                        {"mean_gap", JsonNumber(totals.MeanGap())},
+                        {"worst_gap", JsonNumber(totals.worstGap)},
+                        {"exact_ms", totals.exactMs}});
         std::cout << out.dump() << '\n';
+    } else if (o.csv) {
+        // The totals are one comment line after the rows, as in the survey's table.
+        std::cout << "# summary: tests=" << doc->m_nTests << " polyn_ms=" << doc->m_dwPolynMs;
+        if (compared)
+            std::cout << " agreements=" << totals.agreements << " disagreements=" << totals.disagreements
+                      << " mean_gap=" << CsvNumber(totals.MeanGap()) << " worst_gap=" << CsvNumber(totals.worstGap)
+                      << " exact_ms=" << totals.exactMs;
+        if (CConsoleEvents::Interrupted()) std::cout << " interrupted=yes";
+        std::cout << '\n';
+        for (const std::string& message : session.dialogs.messages)
+            if (message != statistics) std::cerr << message << '\n';
     } else {
         // The boxes the windows would show, except the statistics box: its text closes the output.
         for (const std::string& message : session.dialogs.messages)
@@ -146,6 +256,8 @@ void AddSeriesCommand(CLI::App& app, int& status) {
                     "short|full: the test level of the polynomial method (default short)");
     cmd->add_option("--seed", o->seed, "Seed of the random generator (default 1)");
     cmd->add_flag("--json", o->json, "Print one JSON object");
+    cmd->add_flag("--csv", o->csv,
+                  "One CSV row per problem (seed, costs, times, agreement, gap), then a summary comment line");
     cmd->add_option("--reference", o->reference,
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
     AddThreadsOption(cmd);

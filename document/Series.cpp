@@ -79,6 +79,7 @@ void CTestSeries::ExactMethod() {
     SetStatusEstimate(m_doc);
     int aborted = 0;
     s.ExpMethodNet(0, &aborted);
+    m_dwLastExactMs = NowMs() - m_dwExactElapsedMs;
     if (!aborted) m_doc.m_nResults += 2;
     WaitCursor(false);
     if (!s.m_bContinuous) {
@@ -301,6 +302,7 @@ void CTestSeries::GraphExactMethod() {
     SetStatusEstimate(m_doc);
     int aborted = 0;
     s.ExpMethodGraph(&aborted);
+    m_dwLastExactMs = NowMs() - m_dwExactElapsedMs;
     if (!aborted) m_doc.m_nResults += 2;
     WaitCursor(false);
     if (!s.m_bContinuous && m_doc.m_nResults != 0) {
