@@ -1,15 +1,21 @@
 // quira-cli series: the windows' continuous test, bounded to a number of problems: random networks
 // (or graphs made by Gener2), each solved by the polynomial method with its random starts and,
 // when asked, by the exact method too; then the statistics text of the windows.
+#include <cmath>
 #include <iostream>
+#include <limits>
+#include <vector>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/OptimumRun.h"
+#include "cli/SvgPictures.h"
 #include "document/MainDoc.h"
 #include "document/Series.h"
+#include "solver/OptimumMethod.h"
+#include "solver/Platform.h"
 
 namespace {
 
@@ -26,6 +32,7 @@ struct CSeriesOptions {
     uint32_t seed = 1;
     bool json = false;
     std::string reference;  // "optimum": compare with the proven optimum instead
+    std::string svg;
 };
 
 void Check(const CSeriesOptions& o) {
@@ -68,7 +75,7 @@ int RunSeries(const CSeriesOptions& o) {
         if (o.graph || o.compare || o.starts != 1)
             throw CInputError(
                 "--reference optimum: expected a network series with --starts 1 and without --compare");
-        return RunOptimumSeries({o.nodes, o.amplitude, o.tests, o.level, o.seed, o.json});
+        return RunOptimumSeries({o.nodes, o.amplitude, o.tests, o.level, o.seed, o.json, o.svg});
     }
     Check(o);
     CConsoleSession session(o.seed);
@@ -89,10 +96,30 @@ int RunSeries(const CSeriesOptions& o) {
     CConsoleTimeField timeField;
     CTextField finalField;
     CTestSeries series(*doc, timeField, finalField);
-    series.m_fnBeforeRandom = [&seeds] { Platform().seedOverride = seeds.Next(); };
+    // A problem's time runs from its first random draw (the problem) to its end, so the exact
+    // method's time is the rest beside the polynomial method's.
+    uint32_t problemStart = 0;
+    bool problemOpen = false;
+    series.m_fnBeforeRandom = [&] {
+        if (!problemOpen) problemStart = NowMs();
+        problemOpen = true;
+        Platform().seedOverride = seeds.Next();
+    };
     const bool compared = o.graph ? o.starts == 1 : o.starts == 1 && FullTests(o) != 0;
     nlohmann::json runs = nlohmann::json::array();
+    std::vector<CSeriesPoint> points;  // for --svg
     series.m_fnProblemDone = [&] {
+        if (!o.svg.empty()) {
+            const CCycleSolver& s = doc->m_solver;
+            const double none = std::numeric_limits<double>::quiet_NaN();
+            const double polynMs = doc->m_dwPolynMs;
+            const double gap = compared && !o.graph ? GapPercent(s.CycleCostOf(s.m_aBest), s.CycleCostOf(s.m_aSaved),
+                                                                s.m_bMaximum != 0)
+                                                    : none;
+            points.push_back({static_cast<int>(points.size()) + 1, std::isfinite(gap) ? gap : none, polynMs,
+                              compared ? std::max(0.0, (NowMs() - problemStart) - polynMs) : none});
+        }
+        problemOpen = false;
         if (!o.json) return;  // the runs are output only in JSON; a long text series keeps its memory flat
         const CCycleSolver& s = doc->m_solver;
         nlohmann::json run = {{"polyn", MethodJson(s, s.m_aBest)}};
@@ -105,6 +132,20 @@ int RunSeries(const CSeriesOptions& o) {
         series.ContinuousTest(o.tests);
 
     const std::string statistics = ConsoleText(doc->BuildStatistics(0));
+    if (!o.svg.empty()) {
+        const std::string what = o.graph ? "graphs of " + std::to_string(o.nodes) + " nodes, degree " + std::to_string(o.degree)
+                                         : "networks of " + std::to_string(o.nodes) + " nodes, amplitude " +
+                                               std::to_string(o.amplitude);
+        const std::string tests = FullTests(o) != 0 ? "full tests" : "short tests";
+        WriteSvgFile(o.svg, SeriesPlotSvg({"series - " + std::to_string(points.size()) + " random " + what +
+                                               ", seed " + std::to_string(o.seed),
+                                           "polynomial method, " + std::to_string(o.starts) +
+                                               (o.starts == 1 ? " start, " : " starts, ") + tests,
+                                           compared && !o.graph ? SeriesGapSummary(points, "exact method")
+                                           : compared           ? "exact method beside it on each graph"
+                                                                : "no exact method: times only"},
+                                          points, "exact method"));
+    }
     if (o.json) {
         nlohmann::json out = {{"tests", doc->m_nTests},
                               {"different_solutions", doc->m_nDiffSolutions},
@@ -143,6 +184,7 @@ void AddSeriesCommand(CLI::App& app, int& status) {
                     "short|full: the test level of the polynomial method (default short)");
     cmd->add_option("--seed", o->seed, "Seed of the random generator (default 1)");
     cmd->add_flag("--json", o->json, "Print one JSON object");
+    cmd->add_option("--svg", o->svg, "Plot each problem's gap and times as an SVG picture");
     cmd->add_option("--reference", o->reference,
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
     AddThreadsOption(cmd);

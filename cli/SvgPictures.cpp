@@ -331,7 +331,25 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
     return CyclePictureSvg(drawing);
 }
 
-std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std::vector<CSeriesPoint>& points) {
+std::string SeriesGapSummary(const std::vector<CSeriesPoint>& points, const std::string& reference) {
+    int measured = 0, equal = 0;
+    double sum = 0, worst = 0;
+    for (const CSeriesPoint& p : points) {
+        if (!std::isfinite(p.gap)) continue;
+        ++measured;
+        equal += p.gap == 0;
+        sum += p.gap;
+        worst = measured == 1 ? p.gap : std::max(worst, p.gap);
+    }
+    if (measured == 0) return "no gap to the " + reference;
+    char text[160];
+    std::snprintf(text, sizeof text, "gap to the %s: %d of %d problems at 0 %%, mean %.3f %%, worst %.3f %%",
+                  reference.c_str(), equal, measured, sum / measured, worst);
+    return text;
+}
+
+std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std::vector<CSeriesPoint>& points,
+                          const std::string& reference) {
     constexpr double kWidth = 820, kLeft = 78, kRight = 24, kPanel = 220, kGapBetween = 64;
     const double band = BandHeight(titleLines.size());
     const double height = band + 2 * kPanel + kGapBetween + 62;
@@ -360,15 +378,18 @@ std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std:
         if (std::isfinite(p.gap)) minGap = std::min(minGap, p.gap);
 
     // The gap panel.
-    const double gapStep = NiceStep(std::max(maxGap - minGap, 1.0), 5);
+    // All gaps 0 (the usual case) show on an axis of 0 to 1 %.
+    const double gapSpan = maxGap - minGap > 0 ? maxGap - minGap : 1.0;
+    const double gapStep = NiceStep(gapSpan, 5);
     const CPanel gap{kLeft, band + 8, kWidth - kLeft - kRight, kPanel, x0, x1,
-                     std::floor(minGap / gapStep) * gapStep, std::max(gapStep, std::ceil(maxGap / gapStep) * gapStep)};
-    DrawAxes(svg, gap, xStep, gapStep, "gap to the exact method (%)", "");
+                     std::floor(minGap / gapStep) * gapStep,
+                     maxGap > 0 ? std::max(gapStep, std::ceil(maxGap / gapStep) * gapStep) : minGap < 0 ? 0 : 1.0};
+    DrawAxes(svg, gap, xStep, gapStep, "gap to the " + reference + " (%)", "");
     if (anyGap) {
         DrawSeries(svg, gap, points, &CSeriesPoint::gap, 1, kPolynColour, "gap");
     } else {
         svg.Text(gap.left + gap.width / 2, gap.top + gap.height / 2,
-                 "no gap: the exact method did not run, or its costs were 0",
+                 "no gap: the " + reference + " did not run, or its costs were 0",
                  "font-size=\"13\" text-anchor=\"middle\" fill=\"#666\"");
     }
 
@@ -392,7 +413,7 @@ std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std:
         lx += 150;
     };
     legend(kPolynColour, "polynomial method");
-    if (anyExact) legend(kExactColour, "exact method");
+    if (anyExact) legend(kExactColour, reference.c_str());
     return svg.Finish();
 }
 

@@ -69,8 +69,12 @@ struct CSeriesPoint {
     double exactMs = 0;
 };
 // Two panels over the problem number: the gap in percent, and both methods' times, with axes,
-// ticks and a legend.
-std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std::vector<CSeriesPoint>& points);
+// ticks and a legend. reference names the method the gap is measured against ("exact method").
+std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std::vector<CSeriesPoint>& points,
+                          const std::string& reference);
+// The lines under a series plot's title: the count of problems with a gap, how many agree (gap 0),
+// the mean and the worst gap.
+std::string SeriesGapSummary(const std::vector<CSeriesPoint>& points, const std::string& reference);
 
 // Writes a picture safely, or throws CWriteError naming the file.
 void WriteSvgFile(const std::string& path, const std::string& svg);
