@@ -389,7 +389,8 @@ std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std:
         DrawSeries(svg, gap, points, &CSeriesPoint::gap, 1, kPolynColour, "gap");
     } else {
         svg.Text(gap.left + gap.width / 2, gap.top + gap.height / 2,
-                 "no gap: the " + reference + " did not run, or its costs were 0",
+                 anyExact ? "no gap: the methods are judged by whether they found a cycle of cost 0"
+                          : "no gap: the " + reference + " did not run",
                  "font-size=\"13\" text-anchor=\"middle\" fill=\"#666\"");
     }
 
