@@ -233,7 +233,8 @@ std::string MapPictureSvg(const CCycleSolver& solver, const int* cycle, const st
     }();
     constexpr double kScale = 2;  // the large picture, twice
     const double width = 536 * kScale, mapHeight = 335 * kScale;
-    const double band = BandHeight(titleLines.size());
+    // A little more room under the title for the numbers of the capitals at the top edge.
+    const double band = BandHeight(titleLines.size()) + 12;
     CSvgWriter svg(width, band + mapHeight, Joined(titleLines));
     svg.Rect(0, 0, width, band, "fill=\"#ffffff\"");
     TitleBand(svg, titleLines, 16);
