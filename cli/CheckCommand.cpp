@@ -73,7 +73,7 @@ int RunCheck(const CCheckOptions& o) {
                           " joined by '-' from node 1, each once, for example 1-3-2-4-1");
     s.MakeInitialCycle(0, 0);
 
-    CConsoleTimeField timeField;
+    CConsoleTimeField timeField(ProgressAsked());
     CTextField comments;
     CGivenCycleCheck check(*doc, timeField, comments);
     nlohmann::json out = {

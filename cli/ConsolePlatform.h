@@ -2,6 +2,7 @@
 // time rewritten on standard error while a method runs (only when standard error is a terminal).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "solver/Platform.h"
@@ -21,18 +22,29 @@ public:
     static bool InterruptPending();
 };
 
-// The Time field of the console: the text of the last update, echoed to a terminal's stderr.
+// The Time field of the console: the text of the last update (once a second while a method runs).
+// On a terminal's stderr it is one line rewritten in place; with progress set it is also written,
+// one line per update, to a stderr that is not a terminal. The detail, when set, follows the time
+// on that line (the best cost so far, the share of the work done).
 class CConsoleTimeField : public ITextTarget {
 public:
-    CConsoleTimeField();
+    explicit CConsoleTimeField(bool progress = false);
     ~CConsoleTimeField() override;
     void SetText(std::string_view text) override;
     std::string GetText() const override { return m_text; }
+    // What the progress line shows: label before the time, detail() after it.
+    void SetProgressLine(std::string label, std::function<std::string()> detail);
+    // Clears the terminal's progress line, so that a result printed next starts on a clean line.
+    void Erase();
 
 private:
     std::string m_text;
+    std::string m_label;
+    std::function<std::string()> m_detail;
     bool m_bTerminal;
+    bool m_bProgress;
     bool m_bShown = false;
+    long long m_nLastLineMs = -1;  // when the last line went to a stderr that is not a terminal
 };
 
 // A field that only keeps its text (the result field of a run).

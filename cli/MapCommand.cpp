@@ -89,7 +89,7 @@ const char* MethodTitle(EMapMethod method) {
 }
 
 CMethodResult RunMethod(CCycleSolver& solver, EMapMethod method) {
-    CConsoleTimeField timeField;
+    CConsoleTimeField timeField(ProgressAsked());
     CTextField lengthField;
     const CMethodResult run = method == EMapMethod::Exact ? RunExact(solver, timeField, lengthField)
                                                           : RunPolyn(solver, 0, timeField, lengthField);
@@ -268,6 +268,7 @@ void AddMapCommand(CLI::App& app, int& status) {
     cmd->add_flag("--json", options->json, "Print one JSON object");
     cmd->add_option("--svg", options->svg, "Draw the route on the map as an SVG picture");
     AddThreadsOption(cmd);
+    AddProgressOption(cmd);
     cmd->callback([options, select, &status] {
         options->selectGiven = select->count() > 0;
         status = RunMap(*options);

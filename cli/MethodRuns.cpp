@@ -1,24 +1,55 @@
 // One run of a method from the console.
 #include "cli/MethodRuns.h"
 
+#include <cmath>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/CliCommon.h"
 #include "document/CycleText.h"
 
 namespace {
-void StartTiming(CCycleSolver& solver, ITextTarget& timeField, ITextTarget& costField) {
+void StartTiming(CCycleSolver& solver, CConsoleTimeField& timeField, ITextTarget& costField) {
     solver.m_pTimeCtrl = &timeField;
     solver.m_pCostCtrl = &costField;
     solver.m_dwRunStart = NowMs();
     solver.m_nLastSecond = 0;
 }
 
+// The best cost so far, as the Cost field shows it.
+std::string BestText(const CCycleSolver& solver) {
+    const int cost = solver.m_bMaximum == 1 ? Negated(solver.m_nBestCost) : solver.m_nBestCost;
+    return "best (" + std::to_string(cost) + ")";
+}
+
 }  // namespace
 
-CMethodResult RunExact(CCycleSolver& solver, ITextTarget& timeField, ITextTarget& costField) {
+std::string ExactShareText(uint64_t done, int nodes, double elapsedSeconds) {
+    double total = 1;
+    for (int k = 2; k < nodes; ++k) total *= k;
+    const double share = static_cast<double>(done) / total;
+    char text[160];
+    // The count in full while a double holds it exactly, else to six figures.
+    std::snprintf(text, sizeof text, total < 1e15 ? "%.4g%% of %.0f orders" : "%.4g%% of %.6g orders",
+                  100 * share, total);
+    std::string line = text;
+    if (done == 0 || !std::isfinite(total)) return line;
+    const double left = elapsedSeconds * (total - static_cast<double>(done)) / static_cast<double>(done);
+    if (!std::isfinite(left)) return line;
+    std::string duration;
+    FormatDuration(duration, left);
+    return line + ", about " + duration + " left";
+}
+
+CMethodResult RunExact(CCycleSolver& solver, CConsoleTimeField& timeField, ITextTarget& costField) {
     CMethodResult r;
     StartTiming(solver, timeField, costField);
+    const bool network = solver.m_nKind != KIND_GRAPH;
+    timeField.SetProgressLine("Exp. Method", [&solver, network] {
+        if (!network) return std::string();  // a graph's search has no best cost before its end
+        const double elapsed = (NowMs() - solver.m_dwRunStart) / 1000.0;
+        return BestText(solver) + "  " + ExactShareText(solver.m_nOrdersDone, solver.m_nNodes, elapsed);
+    });
     const uint32_t start = solver.m_dwRunStart;
     int aborted = 0;
     if (solver.m_nKind == KIND_GRAPH) {
@@ -30,12 +61,14 @@ CMethodResult RunExact(CCycleSolver& solver, ITextTarget& timeField, ITextTarget
     }
     r.ms = NowMs() - start;
     r.aborted = aborted != 0;
+    timeField.Erase();
     return r;
 }
 
-CMethodResult RunPolyn(CCycleSolver& solver, int mode, ITextTarget& timeField, ITextTarget& costField) {
+CMethodResult RunPolyn(CCycleSolver& solver, int mode, CConsoleTimeField& timeField, ITextTarget& costField) {
     CMethodResult r;
     StartTiming(solver, timeField, costField);
+    timeField.SetProgressLine("Polyn. Method", [&solver] { return BestText(solver); });
     const uint32_t start = solver.m_dwRunStart;
     const int aborted =
         solver.m_nKind == KIND_GRAPH ? solver.PolynMethodGraph() : solver.PolynMethodNet(mode, 0);
@@ -43,6 +76,7 @@ CMethodResult RunPolyn(CCycleSolver& solver, int mode, ITextTarget& timeField, I
     r.aborted = aborted != 0;
     r.cost = solver.m_nBestCost;
     r.found = solver.m_nKind == KIND_GRAPH && r.cost == 0;
+    timeField.Erase();
     return r;
 }
 

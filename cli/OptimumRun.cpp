@@ -130,10 +130,13 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
     CCycleSolver& s = doc->m_solver;
     s.m_nAmplitude = o.amplitude;
 
-    CConsoleTimeField timeField;
+    CConsoleTimeField timeField(ProgressAsked());
     CTextField finalField;
     nlohmann::json runs = nlohmann::json::array();
     int tests = 0, different = 0;
+    timeField.SetProgressLine("", [&tests, &o] {
+        return std::to_string(tests) + " of " + std::to_string(o.tests) + " tests done";
+    });
     double gapSum = 0, gapWorst = 0;
     uint64_t polynMs = 0, optimumMs = 0;
     bool interrupted = false;

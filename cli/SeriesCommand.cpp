@@ -93,7 +93,10 @@ int RunSeries(const CSeriesOptions& o) {
     doc->m_strRandStarts = std::to_string(o.starts);
     doc->m_strFullTests = std::to_string(FullTests(o));
 
-    CConsoleTimeField timeField;
+    CConsoleTimeField timeField(ProgressAsked());
+    timeField.SetProgressLine("", [&doc, &o] {
+        return std::to_string(doc->m_nTests) + " of " + std::to_string(o.tests) + " tests done";
+    });
     CTextField finalField;
     CTestSeries series(*doc, timeField, finalField);
     // A problem's time runs from its first random draw (the problem) to its end, so the exact

@@ -167,7 +167,7 @@ int RunSolve(const CSolveOptions& o) {
     out["level"] = o.level;
     out["initial"] = CycleJson(*solver, solver->m_aInitial);
 
-    CConsoleTimeField timeField;
+    CConsoleTimeField timeField(ProgressAsked());
     CTextField costField;
     int status = EXIT_OK;
     // The optimum method's cycle for --svg (the methods' best cycle is kept below).

@@ -339,6 +339,7 @@ public:
     char m_szStatus[80]{};
     uint32_t m_dwRunStart = 0;
     uint32_t m_nLastSecond = 0;
+    uint64_t m_nOrdersDone = 0;  // orders the exact network method has gone through (for progress)
     int m_bBusy = 0;
 
     // Document flags.

@@ -190,6 +190,7 @@ private:
             aborted = true;
             return false;
         } else {
+            s->m_nOrdersDone += static_cast<uint64_t>(counter);
             counter = 0;
             if (s->PollProgress(1) == 0) return true;
             aborted = true;
@@ -481,6 +482,9 @@ int RunNetParallel(CCycleSolver& s, int workers, int* abortedOut) {
         const bool done = pool.WaitTick();
         ShowBest();
         if (done) break;
+        uint64_t total = 0;
+        for (const auto& o : orders) total += o.load(std::memory_order_relaxed);
+        s.m_nOrdersDone = total;
         if (s.PollProgress(1) != 0) {
             if (abortedOut) *abortedOut = 1;
             break;
@@ -546,6 +550,7 @@ int CCycleSolver::ExpMethodNet(int estimateOnly, int* abortedOut) {
     const int n = m_nNodes;
     const bool estimate = estimateOnly != 0;
     m_bBusy = 1;
+    m_nOrdersDone = 0;
     if (abortedOut) *abortedOut = 0;
     if (m_bMaximum == 1) NegateWeights();
     MirrorWeights(m_ppWeight, n);
