@@ -85,7 +85,8 @@ void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes) {
     solver.MakeInitialCycle(1, 0);
 }
 
-std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, CInstancePositions* positions) {
+std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, std::string* distanceType,
+                             CInstancePositions* positions) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw CInputError(path + ": is a directory; expected an instance file");
@@ -102,6 +103,8 @@ std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, CIns
             if (c == '\n') c = ';';
         throw CInputError(path + ": not a loadable instance file: " + reason);
     }
+    if (distanceType)
+        *distanceType = data.GetDistanceType() ? data.GetDistanceType()->name : "EXPLICIT";
     const int n = data.GetDim();
     if (n > MAX_SOLVER_NODES)
         throw CInputError(path + ": " + std::to_string(n) + " nodes; expected at most " +

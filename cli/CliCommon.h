@@ -11,7 +11,14 @@
 class CCycleSolver;
 
 // Exit statuses of the console program.
-enum EExitCode { EXIT_OK = 0, EXIT_INTERNAL = 1, EXIT_BAD_INPUT = 2, EXIT_INTERRUPTED = 130 };
+// EXIT_ROWS_FAILED: a survey ran to its end, but some of its instances could not be run.
+enum EExitCode {
+    EXIT_OK = 0,
+    EXIT_INTERNAL = 1,
+    EXIT_BAD_INPUT = 2,
+    EXIT_ROWS_FAILED = 3,
+    EXIT_INTERRUPTED = 130
+};
 
 // Bad usage or bad input: one line for standard error (naming file, line or option, and what was
 // expected), exit status 2.
@@ -62,10 +69,10 @@ struct CInstancePositions {
 // Reads a published instance file through pathkit as a network (every distance type and matrix
 // format pathkit reads), up to the solver's node limit and with the weight limit of the strict
 // matrix input. Sizes the solver and makes the identity cycle the initial one. Returns the
-// instance's NAME (the file name when it has none). Every fault is CInputError naming the file.
-// The node positions go to positions when it is given.
+// instance's NAME (the file name when it has none) and, when asked, its distance type
+// ("EUC_2D", "EXPLICIT", ...) and its node positions. Every fault is CInputError naming the file.
 std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path,
-                             CInstancePositions* positions = nullptr);
+                             std::string* distanceType = nullptr, CInstancePositions* positions = nullptr);
 
 // The published tour format of a cycle: NAME, TYPE : TOUR, DIMENSION, TOUR_SECTION, the nodes, -1, EOF.
 std::string TourFileText(const std::string& name, const CCycleSolver& solver, const int* cycle);

@@ -10,3 +10,4 @@ void AddSeriesCommand(CLI::App& app, int& status);
 void AddDocCommand(CLI::App& app, int& status);
 void AddCheckCommand(CLI::App& app, int& status);
 void AddMapCommand(CLI::App& app, int& status);
+void AddSurveyCommand(CLI::App& app, int& status);

@@ -240,10 +240,9 @@ int RunMap(const CMapOptions& o) {
         }
     }
     if (!o.svg.empty()) {
-        const std::vector<std::string> lines = {
-            "State capitals - " + std::to_string(solver->m_nNodes) + " capitals" +
-                (o.maximum ? ", longest route" : ""),
-            routeBy + ": length " + LengthText(*solver, route.data())};
+        const std::vector<std::string> lines = {"State capitals - " + std::to_string(solver->m_nNodes) +
+                                                    " capitals" + (o.maximum ? ", longest route" : ""),
+                                                routeBy + ": length " + LengthText(*solver, route.data())};
         WriteSvgFile(o.svg, MapPictureSvg(*solver, route.data(), lines));
     }
     if (o.json) std::cout << out.dump() << '\n';

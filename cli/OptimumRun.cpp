@@ -173,12 +173,13 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
     }
     const double mean = tests ? gapSum / tests : 0.0;
     if (!o.svg.empty())
-        WriteSvgFile(o.svg, SeriesPlotSvg({"series - " + std::to_string(tests) + " random networks of " +
-                                               std::to_string(o.nodes) + " nodes, amplitude " +
-                                               std::to_string(o.amplitude) + ", seed " + std::to_string(o.seed),
-                                           "polynomial method, " + o.level + " test",
-                                           SeriesGapSummary(points, "optimum method")},
-                                          points, "optimum method"));
+        WriteSvgFile(
+            o.svg,
+            SeriesPlotSvg(
+                {"series - " + std::to_string(tests) + " random networks of " + std::to_string(o.nodes) +
+                     " nodes, amplitude " + std::to_string(o.amplitude) + ", seed " + std::to_string(o.seed),
+                 "polynomial method, " + o.level + " test", SeriesGapSummary(points, "optimum method")},
+                points, "optimum method"));
     if (o.json) {
         nlohmann::json out = {{"tests", tests},
                               {"different_solutions", different},

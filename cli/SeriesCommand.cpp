@@ -111,14 +111,14 @@ int RunSeries(const CSeriesOptions& o) {
     const bool compared = o.graph ? o.starts == 1 : o.starts == 1 && FullTests(o) != 0;
     nlohmann::json runs = nlohmann::json::array();
     std::vector<CSeriesPoint> points;  // for --svg
-    int polynCycles = 0;  // graphs: Hamiltonian cycles the polynomial method found, for --svg
+    int polynCycles = 0;               // graphs: Hamiltonian cycles the polynomial method found, for --svg
     series.m_fnProblemDone = [&] {
         if (!o.svg.empty()) {
             const CCycleSolver& s = doc->m_solver;
             const double none = std::numeric_limits<double>::quiet_NaN();
             const double polynMs = doc->m_dwPolynMs;
-            const double gap = compared && !o.graph ? GapPercent(s.CycleCostOf(s.m_aBest), s.CycleCostOf(s.m_aSaved),
-                                                                s.m_bMaximum != 0)
+            const double gap = compared && !o.graph ? GapPercent(s.CycleCostOf(s.m_aBest),
+                                                                 s.CycleCostOf(s.m_aSaved), s.m_bMaximum != 0)
                                                     : none;
             polynCycles += s.CycleCostOf(s.m_aBest) == 0;
             points.push_back({static_cast<int>(points.size()) + 1, std::isfinite(gap) ? gap : none, polynMs,
@@ -138,9 +138,10 @@ int RunSeries(const CSeriesOptions& o) {
 
     const std::string statistics = ConsoleText(doc->BuildStatistics(0));
     if (!o.svg.empty()) {
-        const std::string what = o.graph ? "graphs of " + std::to_string(o.nodes) + " nodes, degree " + std::to_string(o.degree)
-                                         : "networks of " + std::to_string(o.nodes) + " nodes, amplitude " +
-                                               std::to_string(o.amplitude);
+        const std::string what =
+            o.graph ? "graphs of " + std::to_string(o.nodes) + " nodes, degree " + std::to_string(o.degree)
+                    : "networks of " + std::to_string(o.nodes) + " nodes, amplitude " +
+                          std::to_string(o.amplitude);
         const std::string tests = FullTests(o) != 0 ? "full tests" : "short tests";
         WriteSvgFile(o.svg, SeriesPlotSvg({"series - " + std::to_string(points.size()) + " random " + what +
                                                ", seed " + std::to_string(o.seed),
@@ -150,7 +151,7 @@ int RunSeries(const CSeriesOptions& o) {
                                            : o.graph ? "Hamiltonian cycles found by the polynomial method: " +
                                                            std::to_string(polynCycles) + " of " +
                                                            std::to_string(points.size()) + " graphs"
-                                                                : "no exact method: times only"},
+                                                     : "no exact method: times only"},
                                           points, "exact method"));
     }
     if (o.json) {

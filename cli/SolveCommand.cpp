@@ -80,7 +80,8 @@ std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o, CInstancePositions
                               ": an instance is read as a network; expected --kind network");
         auto doc = NewConsoleDocument();
         doc->m_nDocKind = doc->m_solver.m_nKind = KIND_NETWORK;
-        doc->m_strNodes = LoadInstanceInto(doc->m_solver, o.instance, &positions);  // the name, kept for --tour-out
+        // The name, kept for --tour-out; the positions for --svg.
+        doc->m_strNodes = LoadInstanceInto(doc->m_solver, o.instance, nullptr, &positions);
         doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
         doc->m_solver.m_nAmplitude = o.amplitude.value_or(100);
         return doc;

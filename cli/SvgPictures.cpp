@@ -36,7 +36,8 @@ double TitleBand(CSvgWriter& svg, const std::vector<std::string>& lines, double 
     for (std::size_t k = 0; k < lines.size(); ++k) {
         y += k == 0 ? 22 : 19;
         svg.Text(left, y, lines[k],
-                 k == 0 ? "font-size=\"17\" font-weight=\"bold\" fill=\"#222\"" : "font-size=\"14\" fill=\"#333\"");
+                 k == 0 ? "font-size=\"17\" font-weight=\"bold\" fill=\"#222\""
+                        : "font-size=\"14\" fill=\"#333\"");
     }
     return BandHeight(lines.size());
 }
@@ -61,7 +62,8 @@ std::string TickText(double value, double step) {
     const int decimals = step >= 1 ? 0 : std::min(6, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
     if (std::abs(value) < step / 1e6) value = 0;
     char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     return error == std::errc() ? std::string(text, end) : "?";
 }
 
@@ -130,7 +132,8 @@ void DrawSeries(CSvgWriter& svg, const CPanel& p, const std::vector<CSeriesPoint
 std::vector<CSvgPoint> RingPositions(int n) {
     std::vector<CSvgPoint> at(static_cast<std::size_t>(std::max(n, 0)) + 1);
     const double step = n > 0 ? 2 * std::numbers::pi / n : 0;
-    for (int k = 0; k < n; ++k) at[static_cast<std::size_t>(k) + 1] = {std::cos(step * k), std::sin(step * k)};
+    for (int k = 0; k < n; ++k)
+        at[static_cast<std::size_t>(k) + 1] = {std::cos(step * k), std::sin(step * k)};
     return at;
 }
 
@@ -181,7 +184,8 @@ std::string CyclePictureSvg(const CCyclePicture& picture) {
     const double top = band + kMargin + (boxHeight - (maxY - minY) * scale) / 2;
     const double centreX = kMargin + kBox / 2, centreY = band + kMargin + boxHeight / 2;
     auto at = [&](int node) {
-        return CSvgPoint{left + (picture.at[node].x - minX) * scale, top + (picture.at[node].y - minY) * scale};
+        return CSvgPoint{left + (picture.at[node].x - minX) * scale,
+                         top + (picture.at[node].y - minY) * scale};
     };
 
     if (!picture.edges.empty()) {
@@ -198,7 +202,8 @@ std::string CyclePictureSvg(const CCyclePicture& picture) {
         for (const int node : picture.cycle)
             if (node >= 1 && node <= n) path.push_back(at(node));
         svg.Polyline(path, std::string("class=\"cycle\" fill=\"none\" stroke=\"") + kCycleColour +
-                               "\" stroke-width=\"" + (n > 200 ? "1.2" : "2") + "\" stroke-linejoin=\"round\"");
+                               "\" stroke-width=\"" + (n > 200 ? "1.2" : "2") +
+                               "\" stroke-linejoin=\"round\"");
     }
     const double radius = n <= 30 ? 4.5 : n <= kSvgLabelLimit ? 3 : 2;
     const char* fontSize = n <= 30 ? "13" : n <= 60 ? "11" : "9";
@@ -225,7 +230,8 @@ std::string CyclePictureSvg(const CCyclePicture& picture) {
     return svg.Finish();
 }
 
-std::string MapPictureSvg(const CCycleSolver& solver, const int* cycle, const std::vector<std::string>& titleLines) {
+std::string MapPictureSvg(const CCycleSolver& solver, const int* cycle,
+                          const std::vector<std::string>& titleLines) {
     static const CMapOutline outline = [] {
         CMapOutline o;
         o.Parse(MapOutlineText());
@@ -276,7 +282,8 @@ std::string MapPictureSvg(const CCycleSolver& solver, const int* cycle, const st
         svg.Polyline(route, std::string("class=\"cycle\" fill=\"none\" stroke=\"") + kCycleColour +
                                 "\" stroke-width=\"2\" stroke-linejoin=\"round\"");
     }
-    svg.BeginGroup("font-size=\"11\" fill=\"#0b3d91\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
+    svg.BeginGroup(
+        "font-size=\"11\" fill=\"#0b3d91\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\"");
     for (int node = 1; node <= n; ++node) {
         const CSvgPoint p = at(node);
         svg.Circle(p.x, p.y, 3.5, "class=\"node\" fill=\"#1a1a1a\" stroke=\"none\"");
@@ -291,7 +298,9 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
     const bool graph = solver.m_nKind == KIND_GRAPH;
     std::vector<std::string> lines;
     lines.push_back(picture.name + " - " + std::to_string(n) + (n == 1 ? " node" : " nodes") +
-                    (graph ? ", graph" : solver.m_bMaximum ? ", maximum cycle" : ""));
+                    (graph               ? ", graph"
+                     : solver.m_bMaximum ? ", maximum cycle"
+                                         : ""));
     std::string result = picture.method + ": cost " + std::to_string(picture.cost);
     if (graph) {
         result = picture.cost == 0 ? "Hamiltonian cycle found (" + picture.method + ")"
@@ -308,7 +317,8 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
     // A map document's capitals are drawn where they are.
     bool onMap = solver.m_nKind == KIND_MAP && n >= 2;
     for (int node = 1; onMap && node <= n; ++node)
-        onMap = std::count(solver.m_bCapitalSelected + 1, solver.m_bCapitalSelected + MAP_CAPITALS + 1, node) == 1;
+        onMap = std::count(solver.m_bCapitalSelected + 1, solver.m_bCapitalSelected + MAP_CAPITALS + 1,
+                           node) == 1;
     if (onMap) return MapPictureSvg(solver, cycle, lines);
 
     CCyclePicture drawing;
@@ -321,7 +331,8 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
         drawing.at = RingPositions(n);
         layout = "nodes on the network window's ring";
     }
-    if (n > kSvgLabelLimit) layout += "; node numbers left out above " + std::to_string(kSvgLabelLimit) + " nodes";
+    if (n > kSvgLabelLimit)
+        layout += "; node numbers left out above " + std::to_string(kSvgLabelLimit) + " nodes";
     lines.push_back(layout);
     drawing.titleLines = lines;
     if (graph) drawing.edges = GraphEdges(solver);
@@ -358,9 +369,10 @@ std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std:
     svg.Rect(0, 0, kWidth, height, "fill=\"#ffffff\"");
     TitleBand(svg, titleLines, 20);
 
-    const int problems = points.empty() ? 1 : std::max_element(points.begin(), points.end(), [](auto& a, auto& b) {
-                                                  return a.problem < b.problem;
-                                              })->problem;
+    const int problems =
+        points.empty() ? 1 : std::max_element(points.begin(), points.end(), [](auto& a, auto& b) {
+                                 return a.problem < b.problem;
+                             })->problem;
     const double x0 = 0.5, x1 = std::max(problems, 1) + 0.5;
     const double xStep = std::max(1.0, NiceStep(problems, 10));
     double maxGap = 0, maxMs = 0;
@@ -382,9 +394,16 @@ std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std:
     // All gaps 0 (the usual case) show on an axis of 0 to 1 %.
     const double gapSpan = maxGap - minGap > 0 ? maxGap - minGap : 1.0;
     const double gapStep = NiceStep(gapSpan, 5);
-    const CPanel gap{kLeft, band + 8, kWidth - kLeft - kRight, kPanel, x0, x1,
+    const CPanel gap{kLeft,
+                     band + 8,
+                     kWidth - kLeft - kRight,
+                     kPanel,
+                     x0,
+                     x1,
                      std::floor(minGap / gapStep) * gapStep,
-                     maxGap > 0 ? std::max(gapStep, std::ceil(maxGap / gapStep) * gapStep) : minGap < 0 ? 0 : 1.0};
+                     maxGap > 0   ? std::max(gapStep, std::ceil(maxGap / gapStep) * gapStep)
+                     : minGap < 0 ? 0
+                                  : 1.0};
     DrawAxes(svg, gap, xStep, gapStep, "gap to the " + reference + " (%)", "");
     if (anyGap) {
         DrawSeries(svg, gap, points, &CSeriesPoint::gap, 1, kPolynColour, "gap");
@@ -399,8 +418,10 @@ std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std:
     const bool seconds = maxMs >= 2000;
     const double scale = seconds ? 0.001 : 1;
     const double timeStep = NiceStep(std::max(maxMs * scale, seconds ? 1.0 : 1.0), 5);
-    const CPanel time{kLeft, gap.top + kPanel + kGapBetween, gap.width, kPanel, x0, x1, 0,
-                      std::max(timeStep, std::ceil(maxMs * scale / timeStep) * timeStep)};
+    const CPanel time{kLeft,     gap.top + kPanel + kGapBetween,
+                      gap.width, kPanel,
+                      x0,        x1,
+                      0,         std::max(timeStep, std::ceil(maxMs * scale / timeStep) * timeStep)};
     DrawAxes(svg, time, xStep, timeStep, seconds ? "time (s)" : "time (ms)", "problem");
     DrawSeries(svg, time, points, &CSeriesPoint::polynMs, scale, kPolynColour, "polyn");
     if (anyExact) DrawSeries(svg, time, points, &CSeriesPoint::exactMs, scale, kExactColour, "exact");

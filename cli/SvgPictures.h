@@ -43,7 +43,8 @@ std::string CyclePictureSvg(const CCyclePicture& picture);
 // The map window's picture at twice its large size: water, the states' land, borders and coast,
 // every capital as a dot, and the route through the solver's chosen capitals (cycle: n nodes from
 // position 1) in red, numbered by node.
-std::string MapPictureSvg(const CCycleSolver& solver, const int* cycle, const std::vector<std::string>& titleLines);
+std::string MapPictureSvg(const CCycleSolver& solver, const int* cycle,
+                          const std::vector<std::string>& titleLines);
 
 // The titles of a solve picture: the problem's name, the method whose cycle it is, its cost, the
 // optimum it is measured against (when given) and the instance's positions (when it has them).

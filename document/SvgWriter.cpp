@@ -10,8 +10,8 @@ std::string SvgNumber(double value) {
     double rounded = std::round(value * 100.0) / 100.0;
     if (rounded == 0) rounded = 0;
     char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, rounded,
-                                            std::chars_format::fixed, 2);
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 2);
     if (error != std::errc()) return "0";
     std::string text(buffer, end);
     while (text.back() == '0') text.pop_back();
@@ -83,11 +83,11 @@ std::string XmlEscape(std::string_view text) {
 
 CSvgWriter::CSvgWriter(double width, double height, std::string_view title) {
     const std::string w = SvgNumber(width), h = SvgNumber(height);
-    m_text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-             "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-             w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h +
-             "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n<title>" + XmlEscape(title) +
-             "</title>\n";
+    m_text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h +
+        "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n<title>" + XmlEscape(title) + "</title>\n";
 }
 
 void CSvgWriter::Rect(double x, double y, double w, double h, std::string_view style) {
@@ -119,7 +119,10 @@ void CSvgWriter::Rings(const std::vector<std::vector<CSvgPoint>>& rings, std::st
     for (const std::vector<CSvgPoint>& ring : rings) {
         if (ring.empty()) continue;
         for (std::size_t k = 0; k < ring.size(); ++k)
-            m_text += (k == 0 ? "M" : k % 8 == 0 ? "\n" : " ") + SvgNumber(ring[k].x) + "," + SvgNumber(ring[k].y);
+            m_text += (k == 0       ? "M"
+                       : k % 8 == 0 ? "\n"
+                                    : " ") +
+                      SvgNumber(ring[k].x) + "," + SvgNumber(ring[k].y);
         m_text += "Z\n";
     }
     m_text += "\" " + std::string(style) + "/>\n";

@@ -27,8 +27,8 @@ grep -q '[0-9]* of 1000 tests done$' "$err" || { echo "no count of the series' t
 if grep -q '^$' "$err"; then echo "an empty progress line"; exit 1; fi
 # On a terminal the progress line is erased before the result is printed on it.
 if command -v script >/dev/null; then
-    script -qc "$cli solve --random --nodes 13 --method both --threads 1" /dev/null </dev/null >"$out"
-    grep -q 'leftExp. Method: (' "$out" && { echo "the result follows the progress line"; cat -v "$out"; exit 1; }
-    grep -q 'left' "$out" || { echo "no progress line on the terminal"; exit 1; }
+    script -qc "$cli solve --random --nodes 130 --method polyn" /dev/null </dev/null >"$out"
+    grep -q ')Polyn. Method: (' "$out" && { echo "the result follows the progress line"; cat -v "$out"; exit 1; }
+    grep -q 'Polyn. Method: [0-9]* sec  best' "$out" || { echo "no progress line on the terminal"; exit 1; }
 fi
 rm -f "$err" "$out"
