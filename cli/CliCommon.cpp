@@ -85,7 +85,8 @@ void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes) {
     solver.MakeInitialCycle(1, 0);
 }
 
-std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, std::string* distanceType) {
+std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, std::string* distanceType,
+                             CInstancePositions* positions) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw CInputError(path + ": is a directory; expected an instance file");
@@ -120,6 +121,16 @@ std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, std:
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) solver.m_ppWeight[i][j] = j > i ? data.GetCost(i, j) : 0;
     solver.MakeInitialCycle(1, 0);
+    if (positions) {
+        *positions = CInstancePositions();
+        positions->geo = data.GetWeightType() == EWT_GEO;
+        const POS_2D* flat = data.GetPositions2D();
+        const POS_3D* solid = data.GetPositions3D();
+        for (int k = 0; (flat || solid) && k < n; ++k) {
+            positions->x.push_back(flat ? flat[k].x : solid[k].x);
+            positions->y.push_back(flat ? flat[k].y : solid[k].y);
+        }
+    }
     std::string name = data.GetName();
     while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
     return name.empty() ? std::filesystem::path(path).stem().string() : name;

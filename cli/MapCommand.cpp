@@ -13,6 +13,7 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/MethodRuns.h"
 #include "cli/OptimumRun.h"
+#include "cli/SvgPictures.h"
 #include "document/CycleText.h"
 #include "document/Messages.h"
 #include "document/Params.h"
@@ -36,6 +37,7 @@ struct CMapOptions {
     std::string params;
     bool maximum = false;
     bool json = false;
+    std::string svg;
 };
 
 // Marks the capitals of a comma-separated list of table indices as selected, numbered in table
@@ -193,6 +195,10 @@ int RunMap(const CMapOptions& o) {
 
     int status = EXIT_OK;
     CMethodResult exact;
+    // The route for --svg: the current one, or the best a method found (the first of equals).
+    std::vector<int> route(solver->m_aCycle, solver->m_aCycle + solver->m_nNodes + 1);
+    std::string routeBy = "the route as listed";
+    bool routeRun = false;
     for (const EMapMethod method : methods) {
         if (method == EMapMethod::Polyn) solver->MakeInitialCycle(0, 0);  // from the initial route
         const CMethodResult run = RunMethod(*solver, method);
@@ -213,6 +219,16 @@ int RunMap(const CMapOptions& o) {
             if (run.aborted) std::cout << "Testing is aborted by user...\n";
             std::cout << "Time: " << time << '\n';
         }
+        const int cost = solver->CycleCostOf(route.data());
+        const bool better = solver->m_bMaximum ? run.cost > cost : run.cost < cost;
+        const char* title = method == EMapMethod::Exact ? "exact method" : "polynomial method";
+        if (!routeRun || better) {
+            route.assign(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1);
+            routeBy = title;
+        } else if (run.cost == cost) {
+            routeBy = "both methods";
+        }
+        routeRun = true;
         if (run.aborted) {
             status = EXIT_INTERRUPTED;
             break;
@@ -222,6 +238,12 @@ int RunMap(const CMapOptions& o) {
             out["agree"] = verdict == IDS_CORRECT_ROUTE;
             if (!o.json) std::cout << MessageText(verdict) << '\n';
         }
+    }
+    if (!o.svg.empty()) {
+        const std::vector<std::string> lines = {"State capitals - " + std::to_string(solver->m_nNodes) +
+                                                    " capitals" + (o.maximum ? ", longest route" : ""),
+                                                routeBy + ": length " + LengthText(*solver, route.data())};
+        WriteSvgFile(o.svg, MapPictureSvg(*solver, route.data(), lines));
     }
     if (o.json) std::cout << out.dump() << '\n';
     return status;
@@ -243,6 +265,7 @@ void AddMapCommand(CLI::App& app, int& status) {
     cmd->add_option("--params", options->params, "A params.dat file with the method parameters");
     cmd->add_flag("--maximum", options->maximum, "Seek the longest route");
     cmd->add_flag("--json", options->json, "Print one JSON object");
+    cmd->add_option("--svg", options->svg, "Draw the route on the map as an SVG picture");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
     cmd->callback([options, select, &status] {

@@ -6,11 +6,13 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 #include <vector>
 
 #include "cli/CliCommon.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/SvgPictures.h"
 #include "document/CycleText.h"
 #include "document/MainDoc.h"
 #include "solver/CycleSolver.h"
@@ -138,6 +140,7 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
     double gapSum = 0, gapWorst = 0;
     uint64_t polynMs = 0, optimumMs = 0;
     bool interrupted = false;
+    std::vector<CSeriesPoint> points;  // for --svg
     for (int t = 0; t < o.tests && !interrupted; ++t) {
         Platform().seedOverride = seeds.Next();
         doc->GenerateRandom();
@@ -165,8 +168,18 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
         gapSum += gap;
         gapWorst = std::max(gapWorst, gap);
         runs.push_back({{"polyn", polyn}, {"optimum", OptimumJson(s, run)}, {"gap", gap}});
+        points.push_back({tests, std::isfinite(gap) ? gap : std::numeric_limits<double>::quiet_NaN(),
+                          static_cast<double>(doc->m_dwPolynMs), static_cast<double>(run.ms)});
     }
     const double mean = tests ? gapSum / tests : 0.0;
+    if (!o.svg.empty())
+        WriteSvgFile(
+            o.svg,
+            SeriesPlotSvg(
+                {"series - " + std::to_string(tests) + " random networks of " + std::to_string(o.nodes) +
+                     " nodes, amplitude " + std::to_string(o.amplitude) + ", seed " + std::to_string(o.seed),
+                 "polynomial method, " + o.level + " test", SeriesGapSummary(points, "optimum method")},
+                points, "optimum method"));
     if (o.json) {
         nlohmann::json out = {{"tests", tests},
                               {"different_solutions", different},

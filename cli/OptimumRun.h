@@ -38,5 +38,6 @@ struct COptimumSeriesOptions {
     std::string level = "short";
     uint32_t seed = 1;
     bool json = false;
+    std::string svg;  // the plot of gaps and times, when not empty
 };
 int RunOptimumSeries(const COptimumSeriesOptions& o);

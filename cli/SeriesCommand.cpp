@@ -5,15 +5,19 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <limits>
+#include <vector>
 
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/OptimumRun.h"
+#include "cli/SvgPictures.h"
 #include "document/MainDoc.h"
 #include "document/Series.h"
 #include "solver/OptimumMethod.h"
+#include "solver/Platform.h"
 
 namespace {
 
@@ -31,6 +35,7 @@ struct CSeriesOptions {
     bool json = false;
     bool csv = false;
     std::string reference;  // "optimum": compare with the proven optimum instead
+    std::string svg;
 };
 
 void Check(const CSeriesOptions& o) {
@@ -125,7 +130,7 @@ int RunSeries(const CSeriesOptions& o) {
         if (o.graph || o.compare || o.starts != 1)
             throw CInputError(
                 "--reference optimum: expected a network series with --starts 1 and without --compare");
-        return RunOptimumSeries({o.nodes, o.amplitude, o.tests, o.level, o.seed, o.json});
+        return RunOptimumSeries({o.nodes, o.amplitude, o.tests, o.level, o.seed, o.json, o.svg});
     }
     Check(o);
     if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
@@ -165,6 +170,8 @@ int RunSeries(const CSeriesOptions& o) {
     };
     nlohmann::json runs = nlohmann::json::array();
     CSeriesTotals totals;
+    std::vector<CSeriesPoint> points;  // for --svg
+    int polynCycles = 0;               // graphs: Hamiltonian cycles the polynomial method found, for --svg
     if (o.csv) std::cout << "problem,seed,polyn_cost,polyn_ms,exact_cost,exact_ms,agree,gap\n";
     series.m_fnProblemDone = [&] {
         const CCycleSolver& s = doc->m_solver;
@@ -184,6 +191,12 @@ int RunSeries(const CSeriesOptions& o) {
             if (!std::isfinite(row.gap)) row.gap = std::nan("");
         }
         totals.Add(row);
+        if (!o.svg.empty()) {
+            const double none = std::numeric_limits<double>::quiet_NaN();
+            polynCycles += row.polynCost == 0;
+            points.push_back({row.problem, row.gap, static_cast<double>(row.polynMs),
+                              row.compared ? static_cast<double>(row.exactMs) : none});
+        }
         if (o.csv) PrintCsvRow(row);  // streamed: a long series keeps its memory flat
         if (!o.json) return;          // the runs are kept only for JSON
         nlohmann::json run = {{"problem", row.problem}, {"seed", row.seed},
@@ -201,6 +214,23 @@ int RunSeries(const CSeriesOptions& o) {
         series.ContinuousTest(o.tests);
 
     const std::string statistics = ConsoleText(doc->BuildStatistics(0));
+    if (!o.svg.empty()) {
+        const std::string what =
+            o.graph ? "graphs of " + std::to_string(o.nodes) + " nodes, degree " + std::to_string(o.degree)
+                    : "networks of " + std::to_string(o.nodes) + " nodes, amplitude " +
+                          std::to_string(o.amplitude);
+        const std::string tests = FullTests(o) != 0 ? "full tests" : "short tests";
+        WriteSvgFile(o.svg, SeriesPlotSvg({"series - " + std::to_string(points.size()) + " random " + what +
+                                               ", seed " + std::to_string(o.seed),
+                                           "polynomial method, " + std::to_string(o.starts) +
+                                               (o.starts == 1 ? " start, " : " starts, ") + tests,
+                                           compared && !o.graph ? SeriesGapSummary(points, "exact method")
+                                           : o.graph ? "Hamiltonian cycles found by the polynomial method: " +
+                                                           std::to_string(polynCycles) + " of " +
+                                                           std::to_string(points.size()) + " graphs"
+                                                     : "no exact method: times only"},
+                                          points, "exact method"));
+    }
     if (o.json) {
         nlohmann::json out = {{"tests", doc->m_nTests},
                               {"different_solutions", doc->m_nDiffSolutions},
@@ -258,6 +288,7 @@ void AddSeriesCommand(CLI::App& app, int& status) {
     cmd->add_flag("--json", o->json, "Print one JSON object");
     cmd->add_flag("--csv", o->csv,
                   "One CSV row per problem (seed, costs, times, agreement, gap), then a summary comment line");
+    cmd->add_option("--svg", o->svg, "Plot each problem's gap and times as an SVG picture");
     cmd->add_option("--reference", o->reference,
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
     AddThreadsOption(cmd);

@@ -15,6 +15,7 @@
 #include "cli/DocCommon.h"
 #include "cli/MethodRuns.h"
 #include "cli/OptimumRun.h"
+#include "cli/SvgPictures.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
 #include "document/ExactBound.h"
@@ -36,6 +37,7 @@ struct CSolveOptions {
     std::optional<long long> optimum;
     std::string optimumTour;
     std::string tourOut;
+    std::string svg;
     std::string initialTour;
     bool random = false;
     bool randomStart = false;
@@ -67,7 +69,8 @@ void ApplyParameters(const CSolveOptions& o, int kind) {
 }
 
 // The problem to solve, from a matrix text, a QUIRA1 document or the program's generators.
-std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o) {
+// An instance's node positions go to positions.
+std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o, CInstancePositions& positions) {
     const int inputs = !o.matrix.empty() + !o.doc.empty() + o.random + !o.instance.empty();
     if (inputs != 1)
         throw CInputError(
@@ -78,7 +81,8 @@ std::unique_ptr<CMainDoc> LoadProblem(const CSolveOptions& o) {
                               ": an instance is read as a network; expected --kind network");
         auto doc = NewConsoleDocument();
         doc->m_nDocKind = doc->m_solver.m_nKind = KIND_NETWORK;
-        doc->m_strNodes = LoadInstanceInto(doc->m_solver, o.instance);  // the name, kept for --tour-out
+        // The name, kept for --tour-out; the positions for --svg.
+        doc->m_strNodes = LoadInstanceInto(doc->m_solver, o.instance, nullptr, &positions);
         doc->m_solver.m_bMaximum = o.maximum ? 1 : 0;
         doc->m_solver.m_nAmplitude = o.amplitude.value_or(100);
         return doc;
@@ -129,7 +133,8 @@ int RunSolve(const CSolveOptions& o) {
         throw CInputError("--random-start: expected either --initial TEXT or --random-start, not both");
 
     CConsoleSession session(o.seed);
-    auto doc = LoadProblem(o);
+    CInstancePositions positions;
+    auto doc = LoadProblem(o, positions);
     const std::string problemName =
         !o.instance.empty() ? doc->m_strNodes
                             : std::filesystem::path(!o.doc.empty() ? o.doc : o.matrix).stem().string();
@@ -176,6 +181,10 @@ int RunSolve(const CSolveOptions& o) {
     CConsoleTimeField timeField(ProgressAsked());
     CTextField costField;
     int status = EXIT_OK;
+    // The optimum method's cycle for --svg (the methods' best cycle is kept below).
+    std::vector<int> svgCycle;
+    long long svgCost = 0;
+    std::string svgMethod;
     const bool graph = solver->m_nKind == KIND_GRAPH;
     if (o.method == "estimate") {
         const double seconds = EstimateExactRunSeconds(*solver);
@@ -194,6 +203,12 @@ int RunSolve(const CSolveOptions& o) {
                 "--method optimum: the optimum is for networks; expected --kind network, check or map");
         const COptimumRun run = RunOptimum(*solver, ProgressAsked());
         out["optimum"] = OptimumJson(*solver, run);
+        if (!o.svg.empty() && static_cast<int>(run.result.cycle.size()) == solver->m_nNodes) {
+            svgCycle.assign(1, 0);
+            svgCycle.insert(svgCycle.end(), run.result.cycle.begin(), run.result.cycle.end());
+            svgCost = run.result.cost;
+            svgMethod = run.result.proven ? "optimum method, proven optimal" : "optimum method";
+        }
         if (!o.json) PrintOptimum(*solver, run);
         if (run.result.aborted) status = EXIT_INTERRUPTED;
     }
@@ -209,14 +224,18 @@ int RunSolve(const CSolveOptions& o) {
             std::cout << line;
         }
     };
-    // The best cycle any method found, for --tour-out.
+    // The best cycle any method found, for --tour-out and --svg, and which method found it.
     std::vector<int> bestCycle;
     long long bestCost = 0;
-    auto keep = [&](const CMethodResult& r) {
+    std::string bestMethod;
+    auto keep = [&](const CMethodResult& r, const char* method) {
         const bool better = solver->m_bMaximum ? r.cost > bestCost : r.cost < bestCost;
         if (bestCycle.empty() || better) {
             bestCycle.assign(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1);
             bestCost = r.cost;
+            bestMethod = method;
+        } else if (r.cost == bestCost) {
+            bestMethod = "both methods";
         }
     };
     CMethodResult exactResult;
@@ -224,7 +243,7 @@ int RunSolve(const CSolveOptions& o) {
         exactResult = RunExact(*solver, timeField, costField);
         nlohmann::json e = MethodJson(*solver, exactResult);
         if (graph) e["found"] = exactResult.found;
-        keep(exactResult);
+        keep(exactResult, "exact method");
         if (!o.json)
             PrintMethod("Exp. Method", *solver, exactResult,
                         graph && !exactResult.found && !exactResult.aborted);
@@ -238,7 +257,7 @@ int RunSolve(const CSolveOptions& o) {
         const CMethodResult r = RunPolyn(*solver, mode, timeField, costField);
         nlohmann::json p = MethodJson(*solver, r);
         p["passes"] = graph ? 1 : solver->m_nPassesRun;
-        keep(r);
+        keep(r, level == 2 ? "polynomial method, full test" : "polynomial method, short test");
         if (!o.json) PrintMethod("Polyn. Method", *solver, r, false);
         addGap(p, r);
         out["polyn"] = p;
@@ -281,6 +300,26 @@ int RunSolve(const CSolveOptions& o) {
     }
     if (!o.tourOut.empty() && !bestCycle.empty())
         WriteTourFile(o.tourOut, problemName, *solver, bestCycle.data());
+    if (!o.svg.empty()) {
+        if (svgCycle.empty() && !bestCycle.empty()) {
+            svgCycle = bestCycle;
+            svgCost = bestCost;
+            svgMethod = bestMethod;
+        }
+        const std::string shownName = !problemName.empty() ? problemName
+                                      : o.random ? std::string("random ") + KindName(solver->m_nKind) +
+                                                       " (seed " + std::to_string(o.seed) + ")"
+                                                 : "standard input";
+        CSolvePicture picture{shownName, svgMethod, o.optimum, &positions};
+        if (svgCycle.empty()) {
+            // Nothing ran that finds a cycle (--method estimate): the initial cycle is drawn.
+            svgCycle.assign(solver->m_aInitial, solver->m_aInitial + solver->m_nNodes + 1);
+            svgCost = solver->CycleCostOf(solver->m_aInitial);
+            picture.method = "initial cycle";
+        }
+        picture.cost = svgCost;
+        WriteSvgFile(o.svg, SolvePictureSvg(*solver, svgCycle.data(), picture));
+    }
     if (o.json) std::cout << out.dump() << '\n';
     return status;
 }
@@ -298,6 +337,8 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--optimum-tour", options->optimumTour,
                     "A published optimal tour file: its cost on the problem is the optimum of the gaps");
     cmd->add_option("--tour-out", options->tourOut, "Write the best cycle as a published tour file");
+    cmd->add_option("--svg", options->svg,
+                    "Draw the best cycle as an SVG picture (instance coordinates, else the ring)");
     cmd->add_option("--initial-tour", options->initialTour, "A published tour file as the initial cycle");
     cmd->add_flag("--random", options->random, "A random problem: --nodes, --amplitude or --degree, --seed");
     cmd->add_option("--degree", options->degree, "Maximum degree of a random graph (default 3)");

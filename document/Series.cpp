@@ -78,8 +78,9 @@ void CTestSeries::ExactMethod() {
     WaitCursor(true);
     SetStatusEstimate(m_doc);
     int aborted = 0;
+    const uint32_t methodStart = NowMs();
     s.ExpMethodNet(0, &aborted);
-    m_dwLastExactMs = NowMs() - m_dwExactElapsedMs;
+    m_dwLastExactMs = NowMs() - methodStart;
     if (!aborted) m_doc.m_nResults += 2;
     WaitCursor(false);
     if (!s.m_bContinuous) {
@@ -301,8 +302,9 @@ void CTestSeries::GraphExactMethod() {
     Refresh(1);
     SetStatusEstimate(m_doc);
     int aborted = 0;
+    const uint32_t methodStart = NowMs();
     s.ExpMethodGraph(&aborted);
-    m_dwLastExactMs = NowMs() - m_dwExactElapsedMs;
+    m_dwLastExactMs = NowMs() - methodStart;
     if (!aborted) m_doc.m_nResults += 2;
     WaitCursor(false);
     if (!s.m_bContinuous && m_doc.m_nResults != 0) {

@@ -93,7 +93,7 @@ public:
     bool m_bComparing = false;    // a comparison drives the single-method commands
     bool m_bStartsAgreed = true;  // outcome of the last random-start series or comparison
     uint32_t m_dwExactElapsedMs = 0;
-    uint32_t m_dwLastExactMs = 0;  // how long the last exact run took, also inside a continuous test
+    uint32_t m_dwLastExactMs = 0;  // the last exact method's own time (no estimate), also in a continuous test
     int m_nProblems = 0;  // problems made by the last continuous test
 
     // ---- Hooks -------------------------------------------------------------------------------------

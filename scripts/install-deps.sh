@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev googletest  # unit tests
     libbenchmark-dev                      # benchmarks
     libcli11-dev nlohmann-json3-dev       # quira-cli
+    libxml2-utils librsvg2-bin            # xmllint checks the --svg pictures; rsvg-convert views them
     libglpk-dev                           # the optimum method's branch and cut
     clang libclang-rt-dev                 # fuzz targets (libFuzzer)
     "$@"
