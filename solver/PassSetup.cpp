@@ -89,6 +89,7 @@ void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
     auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
     const int32_t now = Wrap(static_cast<int64_t>(lowered[i][j]) - d);
     lowered[i][j] = lowered[j][i] = now;
+    PatchPosRows(i, j, now);
     if (std::abs(static_cast<int64_t>(now)) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
     if (std::abs(static_cast<int64_t>(now)) >= NARROW_LIMIT) m_bLoweredNarrow = 0;
     ++m_nLoweredVersion;
@@ -121,6 +122,7 @@ void CCycleSolver::PrepareTables() {
     m_bLoweredExact = largest <= LoweredLimit(m_nKind) ? 1 : 0;
     m_bLoweredNarrow = largest < NARROW_LIMIT ? 1 : 0;
     ++m_nLoweredVersion;
+    m_nPosVersion = 0;  // every position row is made anew
     Stabilise();
     std::memcpy(m_ppAdjust.Data(), m_ppWork.Data(), m_ppWork.Size() * sizeof(int32_t));
     std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
@@ -223,21 +225,91 @@ int CCycleSolver::FindInsertionIndexed(int k) {
 
 bool CCycleSolver::PositionRows(const int* cycle) {
     const int n = m_nNodes;
-    if (m_bPositionRows == 0 || m_bLoweredNarrow == 0 || !RowReads() || !m_ppPosRows) return false;
-    if (m_nPosVersion == m_nLoweredVersion && std::equal(cycle + 1, cycle + n + 1, m_aPosCycle + 1))
-        return true;
-    std::copy(cycle + 1, cycle + n + 1, m_aPosCycle + 1);
+    if (m_bPositionRows == 0 || m_bLoweredNarrow == 0 || !RowReads() || !m_ppPosRows[0]) return false;
     int* c = m_aPosCycle;
+    const auto& lowered = LoweredWeights();
+    auto readEdges = [&] {
+        for (int r = 0; r <= n; ++r) m_aPosEdge[r] = lowered[c[r]][c[r + 1]];
+        m_nPosVersion = m_nLoweredVersion;
+    };
+    // The rows follow every lowering (PatchPosRows); only a new cycle or new tables make new rows.
+    const bool previous = m_nPosVersion != 0;
+    if (previous && std::equal(cycle + 1, cycle + n + 1, c + 1)) {
+        if (m_nPosVersion != m_nLoweredVersion) readEdges();
+        return true;
+    }
+    bool pieces = previous;
+    if (++m_nPosStamp == 0) {  // after 2^32 cycles: no row may pass for made
+        std::fill(m_aPosRowStamp, m_aPosRowStamp + CYCLE_CAPACITY, 0u);
+        m_nPosStamp = 2;
+        pieces = false;
+    }
+    std::copy(cycle + 1, cycle + n + 1, c + 1);
     c[0] = c[n];
     c[n + 1] = c[1];
-    const auto& lowered = LoweredWeights();
-    if (++m_nPosStamp == 0) {  // after 2^32 cycles: no row may pass for built
-        std::fill(m_aPosRowStamp, m_aPosRowStamp + CYCLE_CAPACITY, 0u);
-        m_nPosStamp = 1;
+    const int* from = m_aPosOf[(m_nPosStamp - 1) & 1];
+    int* at = m_aPosOf[m_nPosStamp & 1];
+    for (int p = 1; p <= n; ++p) at[c[p]] = p;
+    // Column r of a new row is column from[c[r]] of the node's previous row: cut the columns into
+    // runs that step through the previous ones by +1 or -1.
+    m_nPieces = 0;
+    if (pieces) {
+        int count = 0;
+        for (int r = 0; r <= n + 1;) {
+            if (count == MAX_PIECES) {
+                count = 0;
+                break;
+            }
+            const int s0 = from[c[r]];
+            const int step = r <= n && from[c[r + 1]] == s0 - 1 ? -1 : 1;
+            int len = 1;
+            while (r + len <= n + 1 && from[c[r + len]] == s0 + step * len) ++len;
+            m_aPieceAt[count] = r;
+            m_aPieceFrom[count] = s0;
+            m_aPieceStep[count] = step;
+            ++count;
+            r += len;
+        }
+        m_aPieceAt[count] = n + 2;
+        m_nPieces = count;
     }
-    for (int r = 0; r <= n; ++r) m_aPosEdge[r] = lowered[c[r]][c[r + 1]];
-    m_nPosVersion = m_nLoweredVersion;
+    readEdges();
     return true;
+}
+
+void CCycleSolver::MakePosRow(int k, int32_t* row) {
+    const uint32_t stamp = m_nPosStamp;
+    if (m_nPieces != 0 && m_aPosRowStamp[k] == stamp - 1) {
+        const int32_t* old = m_ppPosRows[(stamp - 1) & 1][static_cast<std::size_t>(k)];
+        for (int i = 0; i < m_nPieces; ++i) {
+            const int at = m_aPieceAt[i], len = m_aPieceAt[i + 1] - at;
+            const int32_t* src = old + m_aPieceFrom[i];
+            if (m_aPieceStep[i] > 0)
+                std::copy(src, src + len, row + at);
+            else
+                for (int t = 0; t < len; ++t) row[at + t] = src[-t];
+        }
+    } else {
+        const int32_t* from = LoweredWeights()[k];
+        const int* c = m_aPosCycle;
+        for (int r = 0; r <= m_nNodes + 1; ++r) row[r] = from[c[r]];
+    }
+    m_aPosRowStamp[k] = stamp;
+}
+
+void CCycleSolver::PatchPosRows(int i, int j, int32_t now) {
+    if (m_nPosVersion == 0 || !m_ppPosRows[0]) return;
+    const int n = m_nNodes;
+    for (int side = 0; side < 2; ++side) {
+        const int k = side == 0 ? i : j, other = side == 0 ? j : i;
+        const uint32_t s = m_aPosRowStamp[k];
+        if (s == 0 || (s != m_nPosStamp && s != m_nPosStamp - 1)) continue;
+        int32_t* row = m_ppPosRows[s & 1][static_cast<std::size_t>(k)];
+        const int p = m_aPosOf[s & 1][other];
+        row[p] = now;
+        if (p == n) row[0] = now;
+        if (p == 1) row[n + 1] = now;
+    }
 }
 
 int CCycleSolver::FindInsertionRows(int kp) {
