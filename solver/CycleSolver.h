@@ -204,6 +204,12 @@ public:
     // Keeps the rows made for the current and the previous cycle equal to the lowered weight of
     // {i, j} after it changed.
     void PatchPosRows(int i, int j, int32_t now);
+    // The kept insertion answers (see m_aInsStamp): all dropped; brought up to date for the
+    // lowerings logged since the rows' cycle was last given, and for a new cycle (after the rows'
+    // positions of both cycles are known).
+    void ForgetInsertions();
+    void FollowLowerings();
+    void FollowCycleChange();
     template <typename Near, typename Admit>
     bool ScanReversalRows(Near near, Admit admit, CReversal& out);
     // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
@@ -342,6 +348,26 @@ public:
     int m_aPieceAt[MAX_PIECES + 1]{};
     int m_aPieceFrom[MAX_PIECES]{};
     int m_aPieceStep[MAX_PIECES]{};
+    // Insertion answers kept from cycle to cycle: node k's best insertion value in the rows' cycle
+    // and every edge k may go into at that value (at most MAX_TIED), so that the answer is the
+    // first of them in the cycle's scan order whatever that order is now. An answer holds while
+    // its stamp equals m_nInsEpoch. PositionRows brings the answers up to date with the lowerings
+    // logged since (m_aLogged*, at most MAX_LOGGED; more drop every answer) and with the edges a
+    // new cycle adds and removes.
+    static constexpr int MAX_LOGGED = 8;
+    static constexpr int MAX_CHANGED_EDGES = 12;
+    static constexpr int MAX_TIED = 6;
+    int m_bKeepInsertions = 1;  // 0 makes every insertion query scan (a reference for tests)
+    uint32_t m_nInsEpoch = 1;
+    uint32_t m_aInsStamp[CYCLE_CAPACITY]{};
+    int32_t m_aInsValue[CYCLE_CAPACITY]{};
+    int m_aInsTied[CYCLE_CAPACITY]{};
+    int m_aInsLo[CYCLE_CAPACITY][MAX_TIED]{};
+    int m_aInsHi[CYCLE_CAPACITY][MAX_TIED]{};
+    int m_nLogged = 0;
+    int m_aLoggedI[MAX_LOGGED]{};
+    int m_aLoggedJ[MAX_LOGGED]{};
+    Cycle m_aPosPrev{};  // the rows' previous cycle, positions 0..n+1 as m_aPosCycle
     int m_bPositionRows = 1;  // 0 makes the generators scan as before (a reference for tests)
     int m_bRowReads = 1;      // 0 makes every query read T itself (the reference for tests)
 

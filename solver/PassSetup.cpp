@@ -90,6 +90,8 @@ void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
     const int32_t now = Wrap(static_cast<int64_t>(lowered[i][j]) - d);
     lowered[i][j] = lowered[j][i] = now;
     PatchPosRows(i, j, now);
+    if (m_nLogged < MAX_LOGGED) m_aLoggedI[m_nLogged] = i, m_aLoggedJ[m_nLogged] = j;
+    if (m_nLogged <= MAX_LOGGED) ++m_nLogged;
     if (std::abs(static_cast<int64_t>(now)) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
     if (std::abs(static_cast<int64_t>(now)) >= NARROW_LIMIT) m_bLoweredNarrow = 0;
     ++m_nLoweredVersion;
@@ -234,6 +236,10 @@ bool CCycleSolver::PositionRows(const int* cycle) {
     };
     // The rows follow every lowering (PatchPosRows); only a new cycle or new tables make new rows.
     const bool previous = m_nPosVersion != 0;
+    if (previous)
+        FollowLowerings();
+    else
+        ForgetInsertions();
     if (previous && std::equal(cycle + 1, cycle + n + 1, c + 1)) {
         if (m_nPosVersion != m_nLoweredVersion) readEdges();
         return true;
@@ -244,6 +250,7 @@ bool CCycleSolver::PositionRows(const int* cycle) {
         m_nPosStamp = 2;
         pieces = false;
     }
+    std::copy(c, c + n + 2, m_aPosPrev);
     std::copy(cycle + 1, cycle + n + 1, c + 1);
     c[0] = c[n];
     c[n + 1] = c[1];
@@ -273,6 +280,10 @@ bool CCycleSolver::PositionRows(const int* cycle) {
         m_aPieceAt[count] = n + 2;
         m_nPieces = count;
     }
+    if (m_nPieces != 0)
+        FollowCycleChange();
+    else
+        ForgetInsertions();
     readEdges();
     return true;
 }
@@ -312,23 +323,147 @@ void CCycleSolver::PatchPosRows(int i, int j, int32_t now) {
     }
 }
 
+void CCycleSolver::ForgetInsertions() {
+    if (++m_nInsEpoch == 0) {
+        std::fill(m_aInsStamp, m_aInsStamp + CYCLE_CAPACITY, 0u);
+        m_nInsEpoch = 1;
+    }
+    m_nLogged = 0;
+}
+
+namespace {
+// The kept answer of one node: its value and the edges that have it.
+struct CKept {
+    uint32_t& stamp;
+    int32_t& value;
+    int& tied;
+    int* lo;
+    int* hi;
+    // Another edge of value v.
+    void Offer(int32_t v, int a, int b) {
+        if (v < value) return;
+        if (v > value) value = v, tied = 0;
+        if (tied == CCycleSolver::MAX_TIED) {
+            stamp = 0;
+            return;
+        }
+        lo[tied] = std::min(a, b), hi[tied] = std::max(a, b);
+        ++tied;
+    }
+    // Drops the edges gone(lo, hi) names; with none left, the answer.
+    template <typename Gone>
+    void Drop(Gone gone) {
+        int kept = 0;
+        for (int t = 0; t < tied; ++t)
+            if (!gone(lo[t], hi[t])) lo[kept] = lo[t], hi[kept] = hi[t], ++kept;
+        tied = kept;
+        if (tied == 0) stamp = 0;
+    }
+};
+}  // namespace
+
+void CCycleSolver::FollowLowerings() {
+    const int n = m_nNodes;
+    if (m_nLogged > MAX_LOGGED) {
+        ForgetInsertions();
+        return;
+    }
+    const int* at = m_aPosOf[m_nPosStamp & 1];
+    const auto& w = LoweredWeights();
+    const uint32_t epoch = m_nInsEpoch;
+    for (int l = 0; l < m_nLogged; ++l) {
+        const int i = m_aLoggedI[l], j = m_aLoggedJ[l];
+        // The answers of i and j read the lowered edge beside every edge; those of the other
+        // nodes only when it is an edge of the cycle, with its new value.
+        m_aInsStamp[i] = m_aInsStamp[j] = 0;
+        const int d = std::abs(at[i] - at[j]);
+        if (d != 1 && d != n - 1) continue;
+        const int lo = std::min(i, j), hi = std::max(i, j);
+        const int32_t* wi = w[i];
+        const int32_t* wj = w[j];
+        const int64_t wij = wi[j];
+        for (int k = 1; k <= n; ++k) {
+            if (m_aInsStamp[k] != epoch) continue;
+            CKept kept{m_aInsStamp[k], m_aInsValue[k], m_aInsTied[k], m_aInsLo[k], m_aInsHi[k]};
+            kept.Drop([&](int a, int b) { return a == lo && b == hi; });
+            if (kept.stamp == epoch) kept.Offer(static_cast<int32_t>(wij - wi[k] - wj[k]), i, j);
+        }
+    }
+    m_nLogged = 0;
+}
+
+void CCycleSolver::FollowCycleChange() {
+    const int n = m_nNodes;
+    const int* c = m_aPosCycle;
+    const int* old = m_aPosPrev;
+    const int* at = m_aPosOf[m_nPosStamp & 1];
+    const int* from = m_aPosOf[(m_nPosStamp - 1) & 1];
+    auto joined = [n](const int* pos, int a, int b) {
+        const int d = std::abs(pos[a] - pos[b]);
+        return d == 1 || d == n - 1;
+    };
+    int addA[MAX_CHANGED_EDGES], addB[MAX_CHANGED_EDGES];
+    int added = 0;
+    for (int r = 1; r <= n; ++r) {
+        if (joined(from, c[r], c[r + 1])) continue;
+        if (added == MAX_CHANGED_EDGES) {
+            ForgetInsertions();
+            return;
+        }
+        addA[added] = c[r], addB[added] = c[r + 1];
+        ++added;
+    }
+    const uint32_t epoch = m_nInsEpoch;
+    // A node at the end of a changed edge has other neighbours, so other edges to choose from.
+    for (int r = 1; r <= n; ++r)
+        if (!joined(at, old[r], old[r + 1])) m_aInsStamp[old[r]] = m_aInsStamp[old[r + 1]] = 0;
+    for (int e = 0; e < added; ++e) m_aInsStamp[addA[e]] = m_aInsStamp[addB[e]] = 0;
+    const auto& w = LoweredWeights();
+    for (int k = 1; k <= n; ++k) {
+        if (m_aInsStamp[k] != epoch) continue;
+        CKept kept{m_aInsStamp[k], m_aInsValue[k], m_aInsTied[k], m_aInsLo[k], m_aInsHi[k]};
+        kept.Drop([&](int a, int b) { return !joined(at, a, b); });
+        const int32_t* wk = w[k];
+        for (int e = 0; e < added && kept.stamp == epoch; ++e) {
+            const int a = addA[e], b = addB[e];
+            kept.Offer(static_cast<int32_t>(int64_t{w[a][b]} - wk[a] - wk[b]), a, b);
+        }
+    }
+}
+
 int CCycleSolver::FindInsertionRows(int kp) {
     const int n = m_nNodes;
     const int* c = m_aPosCycle;
     const int32_t* e = m_aPosEdge;
+    const int k = c[kp];
+    const bool keep = m_bKeepInsertions != 0 && n >= 5;
+    if (keep && m_aInsStamp[k] == m_nInsEpoch) {
+        // The first of the tied edges in scan order: the closing edge n, then 1..n-1.
+        const int* at = m_aPosOf[m_nPosStamp & 1];
+        int first = 0, firstKey = INT_MAX;
+        for (int t = 0; t < m_aInsTied[k]; ++t) {
+            const int pa = at[m_aInsLo[k][t]], pb = at[m_aInsHi[k][t]];
+            const int key = std::abs(pa - pb) == 1 ? std::min(pa, pb) : 0;
+            if (key < firstKey) firstKey = key, first = t;
+        }
+        m_nInsI = m_aInsLo[k][first];
+        m_nInsJ = m_aInsHi[k][first];
+        return m_nInsGain = m_aInsValue[k];
+    }
     const int32_t* row = PosRow(kp);
     // The edges at positions kp - 1 and kp touch k; the closing edge n is read first.
     const int before = kp == 1 ? n : kp - 1;
     auto value = [&](int p) { return static_cast<int>(static_cast<int64_t>(e[p]) - row[p] - row[p + 1]); };
     int bestP = 0;
     m_nInsGain = INT_MIN;
-    if (n != kp && n != before) {
+    const bool closing = n != kp && n != before;
+    if (closing) {
         m_nInsGain = value(n);
         bestP = n;
     }
     // Then 1..n-1 in order.
-    int32_t v = 0;
-    const int p = FirstMax(e, row, row + 1, 1, n, kp, before, &v);
+    int32_t v = 0, next = 0;
+    const int p = FirstMax(e, row, row + 1, 1, n, kp, before, &v, &next);
     if (p >= 0 && v > m_nInsGain) {
         m_nInsGain = v;
         bestP = p;
@@ -336,6 +471,23 @@ int CCycleSolver::FindInsertionRows(int kp) {
     if (bestP != 0) {
         m_nInsI = std::min(c[bestP], c[bestP + 1]);
         m_nInsJ = std::max(c[bestP], c[bestP + 1]);
+        if (keep) {
+            // Every edge of the best value, for the answers of the cycles to come.
+            const int32_t best = m_nInsGain;
+            CKept kept{m_aInsStamp[k], m_aInsValue[k], m_aInsTied[k], m_aInsLo[k], m_aInsHi[k]};
+            kept.stamp = m_nInsEpoch, kept.value = best, kept.tied = 0;
+            auto add = [&](int q) { kept.Offer(best, c[q], c[q + 1]); };
+            if (closing && value(n) == best) add(n);
+            if (p >= 0 && v == best) {
+                add(p);
+                for (int from = p + 1; next == best && kept.stamp == m_nInsEpoch;) {
+                    const int q = FirstAbove(e, row, row + 1, 0, from, n, best - 1);
+                    if (q < 0) break;
+                    from = q + 1;
+                    if (q != kp && q != before) add(q);
+                }
+            }
+        }
     }
     return m_nInsGain;
 }
