@@ -436,7 +436,7 @@ int CCycleSolver::FindInsertionRows(int kp) {
     const int* c = m_aPosCycle;
     const int32_t* e = m_aPosEdge;
     const int k = c[kp];
-    const bool keep = m_bKeepInsertions != 0 && n >= 5;
+    const bool keep = m_bKeepInsertions != 0 && n >= 5 && m_nKind != KIND_GRAPH;
     if (keep && m_aInsStamp[k] == m_nInsEpoch) {
         // The first of the tied edges in scan order: the closing edge n, then 1..n-1.
         const int* at = m_aPosOf[m_nPosStamp & 1];
