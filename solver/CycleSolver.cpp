@@ -14,8 +14,9 @@ CCycleSolver::CCycleSolver() = default;
 
 std::size_t CCycleSolver::TableBytes(int nodes, int kind) {
     const std::size_t dim = static_cast<std::size_t>(std::max(nodes, 0)) + 1;
-    // Six matrices, the lowered weights kept beside the insertion table and the position rows.
-    const std::size_t matrices = (7 * dim * dim + (dim + 1) * (dim + 1)) * sizeof(int32_t);
+    // Six matrices, the lowered weights kept beside the insertion table and the position rows of
+    // two cycles.
+    const std::size_t matrices = (7 * dim * dim + 2 * (dim + 1) * (dim + 1)) * sizeof(int32_t);
     const std::size_t cell = kind == KIND_GRAPH ? sizeof(int8_t) : sizeof(int32_t);
     return matrices + dim * dim * dim * cell;
 }
@@ -39,8 +40,9 @@ int CCycleSolver::AllocateTables() {
 
     bool ok = m_ppWeight.Allocate(n) && m_ppWork.Allocate(n) && m_ppAdjust.Allocate(n) &&
               m_ppGain.Allocate(n) && m_ppMark.Allocate(n) && m_ppMark2.Allocate(n) &&
-              m_ppPosRows.Allocate(n + 1);
+              m_ppPosRows[0].Allocate(n + 1) && m_ppPosRows[1].Allocate(n + 1);
     m_nPosVersion = 0;
+    m_nPieces = 0;
     if (ok) ok = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Allocate(n) : m_pppInsert.Allocate(n);
     if (!ok) {
         FreeTables();
@@ -57,8 +59,10 @@ void CCycleSolver::FreeTables() {
     m_ppGain.Free();
     m_ppMark.Free();
     m_ppMark2.Free();
-    m_ppPosRows.Free();
+    m_ppPosRows[0].Free();
+    m_ppPosRows[1].Free();
     m_nPosVersion = 0;
+    m_nPieces = 0;
     m_pppInsert.Free();
     m_pppInsertSmall.Free();
     m_bAllocated = 0;

@@ -192,16 +192,24 @@ public:
     };
     template <typename Near, typename Threshold, typename Visit>
     void ForReversalsAbove(Near near, Threshold threshold, Visit visit);
-    // Row p of the position rows, built on its first use for the current cycle.
+    // Row p of the position rows, made on its first use for the current cycle: rearranged from
+    // the node's row of the previous cycle when the two cycles share long pieces, else gathered.
     const int32_t* PosRow(int p) {
-        if (m_aPosRowStamp[p] != m_nPosStamp) {
-            const int32_t* from = LoweredWeights()[m_aPosCycle[p]];
-            int32_t* row = m_ppPosRows[static_cast<std::size_t>(p)];
-            for (int r = 0; r <= m_nNodes + 1; ++r) row[r] = from[m_aPosCycle[r]];
-            m_aPosRowStamp[p] = m_nPosStamp;
-        }
-        return m_ppPosRows[static_cast<std::size_t>(p)];
+        const int k = m_aPosCycle[p];
+        int32_t* row = m_ppPosRows[m_nPosStamp & 1][static_cast<std::size_t>(k)];
+        if (m_aPosRowStamp[k] != m_nPosStamp) MakePosRow(k, row);
+        return row;
     }
+    void MakePosRow(int k, int32_t* row);
+    // Keeps the rows made for the current and the previous cycle equal to the lowered weight of
+    // {i, j} after it changed.
+    void PatchPosRows(int i, int j, int32_t now);
+    // The kept insertion answers (see m_aInsStamp): all dropped; brought up to date for the
+    // lowerings logged since the rows' cycle was last given, and for a new cycle (after the rows'
+    // positions of both cycles are known).
+    void ForgetInsertions();
+    void FollowLowerings();
+    void FollowCycleChange();
     template <typename Near, typename Admit>
     bool ScanReversalRows(Near near, Admit admit, CReversal& out);
     // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
@@ -317,18 +325,49 @@ public:
     Cycle m_aEdgeWeight{};
     int m_bLoweredExact = 0;   // set by PrepareTables, cleared by a lowering that could wrap T
     int m_bLoweredNarrow = 0;  // every lowered weight below 2^29 in magnitude (same rule)
-    // Position rows: m_ppPosRows[p][r] = W'(c[p], c[r]) for the cycle c last given to PositionRows,
-    // rows p = 1..n and columns r = 0..n+1 (c[0] = c[n], c[n+1] = c[1]), so the scans read them in
-    // order (each row built on its first use, see PosRow); m_aPosEdge[r] = W'(c[r], c[r+1]) for
-    // r = 0..n likewise.
-    CSquareMatrix<int32_t> m_ppPosRows;
+    // Position rows: m_ppPosRows[b][k][r] = W'(k, c[r]) for the cycle c last given to PositionRows
+    // (b = the low bit of its stamp) and columns r = 0..n+1 (c[0] = c[n], c[n+1] = c[1]), so the
+    // scans read them in order; the rows of the previous cycle stay in the other buffer, from which
+    // a row is rearranged piece by piece on its first use (see PosRow). m_aPosEdge[r] = W'(c[r],
+    // c[r+1]) for r = 0..n likewise.
+    CSquareMatrix<int32_t> m_ppPosRows[2];
     Cycle m_aPosEdge{};
     Cycle m_aPosCycle{};             // the cycle the rows were built for
+    Cycle m_aPosOf[2]{};             // position of each node in that cycle, and in the previous one
     uint64_t m_nLoweredVersion = 1;  // counts the changes of the lowered weights
-    uint64_t m_nPosVersion = 0;      // the version the rows were built at (0 = none)
-    // A row is built when its stamp differs from the current one, which changes with the cycle.
+    uint64_t m_nPosVersion = 0;      // the version the edge weights were read at (0 = none)
+    // A node's row is current when its stamp equals the cycle's, and may be rearranged from the
+    // previous cycle's when it is one less and the pieces are known. Stamps start at 0 = never.
     uint32_t m_aPosRowStamp[CYCLE_CAPACITY]{};
     uint32_t m_nPosStamp = 0;
+    // The current cycle as pieces of the previous one: the columns [m_aPieceAt[i], m_aPieceAt[i + 1])
+    // come from the previous row's columns m_aPieceFrom[i], +1 or -1 each (m_aPieceStep); none
+    // (m_nPieces = 0) when the cycles share too little or the rows of the previous cycle are stale.
+    static constexpr int MAX_PIECES = 24;
+    int m_nPieces = 0;
+    int m_aPieceAt[MAX_PIECES + 1]{};
+    int m_aPieceFrom[MAX_PIECES]{};
+    int m_aPieceStep[MAX_PIECES]{};
+    // Insertion answers kept from cycle to cycle: node k's best insertion value in the rows' cycle
+    // and every edge k may go into at that value (at most MAX_TIED), so that the answer is the
+    // first of them in the cycle's scan order whatever that order is now. An answer holds while
+    // its stamp equals m_nInsEpoch. PositionRows brings the answers up to date with the lowerings
+    // logged since (m_aLogged*, at most MAX_LOGGED; more drop every answer) and with the edges a
+    // new cycle adds and removes.
+    static constexpr int MAX_LOGGED = 8;
+    static constexpr int MAX_CHANGED_EDGES = 12;
+    static constexpr int MAX_TIED = 6;
+    int m_bKeepInsertions = 1;  // 0 makes every insertion query scan (a reference for tests)
+    uint32_t m_nInsEpoch = 1;
+    uint32_t m_aInsStamp[CYCLE_CAPACITY]{};
+    int32_t m_aInsValue[CYCLE_CAPACITY]{};
+    int m_aInsTied[CYCLE_CAPACITY]{};
+    int m_aInsLo[CYCLE_CAPACITY][MAX_TIED]{};
+    int m_aInsHi[CYCLE_CAPACITY][MAX_TIED]{};
+    int m_nLogged = 0;
+    int m_aLoggedI[MAX_LOGGED]{};
+    int m_aLoggedJ[MAX_LOGGED]{};
+    Cycle m_aPosPrev{};  // the rows' previous cycle, positions 0..n+1 as m_aPosCycle
     int m_bPositionRows = 1;  // 0 makes the generators scan as before (a reference for tests)
     int m_bRowReads = 1;      // 0 makes every query read T itself (the reference for tests)
 

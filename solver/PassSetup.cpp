@@ -89,6 +89,9 @@ void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
     auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
     const int32_t now = Wrap(static_cast<int64_t>(lowered[i][j]) - d);
     lowered[i][j] = lowered[j][i] = now;
+    PatchPosRows(i, j, now);
+    if (m_nLogged < MAX_LOGGED) m_aLoggedI[m_nLogged] = i, m_aLoggedJ[m_nLogged] = j;
+    if (m_nLogged <= MAX_LOGGED) ++m_nLogged;
     if (std::abs(static_cast<int64_t>(now)) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
     if (std::abs(static_cast<int64_t>(now)) >= NARROW_LIMIT) m_bLoweredNarrow = 0;
     ++m_nLoweredVersion;
@@ -121,6 +124,7 @@ void CCycleSolver::PrepareTables() {
     m_bLoweredExact = largest <= LoweredLimit(m_nKind) ? 1 : 0;
     m_bLoweredNarrow = largest < NARROW_LIMIT ? 1 : 0;
     ++m_nLoweredVersion;
+    m_nPosVersion = 0;  // every position row is made anew
     Stabilise();
     std::memcpy(m_ppAdjust.Data(), m_ppWork.Data(), m_ppWork.Size() * sizeof(int32_t));
     std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
@@ -223,40 +227,243 @@ int CCycleSolver::FindInsertionIndexed(int k) {
 
 bool CCycleSolver::PositionRows(const int* cycle) {
     const int n = m_nNodes;
-    if (m_bPositionRows == 0 || m_bLoweredNarrow == 0 || !RowReads() || !m_ppPosRows) return false;
-    if (m_nPosVersion == m_nLoweredVersion && std::equal(cycle + 1, cycle + n + 1, m_aPosCycle + 1))
-        return true;
-    std::copy(cycle + 1, cycle + n + 1, m_aPosCycle + 1);
+    if (m_bPositionRows == 0 || m_bLoweredNarrow == 0 || !RowReads() || !m_ppPosRows[0]) return false;
     int* c = m_aPosCycle;
+    const auto& lowered = LoweredWeights();
+    auto readEdges = [&] {
+        for (int r = 0; r <= n; ++r) m_aPosEdge[r] = lowered[c[r]][c[r + 1]];
+        m_nPosVersion = m_nLoweredVersion;
+    };
+    // The rows follow every lowering (PatchPosRows); only a new cycle or new tables make new rows.
+    const bool previous = m_nPosVersion != 0;
+    if (previous)
+        FollowLowerings();
+    else
+        ForgetInsertions();
+    if (previous && std::equal(cycle + 1, cycle + n + 1, c + 1)) {
+        if (m_nPosVersion != m_nLoweredVersion) readEdges();
+        return true;
+    }
+    bool pieces = previous;
+    if (++m_nPosStamp == 0) {  // after 2^32 cycles: no row may pass for made
+        std::fill(m_aPosRowStamp, m_aPosRowStamp + CYCLE_CAPACITY, 0u);
+        m_nPosStamp = 2;
+        pieces = false;
+    }
+    std::copy(c, c + n + 2, m_aPosPrev);
+    std::copy(cycle + 1, cycle + n + 1, c + 1);
     c[0] = c[n];
     c[n + 1] = c[1];
-    const auto& lowered = LoweredWeights();
-    if (++m_nPosStamp == 0) {  // after 2^32 cycles: no row may pass for built
-        std::fill(m_aPosRowStamp, m_aPosRowStamp + CYCLE_CAPACITY, 0u);
-        m_nPosStamp = 1;
+    const int* from = m_aPosOf[(m_nPosStamp - 1) & 1];
+    int* at = m_aPosOf[m_nPosStamp & 1];
+    for (int p = 1; p <= n; ++p) at[c[p]] = p;
+    // Column r of a new row is column from[c[r]] of the node's previous row: cut the columns into
+    // runs that step through the previous ones by +1 or -1.
+    m_nPieces = 0;
+    if (pieces) {
+        int count = 0;
+        for (int r = 0; r <= n + 1;) {
+            if (count == MAX_PIECES) {
+                count = 0;
+                break;
+            }
+            const int s0 = from[c[r]];
+            const int step = r <= n && from[c[r + 1]] == s0 - 1 ? -1 : 1;
+            int len = 1;
+            while (r + len <= n + 1 && from[c[r + len]] == s0 + step * len) ++len;
+            m_aPieceAt[count] = r;
+            m_aPieceFrom[count] = s0;
+            m_aPieceStep[count] = step;
+            ++count;
+            r += len;
+        }
+        m_aPieceAt[count] = n + 2;
+        m_nPieces = count;
     }
-    for (int r = 0; r <= n; ++r) m_aPosEdge[r] = lowered[c[r]][c[r + 1]];
-    m_nPosVersion = m_nLoweredVersion;
+    if (m_nPieces != 0)
+        FollowCycleChange();
+    else
+        ForgetInsertions();
+    readEdges();
     return true;
+}
+
+void CCycleSolver::MakePosRow(int k, int32_t* row) {
+    const uint32_t stamp = m_nPosStamp;
+    if (m_nPieces != 0 && m_aPosRowStamp[k] == stamp - 1) {
+        const int32_t* old = m_ppPosRows[(stamp - 1) & 1][static_cast<std::size_t>(k)];
+        for (int i = 0; i < m_nPieces; ++i) {
+            const int at = m_aPieceAt[i], len = m_aPieceAt[i + 1] - at;
+            const int32_t* src = old + m_aPieceFrom[i];
+            if (m_aPieceStep[i] > 0)
+                std::copy(src, src + len, row + at);
+            else
+                for (int t = 0; t < len; ++t) row[at + t] = src[-t];
+        }
+    } else {
+        const int32_t* from = LoweredWeights()[k];
+        const int* c = m_aPosCycle;
+        for (int r = 0; r <= m_nNodes + 1; ++r) row[r] = from[c[r]];
+    }
+    m_aPosRowStamp[k] = stamp;
+}
+
+void CCycleSolver::PatchPosRows(int i, int j, int32_t now) {
+    if (m_nPosVersion == 0 || !m_ppPosRows[0]) return;
+    const int n = m_nNodes;
+    for (int side = 0; side < 2; ++side) {
+        const int k = side == 0 ? i : j, other = side == 0 ? j : i;
+        const uint32_t s = m_aPosRowStamp[k];
+        if (s == 0 || (s != m_nPosStamp && s != m_nPosStamp - 1)) continue;
+        int32_t* row = m_ppPosRows[s & 1][static_cast<std::size_t>(k)];
+        const int p = m_aPosOf[s & 1][other];
+        row[p] = now;
+        if (p == n) row[0] = now;
+        if (p == 1) row[n + 1] = now;
+    }
+}
+
+void CCycleSolver::ForgetInsertions() {
+    if (++m_nInsEpoch == 0) {
+        std::fill(m_aInsStamp, m_aInsStamp + CYCLE_CAPACITY, 0u);
+        m_nInsEpoch = 1;
+    }
+    m_nLogged = 0;
+}
+
+namespace {
+// The kept answer of one node: its value and the edges that have it.
+struct CKept {
+    uint32_t& stamp;
+    int32_t& value;
+    int& tied;
+    int* lo;
+    int* hi;
+    // Another edge of value v.
+    void Offer(int32_t v, int a, int b) {
+        if (v < value) return;
+        if (v > value) value = v, tied = 0;
+        if (tied == CCycleSolver::MAX_TIED) {
+            stamp = 0;
+            return;
+        }
+        lo[tied] = std::min(a, b), hi[tied] = std::max(a, b);
+        ++tied;
+    }
+    // Drops the edges gone(lo, hi) names; with none left, the answer.
+    template <typename Gone>
+    void Drop(Gone gone) {
+        int kept = 0;
+        for (int t = 0; t < tied; ++t)
+            if (!gone(lo[t], hi[t])) lo[kept] = lo[t], hi[kept] = hi[t], ++kept;
+        tied = kept;
+        if (tied == 0) stamp = 0;
+    }
+};
+}  // namespace
+
+void CCycleSolver::FollowLowerings() {
+    const int n = m_nNodes;
+    if (m_nLogged > MAX_LOGGED) {
+        ForgetInsertions();
+        return;
+    }
+    const int* at = m_aPosOf[m_nPosStamp & 1];
+    const auto& w = LoweredWeights();
+    const uint32_t epoch = m_nInsEpoch;
+    for (int l = 0; l < m_nLogged; ++l) {
+        const int i = m_aLoggedI[l], j = m_aLoggedJ[l];
+        // The answers of i and j read the lowered edge beside every edge; those of the other
+        // nodes only when it is an edge of the cycle, with its new value.
+        m_aInsStamp[i] = m_aInsStamp[j] = 0;
+        const int d = std::abs(at[i] - at[j]);
+        if (d != 1 && d != n - 1) continue;
+        const int lo = std::min(i, j), hi = std::max(i, j);
+        const int32_t* wi = w[i];
+        const int32_t* wj = w[j];
+        const int64_t wij = wi[j];
+        for (int k = 1; k <= n; ++k) {
+            if (m_aInsStamp[k] != epoch) continue;
+            CKept kept{m_aInsStamp[k], m_aInsValue[k], m_aInsTied[k], m_aInsLo[k], m_aInsHi[k]};
+            kept.Drop([&](int a, int b) { return a == lo && b == hi; });
+            if (kept.stamp == epoch) kept.Offer(static_cast<int32_t>(wij - wi[k] - wj[k]), i, j);
+        }
+    }
+    m_nLogged = 0;
+}
+
+void CCycleSolver::FollowCycleChange() {
+    const int n = m_nNodes;
+    const int* c = m_aPosCycle;
+    const int* old = m_aPosPrev;
+    const int* at = m_aPosOf[m_nPosStamp & 1];
+    const int* from = m_aPosOf[(m_nPosStamp - 1) & 1];
+    auto joined = [n](const int* pos, int a, int b) {
+        const int d = std::abs(pos[a] - pos[b]);
+        return d == 1 || d == n - 1;
+    };
+    int addA[MAX_CHANGED_EDGES], addB[MAX_CHANGED_EDGES];
+    int added = 0;
+    for (int r = 1; r <= n; ++r) {
+        if (joined(from, c[r], c[r + 1])) continue;
+        if (added == MAX_CHANGED_EDGES) {
+            ForgetInsertions();
+            return;
+        }
+        addA[added] = c[r], addB[added] = c[r + 1];
+        ++added;
+    }
+    const uint32_t epoch = m_nInsEpoch;
+    // A node at the end of a changed edge has other neighbours, so other edges to choose from.
+    for (int r = 1; r <= n; ++r)
+        if (!joined(at, old[r], old[r + 1])) m_aInsStamp[old[r]] = m_aInsStamp[old[r + 1]] = 0;
+    for (int e = 0; e < added; ++e) m_aInsStamp[addA[e]] = m_aInsStamp[addB[e]] = 0;
+    const auto& w = LoweredWeights();
+    for (int k = 1; k <= n; ++k) {
+        if (m_aInsStamp[k] != epoch) continue;
+        CKept kept{m_aInsStamp[k], m_aInsValue[k], m_aInsTied[k], m_aInsLo[k], m_aInsHi[k]};
+        kept.Drop([&](int a, int b) { return !joined(at, a, b); });
+        const int32_t* wk = w[k];
+        for (int e = 0; e < added && kept.stamp == epoch; ++e) {
+            const int a = addA[e], b = addB[e];
+            kept.Offer(static_cast<int32_t>(int64_t{w[a][b]} - wk[a] - wk[b]), a, b);
+        }
+    }
 }
 
 int CCycleSolver::FindInsertionRows(int kp) {
     const int n = m_nNodes;
     const int* c = m_aPosCycle;
     const int32_t* e = m_aPosEdge;
+    const int k = c[kp];
+    const bool keep = m_bKeepInsertions != 0 && n >= 5 && m_nKind != KIND_GRAPH;
+    if (keep && m_aInsStamp[k] == m_nInsEpoch) {
+        // The first of the tied edges in scan order: the closing edge n, then 1..n-1.
+        const int* at = m_aPosOf[m_nPosStamp & 1];
+        int first = 0, firstKey = INT_MAX;
+        for (int t = 0; t < m_aInsTied[k]; ++t) {
+            const int pa = at[m_aInsLo[k][t]], pb = at[m_aInsHi[k][t]];
+            const int key = std::abs(pa - pb) == 1 ? std::min(pa, pb) : 0;
+            if (key < firstKey) firstKey = key, first = t;
+        }
+        m_nInsI = m_aInsLo[k][first];
+        m_nInsJ = m_aInsHi[k][first];
+        return m_nInsGain = m_aInsValue[k];
+    }
     const int32_t* row = PosRow(kp);
     // The edges at positions kp - 1 and kp touch k; the closing edge n is read first.
     const int before = kp == 1 ? n : kp - 1;
     auto value = [&](int p) { return static_cast<int>(static_cast<int64_t>(e[p]) - row[p] - row[p + 1]); };
     int bestP = 0;
     m_nInsGain = INT_MIN;
-    if (n != kp && n != before) {
+    const bool closing = n != kp && n != before;
+    if (closing) {
         m_nInsGain = value(n);
         bestP = n;
     }
     // Then 1..n-1 in order.
-    int32_t v = 0;
-    const int p = FirstMax(e, row, row + 1, 1, n, kp, before, &v);
+    int32_t v = 0, next = 0;
+    const int p = FirstMax(e, row, row + 1, 1, n, kp, before, &v, &next);
     if (p >= 0 && v > m_nInsGain) {
         m_nInsGain = v;
         bestP = p;
@@ -264,6 +471,23 @@ int CCycleSolver::FindInsertionRows(int kp) {
     if (bestP != 0) {
         m_nInsI = std::min(c[bestP], c[bestP + 1]);
         m_nInsJ = std::max(c[bestP], c[bestP + 1]);
+        if (keep) {
+            // Every edge of the best value, for the answers of the cycles to come.
+            const int32_t best = m_nInsGain;
+            CKept kept{m_aInsStamp[k], m_aInsValue[k], m_aInsTied[k], m_aInsLo[k], m_aInsHi[k]};
+            kept.stamp = m_nInsEpoch, kept.value = best, kept.tied = 0;
+            auto add = [&](int q) { kept.Offer(best, c[q], c[q + 1]); };
+            if (closing && value(n) == best) add(n);
+            if (p >= 0 && v == best) {
+                add(p);
+                for (int from = p + 1; next == best && kept.stamp == m_nInsEpoch;) {
+                    const int q = FirstAbove(e, row, row + 1, 0, from, n, best - 1);
+                    if (q < 0) break;
+                    from = q + 1;
+                    if (q != kp && q != before) add(q);
+                }
+            }
+        }
     }
     return m_nInsGain;
 }

@@ -15,7 +15,8 @@ namespace {
 using Kernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int32_t, int, int, int32_t);
 using PairsKernel = int32_t (*)(const int32_t*, const int32_t*, const int32_t*, const int32_t*,
                                 const int32_t*, int);
-using MaxKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int, int, int, int, int32_t*);
+using MaxKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int, int, int, int, int32_t*,
+                          int32_t*);
 
 inline bool Passes(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int i, int32_t t) {
     return static_cast<int64_t>(e[i]) - r1[i] - r2[i] + c > t;
@@ -36,15 +37,20 @@ int LastPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c,
 }
 
 int MaxPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
-             int32_t* best) {
+             int32_t* best, int32_t* second) {
     int at = -1;
-    int64_t top = 0;
+    int64_t top = 0, next = INT32_MIN;
     for (int i = from; i < to; ++i) {
         if (i == skip1 || i == skip2) continue;
         const int64_t v = static_cast<int64_t>(e[i]) - r1[i] - r2[i];
-        if (at < 0 || v > top) top = v, at = i;
+        if (at < 0 || v > top) {
+            if (at >= 0) next = top;
+            top = v, at = i;
+        } else {
+            next = std::max(next, v);
+        }
     }
-    if (at >= 0) *best = static_cast<int32_t>(top);
+    if (at >= 0) *best = static_cast<int32_t>(top), *second = static_cast<int32_t>(next);
     return at;
 }
 
@@ -57,23 +63,37 @@ int32_t PairsPlain(const int32_t* e1, const int32_t* a1, const int32_t* e2, cons
 }
 
 // The lanes' own first maxima, merged: the largest value, and of the lanes holding it the smallest
-// index; then the tail from i on.
-int MergeLanes(const int32_t* value, const int32_t* index, int lanes, const int32_t* e, const int32_t* r1,
-               const int32_t* r2, int from, int i, int to, int skip1, int skip2, int32_t* best) {
+// index; then the tail from i on. The second value is the largest of all the others: the lanes' own
+// second values and the maxima of the lanes that lost.
+int MergeLanes(const int32_t* value, const int32_t* index, const int32_t* lower, int lanes, const int32_t* e,
+               const int32_t* r1, const int32_t* r2, int from, int i, int to, int skip1, int skip2, int32_t* best,
+               int32_t* second) {
     int at = -1;
-    int32_t top = 0;
+    int32_t top = 0, next = INT32_MIN;
     if (i > from) {
+        int won = -1;
         for (int l = 0; l < lanes; ++l) {
             if (index[l] < 0) continue;
-            if (at < 0 || value[l] > top || (value[l] == top && index[l] < at)) top = value[l], at = index[l];
+            if (at < 0 || value[l] > top || (value[l] == top && index[l] < at))
+                top = value[l], at = index[l], won = l;
+        }
+        for (int l = 0; l < lanes; ++l) {
+            if (index[l] < 0) continue;
+            next = std::max(next, lower[l]);
+            if (l != won) next = std::max(next, value[l]);
         }
     }
     for (; i < to; ++i) {
         if (i == skip1 || i == skip2) continue;
         const int32_t v = static_cast<int32_t>(static_cast<int64_t>(e[i]) - r1[i] - r2[i]);
-        if (at < 0 || v > top) top = v, at = i;
+        if (at < 0 || v > top) {
+            if (at >= 0) next = top;
+            top = v, at = i;
+        } else {
+            next = std::max(next, v);
+        }
     }
-    if (at >= 0) *best = top;
+    if (at >= 0) *best = top, *second = next;
     return at;
 }
 
@@ -112,25 +132,35 @@ int LastSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, 
 }
 
 int MaxSse2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
-            int32_t* best) {
+            int32_t* best, int32_t* second) {
     const __m128i s1 = _mm_set1_epi32(skip1), s2 = _mm_set1_epi32(skip2);
     auto load = [](const int32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
-    __m128i top = _mm_set1_epi32(INT32_MIN), at = _mm_set1_epi32(-1);
+    const __m128i none = _mm_set1_epi32(INT32_MIN);
+    __m128i top = none, lower = none, at = _mm_set1_epi32(-1);
     __m128i index = _mm_add_epi32(_mm_set1_epi32(from), _mm_setr_epi32(0, 1, 2, 3));
     const __m128i step = _mm_set1_epi32(4);
+    auto pick = [](__m128i mask, __m128i a, __m128i b) {
+        return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+    };
     int i = from;
     for (; i + 4 <= to; i += 4) {
-        const __m128i v = _mm_sub_epi32(_mm_sub_epi32(load(e + i), load(r1 + i)), load(r2 + i));
         const __m128i skip = _mm_or_si128(_mm_cmpeq_epi32(index, s1), _mm_cmpeq_epi32(index, s2));
-        const __m128i gt = _mm_andnot_si128(skip, _mm_cmpgt_epi32(v, top));
-        top = _mm_or_si128(_mm_and_si128(gt, v), _mm_andnot_si128(gt, top));
-        at = _mm_or_si128(_mm_and_si128(gt, index), _mm_andnot_si128(gt, at));
+        // A skipped candidate counts as the smallest value, which no real value reaches.
+        const __m128i v =
+            pick(skip, none, _mm_sub_epi32(_mm_sub_epi32(load(e + i), load(r1 + i)), load(r2 + i)));
+        const __m128i gt = _mm_cmpgt_epi32(v, top);
+        // The lane's second value: the larger of it and the smaller of (top, v).
+        const __m128i smaller = pick(gt, top, v);
+        lower = pick(_mm_cmpgt_epi32(smaller, lower), smaller, lower);
+        top = pick(gt, v, top);
+        at = pick(gt, index, at);
         index = _mm_add_epi32(index, step);
     }
-    alignas(16) int32_t value[4], where[4];
+    alignas(16) int32_t value[4], where[4], below[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(value), top);
     _mm_store_si128(reinterpret_cast<__m128i*>(where), at);
-    return MergeLanes(value, where, 4, e, r1, r2, from, i, to, skip1, skip2, best);
+    _mm_store_si128(reinterpret_cast<__m128i*>(below), lower);
+    return MergeLanes(value, where, below, 4, e, r1, r2, from, i, to, skip1, skip2, best, second);
 }
 
 int32_t PairsSse2(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
@@ -192,24 +222,28 @@ __attribute__((target("avx2"))) int LastAvx2(const int32_t* e, const int32_t* r1
     return LastPlain(e, r1, r2, c, from, i, t);
 }
 __attribute__((target("avx2"))) int MaxAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from,
-                                            int to, int skip1, int skip2, int32_t* best) {
+                                            int to, int skip1, int skip2, int32_t* best, int32_t* second) {
     const __m256i s1 = _mm256_set1_epi32(skip1), s2 = _mm256_set1_epi32(skip2);
-    __m256i top = _mm256_set1_epi32(INT32_MIN), at = _mm256_set1_epi32(-1);
+    const __m256i none = _mm256_set1_epi32(INT32_MIN);
+    __m256i top = none, lower = none, at = _mm256_set1_epi32(-1);
     __m256i index = _mm256_add_epi32(_mm256_set1_epi32(from), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
     const __m256i step = _mm256_set1_epi32(8);
     int i = from;
     for (; i + 8 <= to; i += 8) {
-        const __m256i v = _mm256_sub_epi32(_mm256_sub_epi32(Load8(e + i), Load8(r1 + i)), Load8(r2 + i));
         const __m256i skip = _mm256_or_si256(_mm256_cmpeq_epi32(index, s1), _mm256_cmpeq_epi32(index, s2));
-        const __m256i gt = _mm256_andnot_si256(skip, _mm256_cmpgt_epi32(v, top));
+        const __m256i v = _mm256_blendv_epi8(
+            _mm256_sub_epi32(_mm256_sub_epi32(Load8(e + i), Load8(r1 + i)), Load8(r2 + i)), none, skip);
+        const __m256i gt = _mm256_cmpgt_epi32(v, top);
+        lower = _mm256_max_epi32(lower, _mm256_min_epi32(top, v));
         top = _mm256_blendv_epi8(top, v, gt);
         at = _mm256_blendv_epi8(at, index, gt);
         index = _mm256_add_epi32(index, step);
     }
-    alignas(32) int32_t value[8], where[8];
+    alignas(32) int32_t value[8], where[8], below[8];
     _mm256_store_si256(reinterpret_cast<__m256i*>(value), top);
     _mm256_store_si256(reinterpret_cast<__m256i*>(where), at);
-    return MergeLanes(value, where, 8, e, r1, r2, from, i, to, skip1, skip2, best);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(below), lower);
+    return MergeLanes(value, where, below, 8, e, r1, r2, from, i, to, skip1, skip2, best, second);
 }
 __attribute__((target("avx2"))) int32_t PairsAvx2(const int32_t* e1, const int32_t* a1, const int32_t* e2,
                                                   const int32_t* a2, const int32_t* b, int count) {
@@ -286,8 +320,9 @@ int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c,
 }
 
 int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
-             int32_t* best) {
-    return Current().max(e, r1, r2, from, to, skip1, skip2, best);
+             int32_t* best, int32_t* second) {
+    int32_t unused = 0;
+    return Current().max(e, r1, r2, from, to, skip1, skip2, best, second ? second : &unused);
 }
 
 int32_t MaxOfPairs(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,

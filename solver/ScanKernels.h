@@ -25,9 +25,11 @@ int FirstAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c
 int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
               int32_t threshold);
 // The first i in [from, to), other than skip1 and skip2, of the largest e[i] - r1[i] - r2[i], its
-// value in *best; -1 (and *best untouched) when there is no such i.
+// value in *best and the largest value of the other candidates in *second (equal to *best when the
+// largest value occurs twice, INT32_MIN when there is no other); -1 (and both untouched) when there
+// is no such i.
 int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
-             int32_t* best);
+             int32_t* best, int32_t* second = nullptr);
 // The largest max(e1[i] - a1[i], e2[i] - a2[i]) - b[i] for i in [0, count), or INT32_MIN when
 // count is 0.
 int32_t MaxOfPairs(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,

@@ -234,6 +234,26 @@ TEST(PolynMethodNet, RowReadsWalkTheSamePathAsTableReads) {
     EXPECT_FALSE(big->RowReads());
 }
 
+// Insertion answers kept across the walk's cycles give what a fresh scan gives, ties included:
+// networks of weights 1..2 and 1..3 (nearly every insertion value ties), short and full tests.
+TEST(PolynMethodNet, KeptInsertionAnswersWalkTheSamePathAsFreshScans) {
+    CFakePlatform platform;
+    auto run = [](unsigned seed, int keep) {
+        auto s = RandomNetwork(30 + static_cast<int>(seed % 4) * 13, 700 + seed, seed % 2 ? 2 : 3);
+        s->m_nTestLevel = seed % 3 == 0 ? 2 : 1;
+        s->m_bKeepInsertions = keep;
+        s->m_bKeepTies = 1;
+        s->PolynMethodNet(1, 1);
+        std::vector<int> r = CycleOf(*s, s->m_aBest);
+        r.push_back(s->m_nPassesRun);
+        r.push_back(s->m_nTies);
+        for (int k = 1; k <= s->m_nNodes; ++k)
+            for (int t = 1; t < TIE_SLOTS; ++t) r.push_back(s->m_aTies[k][t]);
+        return r;
+    };
+    for (unsigned seed = 0; seed < 12; ++seed) EXPECT_EQ(run(seed, 1), run(seed, 0)) << "seed " << seed;
+}
+
 // The position rows and the scan kernels at every level walk the path of the plain scans: same
 // best cycle, passes and ties, on networks with many equal weights and on graphs.
 TEST(PolynMethodNet, PositionRowsAtEveryScanLevelWalkTheSamePath) {

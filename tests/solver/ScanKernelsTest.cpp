@@ -3,6 +3,7 @@
 // vector builds read eight or sixteen at a time and finish with the plain loop).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -34,17 +35,27 @@ TEST(ScanKernels, EveryBuildFindsTheSameCandidatesAndMaxima) {
                     SetScanLevel(SCAN_PLAIN);
                     const int first = FirstAbove(e.data(), r1.data(), r2.data(), c, from, to, t);
                     const int last = LastAbove(e.data(), r1.data(), r2.data(), c, from, to, t);
-                    int32_t top = 7, got = 7;
+                    int32_t top = 7, got = 7, next = 7, gotNext = 7;
                     const int skip1 = from + 3, skip2 = to - 1;
-                    const int at = FirstMax(e.data(), r1.data(), r2.data(), from, to, skip1, skip2, &top);
+                    const int at = FirstMax(e.data(), r1.data(), r2.data(), from, to, skip1, skip2, &top, &next);
+                    // The second value is the largest of the candidates other than the first maximum.
+                    int64_t others = INT32_MIN;
+                    for (int i = from; i < to; ++i)
+                        if (i != skip1 && i != skip2 && i != at)
+                            others = std::max(others, int64_t{e[i]} - r1[i] - r2[i]);
+                    if (at >= 0) {
+                        ASSERT_EQ(next, others) << "range " << from << ".." << to;
+                    }
                     for (int level : {SCAN_SSE2, SCAN_AVX2}) {
                         if (SetScanLevel(level) != level) continue;
                         ASSERT_EQ(FirstAbove(e.data(), r1.data(), r2.data(), c, from, to, t), first)
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
                         ASSERT_EQ(LastAbove(e.data(), r1.data(), r2.data(), c, from, to, t), last)
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
-                        ASSERT_EQ(FirstMax(e.data(), r1.data(), r2.data(), from, to, skip1, skip2, &got), at);
+                        ASSERT_EQ(FirstMax(e.data(), r1.data(), r2.data(), from, to, skip1, skip2, &got, &gotNext),
+                                  at);
                         ASSERT_EQ(got, top);
+                        ASSERT_EQ(gotNext, next) << "level " << level << " range " << from << ".." << to;
                         SetScanLevel(SCAN_PLAIN);
                         const int32_t pairs = MaxOfPairs(e.data() + from, r1.data() + from, r2.data() + from,
                                                          e.data(), r2.data(), to - from);
