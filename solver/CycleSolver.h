@@ -109,10 +109,11 @@ public:
     int SearchA(int budget, int reload);
     int SearchB(int budget);
     int RelocateNode(int kind);
-    // The best relocation of one node into its best insertion edge among the nodes that pass
-    // consider(k) and the moves that pass admit(k, i, j, a, b); made and recorded in m_aMove.
-    template <typename Consider, typename Admit>
-    int MakeBestRelocation(const int* last, Consider consider, Admit admit);
+    // The best relocation of one node into its best insertion edge among all nodes (or the nodes
+    // of the five-node set only) and the moves that pass admit(k, i, j, a, b); made and recorded
+    // in m_aMove.
+    template <typename Admit>
+    int MakeBestRelocation(const int* last, const int* only, Admit admit);
     int ReverseSegment();
     int RelocateNodeWide();
     int SegmentStage();
@@ -121,7 +122,8 @@ public:
     int StopTest();
     int AcceptCycle(int cost);
     // Move memory.
-    int MemoryCheckAndRecord(int reset, const int* move);
+    // The current cycle is accepted when the move is new; knownCost, when given, is its cost.
+    int MemoryCheckAndRecord(int reset, const int* move, const int* knownCost = nullptr);
     int MemoryContains(const int* move) const;
     int MemoryContainsReversal(const int* move) const;
     // 1 when a non-empty record in slots 0..lastSlot, of the given kind (0 = any), lies within the
@@ -182,7 +184,8 @@ public:
     bool PositionRows(const int* cycle);
     // The scans over the rows of PositionRows: the best insertion edge of the node at position kp
     // (as FindInsertionIndexed), and the segment reversals of both directions (as the row reads of
-    // ReverseSegment and GraphReverse). near(x, a) passes the positions the scan considers; the
+    // ReverseSegment and GraphReverse). A near set (five nodes, or null for all) limits the scan to
+    // the positions where x or the node before it in scan order is one of them; the
     // reversal scan yields the exchange the plain loops would take: the first in their scan order
     // of the largest value among those admit(CReversal) passes (false when it passes none).
     int FindInsertionRows(int kp);
@@ -190,8 +193,8 @@ public:
         int scan, x, a, u, v;
         int64_t value;
     };
-    template <typename Near, typename Threshold, typename Visit>
-    void ForReversalsAbove(Near near, Threshold threshold, Visit visit);
+    template <typename Threshold, typename Visit>
+    void ForReversalsAbove(const int* nearSet, Threshold threshold, Visit visit);
     // Row p of the position rows, made on its first use for the current cycle: rearranged from
     // the node's row of the previous cycle when the two cycles share long pieces, else gathered.
     const int32_t* PosRow(int p) {
@@ -208,10 +211,13 @@ public:
     // lowerings logged since the rows' cycle was last given, and for a new cycle (after the rows'
     // positions of both cycles are known).
     void ForgetInsertions();
+    // Insertion answers are kept for networks only: on graphs, whose insertion values tie widely,
+    // keeping them costs more than it spares.
+    bool KeepInsertions() const { return m_bKeepInsertions != 0 && m_nNodes >= 5 && m_nKind != KIND_GRAPH; }
     void FollowLowerings();
     void FollowCycleChange();
-    template <typename Near, typename Admit>
-    bool ScanReversalRows(Near near, Admit admit, CReversal& out);
+    template <typename Admit>
+    bool ScanReversalRows(const int* nearSet, Admit admit, CReversal& out);
     // FindInsertionInCycle on the cycle whose edges were last indexed by IndexCycleEdges.
     int FindInsertionIndexed(int k);
     // RemovalDelta on the current cycle, whose positions were last indexed by IndexPositions.
@@ -254,6 +260,11 @@ public:
 
     // Weight of edge {i, j} read from the upper triangle.
     int Weight(int i, int j) const { return i < j ? m_ppWeight[i][j] : m_ppWeight[j][i]; }
+    // What edge {i, j} adds to a cycle's cost (see CycleCostOf: a raised pair of a graph counts 1).
+    uint32_t EdgeCost(int i, int j) const {
+        const int w = Weight(i, j);
+        return static_cast<uint32_t>(m_nKind == KIND_GRAPH && w == 3 ? 1 : w);
+    }
 
     // ---- Fields, in declaration order --------------------------------------------------------------
     int m_bQuiet = 0;

@@ -29,14 +29,12 @@ int CCycleSolver::RelocateNode(int kind) {
     const auto& marks = m_nTestLevel == 2 ? m_ppMark : m_ppAdjust;
     m_aCycle[n + 1] = m_aCycle[1];
     IndexPositions(m_aCycle);
-    IndexCycleEdges(m_aCycle);
     auto settled = [&](int a, int b) {
         return marks[std::min(a, b)][std::max(a, b)] < 0 || IsIndexedCycleEdge(a, b);
     };
 
     return MakeBestRelocation(
-        last, [](int) { return true; },
-        [&](int k, int i, int j, int a, int b) {
+        last, nullptr, [&](int k, int i, int j, int a, int b) {
             if (normal && !InFive(last, k) && !InFive(last, i) && !InFive(last, j)) return false;
             return !(guarded && settled(k, i) && settled(k, j) && settled(a, b));
         });
@@ -64,7 +62,7 @@ int CCycleSolver::ReverseSegment() {
     if (rows) {
         CReversal r{};
         const bool found =
-            ScanReversalRows([&](int x, int a) { return !normal || InFive(last, x) || InFive(last, a); },
+            ScanReversalRows(normal ? last : nullptr,
                              [&](const CReversal& t) {
                                  if (guarded && settled(t.x, t.v) && settled(t.a, t.u)) return false;
                                  const int candidate[5] = {t.v, t.u, t.x, t.a, t.a};

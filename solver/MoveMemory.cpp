@@ -113,7 +113,7 @@ int CCycleSolver::FindMemoryRecord(const int* move, int kindFilter, int lastSlot
     return 0;
 }
 
-int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move) {
+int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move, const int* knownCost) {
     if (reset != 0 || m_nMemoryUsed == MOVE_MEMORY_RECORDS - 1) {
         m_nMemoryUsed = 0;
         std::memset(m_ppMoveMemory, 0, sizeof m_ppMoveMemory);
@@ -139,7 +139,7 @@ int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move) {
         m_nMemoryFilled = slot + 1;
     }
     if (reset == 0) ++m_nMemoryUsed;
-    AcceptCycle(CycleCost());
+    AcceptCycle(knownCost ? *knownCost : CycleCost());
     return 0;
 }
 

@@ -48,19 +48,39 @@ inline bool ProbeSegmentEdge(const int* c, int n, int p, int q, int r, int x, in
     return true;
 }
 
-// For every node k that passes consider(k): its best insertion edge {i, j} (the insertion query) and
-// the pair {a, b} joined when it leaves (the removal query); the move of largest gain wins (the first
-// on ties) among those admit(k, i, j, a, b) accepts that neither repeat the last move nor stand in
-// the move memory. The cycle's positions and edges must be indexed.
-template <typename Consider, typename Admit>
-int CCycleSolver::MakeBestRelocation(const int* last, Consider consider, Admit admit) {
+// The distinct nodes of a five-node set that lie in 1..n, in ascending order; returns their number.
+inline int SortedNodes(const int* set, int n, int* out) {
+    int count = 0;
+    for (int w = 0; w < 5; ++w) {
+        const int node = set[w];
+        if (node < 1 || node > n) continue;
+        int at = count;
+        while (at > 0 && out[at - 1] > node) --at;
+        if (at > 0 && out[at - 1] == node) continue;
+        std::copy_backward(out + at, out + count, out + count + 1);
+        out[at] = node;
+        ++count;
+    }
+    return count;
+}
+
+// For every node k (or, when only is given, every node of that five-node set, in ascending order):
+// its best insertion edge {i, j} (the insertion query) and the pair {a, b} joined when it leaves
+// (the removal query); the move of largest gain wins (the first on ties) among those admit(k, i, j,
+// a, b) accepts that neither repeat the last move nor stand in the move memory. The cycle's
+// positions must be indexed, and its edges too unless the position rows hold for it.
+template <typename Admit>
+int CCycleSolver::MakeBestRelocation(const int* last, const int* only, Admit admit) {
     const int n = m_nNodes;
     int64_t bestGain = INT_MIN;
     int move[5] = {};
     bool found = false;
     const bool rows = PositionRows(m_aCycle);
-    for (int k = 1; k <= n; ++k) {
-        if (!consider(k)) continue;
+    if (!rows) IndexCycleEdges(m_aCycle);
+    int nodes[5];
+    const int count = only ? SortedNodes(only, n, nodes) : n;
+    for (int t = 0; t < count; ++t) {
+        const int k = only ? nodes[t] : t + 1;
         const int64_t ins = rows ? FindInsertionRows(m_aPos[k]) : FindInsertionIndexed(k);
         const int i = m_nInsI, j = m_nInsJ;
         const int64_t rem = RemovalDeltaIndexed(k);
@@ -80,18 +100,41 @@ int CCycleSolver::MakeBestRelocation(const int* last, Consider consider, Admit a
 }
 
 // Every exchange of both scans whose value passes threshold() (asked anew before each kernel call),
-// in the scan order of the plain loops, handed to visit(scan, x, a, u, v, value).
-template <typename Near, typename Threshold, typename Visit>
-void CCycleSolver::ForReversalsAbove(Near near, Threshold threshold, Visit visit) {
+// in the scan order of the plain loops, handed to visit(scan, x, a, u, v, value). With a near set,
+// only the positions where x or a is one of its five nodes.
+template <typename Threshold, typename Visit>
+void CCycleSolver::ForReversalsAbove(const int* nearSet, Threshold threshold, Visit visit) {
     const int n = m_nNodes;
     const int* c = m_aPosCycle;  // c[0] = c[n], c[n + 1] = c[1]
     const int32_t* e = m_aPosEdge;
+    // The positions of the near set's nodes, and the ones after (forward: a = c[p - 1]) or before
+    // them (backward: a = c[p + 1]), ascending and without repeats.
+    int nearNodes[5], nearPos[10];
+    const int nearCount = nearSet ? SortedNodes(nearSet, n, nearNodes) : 0;
+    auto nearPositions = [&](int offset) {
+        const int* at = m_aPosOf[m_nPosStamp & 1];
+        int count = 0;
+        for (int t = 0; t < nearCount; ++t) {
+            const int p = at[nearNodes[t]];
+            const int beside = (p - 1 + offset + n) % n + 1;
+            for (const int q : {p, beside}) {
+                int i = count;
+                while (i > 0 && nearPos[i - 1] > q) --i;
+                if (i > 0 && nearPos[i - 1] == q) continue;
+                std::copy_backward(nearPos + i, nearPos + count, nearPos + count + 1);
+                nearPos[i] = q;
+                ++count;
+            }
+        }
+        return count;
+    };
     // The cycle as it stands: x at position p, a before it, the edge {u, v} at q = 1..n; the value
     // W'uv - W'xv - W'au + W'ax.
-    for (int p = 1; p <= n; ++p) {
+    const int forward = nearSet ? nearPositions(1) : n;
+    for (int t = 0; t < forward; ++t) {
+        const int p = nearSet ? nearPos[t] : t + 1;
         const int pa = p == 1 ? n : p - 1;
         const int x = c[p], a = c[pa];
-        if (!near(x, a)) continue;
         const int32_t* rx = PosRow(p);
         const int32_t* ra = PosRow(pa);
         for (int from = 1;;) {
@@ -105,10 +148,11 @@ void CCycleSolver::ForReversalsAbove(Near near, Threshold threshold, Visit visit
     }
     // The cycle read backwards: x at position P (n down to 1), a after it, the edge {u, v} =
     // {c[Q], c[Q - 1]} for Q = n down to 1, read at i = Q - 1.
-    for (int P = n; P >= 1; --P) {
+    const int backward = nearSet ? nearPositions(-1) : n;
+    for (int t = backward - 1; t >= 0; --t) {
+        const int P = nearSet ? nearPos[t] : t + 1;
         const int pa = P == n ? 1 : P + 1;
         const int x = c[P], a = c[pa];
-        if (!near(x, a)) continue;
         const int32_t* rx = PosRow(P);
         const int32_t* ra = PosRow(pa) + 1;
         for (int to = n;;) {
@@ -124,12 +168,12 @@ void CCycleSolver::ForReversalsAbove(Near near, Threshold threshold, Visit visit
 
 // The plain loops take an exchange when its value beats the best taken so far and admit() passes
 // it; the same rule here, with the kernels passing over every exchange that cannot beat that best.
-template <typename Near, typename Admit>
-bool CCycleSolver::ScanReversalRows(Near near, Admit admit, CReversal& out) {
+template <typename Admit>
+bool CCycleSolver::ScanReversalRows(const int* nearSet, Admit admit, CReversal& out) {
     int64_t best = INT_MIN;
     bool found = false;
     ForReversalsAbove(
-        near, [&] { return static_cast<int32_t>(best); },
+        nearSet, [&] { return static_cast<int32_t>(best); },
         [&](int scan, int x, int a, int u, int v, int64_t value) {
             const CReversal r{scan, x, a, u, v, value};
             if (!admit(r)) return;

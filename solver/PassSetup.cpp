@@ -236,7 +236,7 @@ bool CCycleSolver::PositionRows(const int* cycle) {
     };
     // The rows follow every lowering (PatchPosRows); only a new cycle or new tables make new rows.
     const bool previous = m_nPosVersion != 0;
-    if (previous)
+    if (previous && KeepInsertions())
         FollowLowerings();
     else
         ForgetInsertions();
@@ -280,7 +280,7 @@ bool CCycleSolver::PositionRows(const int* cycle) {
         m_aPieceAt[count] = n + 2;
         m_nPieces = count;
     }
-    if (m_nPieces != 0)
+    if (m_nPieces != 0 && KeepInsertions())
         FollowCycleChange();
     else
         ForgetInsertions();
@@ -436,7 +436,7 @@ int CCycleSolver::FindInsertionRows(int kp) {
     const int* c = m_aPosCycle;
     const int32_t* e = m_aPosEdge;
     const int k = c[kp];
-    const bool keep = m_bKeepInsertions != 0 && n >= 5 && m_nKind != KIND_GRAPH;
+    const bool keep = KeepInsertions();
     if (keep && m_aInsStamp[k] == m_nInsEpoch) {
         // The first of the tied edges in scan order: the closing edge n, then 1..n-1.
         const int* at = m_aPosOf[m_nPosStamp & 1];

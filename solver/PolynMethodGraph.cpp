@@ -2,6 +2,7 @@
 // of the run, then a walk with two generators (node relocation and segment reversal, read from the
 // 8-bit insertion table) seeks a cycle of cost 0, a Hamiltonian cycle of the graph.
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "solver/CycleSolver.h"
@@ -119,10 +120,15 @@ void CCycleSolver::GraphWalk(int budget) {
     };
     std::copy(m_aCycle, m_aCycle + n + 2, walk);
     if (budget == 0) return;
+    // The walk's cost is kept, and a proposal's is the walk's plus what its move changes: the
+    // cost is a sum over edges in wrapping 32-bit arithmetic, so the difference is exact.
+    const bool followCost = n >= 5;
+    int walkCost = CycleCostOf(walk);
+    auto plus = [](int cost, uint32_t delta) { return static_cast<int>(static_cast<uint32_t>(cost) + delta); };
     int count = budget;
     for (;;) {
         load(walk);
-        MemoryCheckAndRecord(0, m_aMove);
+        MemoryCheckAndRecord(0, m_aMove, &walkCost);
         int r0[MOVE_RECORD_WORDS], r1[MOVE_RECORD_WORDS];
         std::copy(m_aMove, m_aMove + MOVE_RECORD_WORDS, r0);
 
@@ -130,7 +136,14 @@ void CCycleSolver::GraphWalk(int budget) {
         if (PollProgress(0) != 0) break;
         if (m_nBestCost == 0) return;
         std::copy(m_aCycle, m_aCycle + n + 2, m_aProposal[0]);
-        const int t1 = CycleCost();
+        // Node k = m_aMove[1] left {a, b} = m_aMove[3..4] for {i, j} = m_aMove[0], m_aMove[2].
+        const int* m = m_aMove;
+        const int t1 = !followCost ? CycleCost()
+                       : g1 == 0   ? walkCost
+                                   : plus(walkCost, EdgeCost(m[0], m[1]) + EdgeCost(m[1], m[2]) - EdgeCost(m[0], m[2]) +
+                                                        EdgeCost(m[3], m[4]) - EdgeCost(m[3], m[1]) -
+                                                        EdgeCost(m[1], m[4]));
+        assert(t1 == CycleCost());
 
         load(walk);
         std::copy(m_aMove, m_aMove + MOVE_RECORD_WORDS, r1);
@@ -138,17 +151,24 @@ void CCycleSolver::GraphWalk(int budget) {
         const int g2 = GraphReverse();
         if (PollProgress(0) != 0) break;
         if (g1 == 0 && g2 == 0) return;
-        const int t2 = CycleCost();
+        // {a, x} and {u, v} became {a, u} and {x, v}, with (v, u, x, a) = m_aMove[0..3].
+        const int t2 = !followCost ? CycleCost()
+                       : g2 == 0   ? walkCost
+                                   : plus(walkCost, EdgeCost(m[3], m[1]) + EdgeCost(m[2], m[0]) - EdgeCost(m[3], m[2]) -
+                                                        EdgeCost(m[1], m[0]));
+        assert(t2 == CycleCost());
 
         // The walk continues from the proposal taken, which is also the cycle it leaves current.
         if ((t2 < t1 || g1 == 0) && g2 != 0) {
             std::copy(m_aCycle, m_aCycle + n + 2, walk);
+            walkCost = t2;
         } else {
             std::copy(m_aProposal[0], m_aProposal[0] + n + 2, walk);
             std::copy(r1, r1 + MOVE_RECORD_WORDS, m_aMove);
             load(walk);
+            walkCost = t1;
         }
-        if (--count == 0) MemoryCheckAndRecord(0, m_aMove);
+        if (--count == 0) MemoryCheckAndRecord(0, m_aMove, &walkCost);
         if (m_nBestCost == 0 || count == 0) return;
     }
     m_bStopRequest = 1;
@@ -161,10 +181,8 @@ int CCycleSolver::GraphRelocate() {
     std::copy(m_aMove, m_aMove + 5, last);
     const bool near = m_aMove[0] != 0;
     m_aCycle[n + 1] = m_aCycle[1];
-    IndexCycleEdges(m_aCycle);
     IndexPositions(m_aCycle);
-    return MakeBestRelocation(
-        last, [&](int k) { return !near || InFive(last, k); }, [](int, int, int, int, int) { return true; });
+    return MakeBestRelocation(last, near ? last : nullptr, [](int, int, int, int, int) { return true; });
 }
 
 int CCycleSolver::GraphReverse() {
@@ -182,7 +200,7 @@ int CCycleSolver::GraphReverse() {
     if (posRows) {
         CReversal r{};
         const bool found =
-            ScanReversalRows([&](int x, int a) { return !near || InFive(last, x) || InFive(last, a); },
+            ScanReversalRows(near ? last : nullptr,
                              [&](const CReversal& t) {
                                  const int candidate[5] = {t.v, t.u, t.x, t.a, t.u};
                                  return !AllInFive(candidate, last) && !MemoryContains(candidate);
