@@ -148,17 +148,21 @@ int CCycleSolver::CycleCost(int) {
 int CCycleSolver::CycleCostAdjusted(int, int* adjustedOut) {
     const int n = m_nNodes;
     m_aCycle[n + 1] = m_aCycle[1];
-    if (adjustedOut) {
-        uint32_t adjusted = 0;
-        for (int k = 1; k <= n; ++k) {
-            const int a = std::min(m_aCycle[k], m_aCycle[k + 1]);
-            const int b = std::max(m_aCycle[k], m_aCycle[k + 1]);
-            adjusted += static_cast<uint32_t>(m_ppWeight[a][b]);
-            if (m_ppAdjust[a][b] < 0) adjusted += static_cast<uint32_t>(m_ppAdjust[a][b]);
-        }
-        *adjustedOut = static_cast<int>(adjusted);
+    if (!adjustedOut) return CycleCostOf(m_aCycle);
+    // Both sums in one pass over the edges, the true one as CycleCostOf takes it.
+    const bool graph = m_nKind == KIND_GRAPH;
+    uint32_t adjusted = 0, cost = 0;
+    for (int k = 1; k <= n; ++k) {
+        const int a = std::min(m_aCycle[k], m_aCycle[k + 1]);
+        const int b = std::max(m_aCycle[k], m_aCycle[k + 1]);
+        const int32_t w = m_ppWeight[a][b];
+        adjusted += static_cast<uint32_t>(w);
+        if (m_ppAdjust[a][b] < 0) adjusted += static_cast<uint32_t>(m_ppAdjust[a][b]);
+        cost += static_cast<uint32_t>(w);
+        if (graph && w == 3) cost -= 2;
     }
-    return CycleCostOf(m_aCycle);
+    *adjustedOut = static_cast<int>(adjusted);
+    return static_cast<int>(cost);
 }
 
 int CCycleSolver::SaveOrCompareBest(int compare) {

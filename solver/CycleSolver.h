@@ -330,6 +330,11 @@ public:
     int m_aMemoryHead[MEMORY_BUCKETS]{};
     int m_aMemoryNext[MOVE_MEMORY_RECORDS]{};
     int m_nMemoryFilled = 0;
+    // The numbers of distinct values the indexed records have, as bits (bit d: some record has d),
+    // per move kind and for all kinds.
+    static constexpr int MEMORY_KINDS = 8;
+    unsigned m_aMemorySizes[MEMORY_KINDS]{};
+    unsigned m_nMemorySizesAny = 0;
     // Offsets of the cycle's edges {c[p], c[p+1]} (p = 1..n) inside a slice of T.
     Cycle m_aEdgeSlot{};
     // Lowered weights of the same edges, while RowReads() holds.
@@ -378,7 +383,6 @@ public:
     int m_nLogged = 0;
     int m_aLoggedI[MAX_LOGGED]{};
     int m_aLoggedJ[MAX_LOGGED]{};
-    Cycle m_aPosPrev{};  // the rows' previous cycle, positions 0..n+1 as m_aPosCycle
     int m_bPositionRows = 1;  // 0 makes the generators scan as before (a reference for tests)
     int m_bRowReads = 1;      // 0 makes every query read T itself (the reference for tests)
 

@@ -52,6 +52,8 @@ int CCycleSolver::WalkSearch(int which, int budget) {
     std::fill(m_aMove, m_aMove + (which == SEARCH_A ? 5 : MOVE_RECORD_WORDS), 0);
     MemoryCheckAndRecord(1, m_aMove);
     std::copy(m_aCycle, m_aCycle + n + 2, walk);
+    // The walk's true cost, kept from the proposal taken (the true weights stay as they are).
+    int walkTrue = CycleCostOf(walk);
 
     const int iterations = budget > 4000 ? 3999 : budget;
     int base = 0;
@@ -71,7 +73,7 @@ int CCycleSolver::WalkSearch(int which, int budget) {
             return 0;
         }
         load(walk);
-        MemoryCheckAndRecord(0, m_aMove);
+        MemoryCheckAndRecord(0, m_aMove, &walkTrue);
         if (StopTest()) return 1;
 
         int r0[MOVE_RECORD_WORDS];
@@ -128,6 +130,7 @@ int CCycleSolver::WalkSearch(int which, int budget) {
             m_nMoveKind = prop[slot].kind;
             base = prop[slot].adjusted;
             chosenTrue = prop[slot].trueCost;
+            walkTrue = chosenTrue;
         };
         auto takeAndAccept = [&](int slot) {
             take(slot);
@@ -154,7 +157,7 @@ int CCycleSolver::WalkSearch(int which, int budget) {
         }
     }
     load(walk);
-    MemoryCheckAndRecord(0, m_aMove);
+    MemoryCheckAndRecord(0, m_aMove, &walkTrue);
     if (m_bStopRequest != 0) {
         m_bAborted = 1;
         return 0;

@@ -2,6 +2,7 @@
 // table of equally good cycles of a short test), and the move memory that keeps a walk from
 // repeating its moves.
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "solver/CycleSolver.h"
@@ -90,6 +91,9 @@ inline int SetBucket(const int* values, int distinct, unsigned subset) {
 void CCycleSolver::IndexMemoryRecord(int slot) {
     int values[5];
     const int distinct = SortedSet(m_ppMoveMemory[slot], values);
+    const int kind = m_ppMoveMemory[slot][5];
+    if (kind >= 0 && kind < MEMORY_KINDS) m_aMemorySizes[kind] |= 1u << distinct;
+    m_nMemorySizesAny |= 1u << distinct;
     const int bucket = SetBucket(values, distinct, (1u << distinct) - 1);
     m_aMemoryNext[slot] = m_aMemoryHead[bucket];
     m_aMemoryHead[bucket] = slot + 1;
@@ -100,7 +104,11 @@ int CCycleSolver::FindMemoryRecord(const int* move, int kindFilter, int lastSlot
     int values[5];
     const int distinct = SortedSet(move, values);
     const unsigned all = (1u << distinct) - 1;
+    // A record is chained under its whole set, so only subsets of a size some record has are asked.
+    const unsigned sizes =
+        kindFilter > 0 && kindFilter < MEMORY_KINDS ? m_aMemorySizes[kindFilter] : m_nMemorySizesAny;
     for (unsigned subset = all; subset != 0; --subset) {
+        if (((sizes >> __builtin_popcount(subset)) & 1u) == 0) continue;
         const int bucket = SetBucket(values, distinct, subset);
         for (int link = m_aMemoryHead[bucket]; link != 0; link = m_aMemoryNext[link - 1]) {
             const int slot = link - 1;
@@ -119,6 +127,8 @@ int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move, const int* kn
         std::memset(m_ppMoveMemory, 0, sizeof m_ppMoveMemory);
         std::memset(m_aMemoryBits, 0, sizeof m_aMemoryBits);
         std::memset(m_aMemoryHead, 0, sizeof m_aMemoryHead);
+        std::fill(m_aMemorySizes, m_aMemorySizes + MEMORY_KINDS, 0u);
+        m_nMemorySizesAny = 0;
         m_nMemoryFilled = 0;
     }
     int slot = 0;
@@ -133,12 +143,15 @@ int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move, const int* kn
     m_aMemoryBits[slot] = NodeBits(move);
     if (overwrite) {
         std::memset(m_aMemoryHead, 0, sizeof m_aMemoryHead);
+        std::fill(m_aMemorySizes, m_aMemorySizes + MEMORY_KINDS, 0u);
+        m_nMemorySizesAny = 0;
         for (int k = 0; k < m_nMemoryFilled; ++k) IndexMemoryRecord(k);
     } else if (record[1] != 0) {
         IndexMemoryRecord(slot);
         m_nMemoryFilled = slot + 1;
     }
     if (reset == 0) ++m_nMemoryUsed;
+    assert(!knownCost || *knownCost == CycleCost());
     AcceptCycle(knownCost ? *knownCost : CycleCost());
     return 0;
 }

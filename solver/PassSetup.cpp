@@ -250,7 +250,6 @@ bool CCycleSolver::PositionRows(const int* cycle) {
         m_nPosStamp = 2;
         pieces = false;
     }
-    std::copy(c, c + n + 2, m_aPosPrev);
     std::copy(cycle + 1, cycle + n + 1, c + 1);
     c[0] = c[n];
     c[n + 1] = c[1];
@@ -395,17 +394,19 @@ void CCycleSolver::FollowLowerings() {
 void CCycleSolver::FollowCycleChange() {
     const int n = m_nNodes;
     const int* c = m_aPosCycle;
-    const int* old = m_aPosPrev;
     const int* at = m_aPosOf[m_nPosStamp & 1];
     const int* from = m_aPosOf[(m_nPosStamp - 1) & 1];
     auto joined = [n](const int* pos, int a, int b) {
         const int d = std::abs(pos[a] - pos[b]);
         return d == 1 || d == n - 1;
     };
+    // Inside a piece neighbours were neighbours before, so an edge of the new cycle can be new
+    // only where a piece ends: {c[r], c[r + 1]} with r + 1 the start of the next piece.
     int addA[MAX_CHANGED_EDGES], addB[MAX_CHANGED_EDGES];
     int added = 0;
-    for (int r = 1; r <= n; ++r) {
-        if (joined(from, c[r], c[r + 1])) continue;
+    for (int i = 1; i < m_nPieces; ++i) {
+        const int r = m_aPieceAt[i] - 1;
+        if (r < 1 || r > n || joined(from, c[r], c[r + 1])) continue;
         if (added == MAX_CHANGED_EDGES) {
             ForgetInsertions();
             return;
@@ -415,9 +416,10 @@ void CCycleSolver::FollowCycleChange() {
     }
     const uint32_t epoch = m_nInsEpoch;
     // A node at the end of a changed edge has other neighbours, so other edges to choose from.
-    for (int r = 1; r <= n; ++r)
-        if (!joined(at, old[r], old[r + 1])) m_aInsStamp[old[r]] = m_aInsStamp[old[r + 1]] = 0;
+    // Every node keeps two neighbours, so the ends of the edges the cycle lost are the ends of
+    // those it gained.
     for (int e = 0; e < added; ++e) m_aInsStamp[addA[e]] = m_aInsStamp[addB[e]] = 0;
+    if (added == 0) return;
     const auto& w = LoweredWeights();
     for (int k = 1; k <= n; ++k) {
         if (m_aInsStamp[k] != epoch) continue;

@@ -195,31 +195,46 @@ __attribute__((target("avx2"))) inline int Mask8(const int32_t* e, const int32_t
     return _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpgt_epi32(v, t)));
 }
 
+// The tail of a range shorter than a vector is read as the vector that ends at the range's end,
+// with the lanes before the tail (already tested) masked off; only a range shorter than one vector
+// is tested one candidate at a time.
 __attribute__((target("avx2"))) int FirstAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2,
                                               int32_t c, int from, int to, int32_t t) {
     const __m256i vc = _mm256_set1_epi32(c), vt = _mm256_set1_epi32(t);
+    if (to - from < 8) return FirstPlain(e, r1, r2, c, from, to, t);
     int i = from;
     for (; i + 16 <= to; i += 16) {
         const int lo = Mask8(e, r1, r2, vc, vt, i), hi = Mask8(e, r1, r2, vc, vt, i + 8);
         if ((lo | hi) != 0) return i + __builtin_ctz(static_cast<unsigned>(lo | hi << 8));
     }
-    for (; i + 8 <= to; i += 8)
+    if (i + 8 <= to) {
         if (const int m = Mask8(e, r1, r2, vc, vt, i)) return i + __builtin_ctz(static_cast<unsigned>(m));
-    return FirstPlain(e, r1, r2, c, i, to, t);
+        i += 8;
+    }
+    if (i == to) return -1;
+    // Lanes to - 8 .. i - 1 were tested before.
+    const unsigned m = static_cast<unsigned>(Mask8(e, r1, r2, vc, vt, to - 8)) >> (i - (to - 8));
+    return m != 0 ? i + __builtin_ctz(m) : -1;
 }
 
 __attribute__((target("avx2"))) int LastAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2,
                                              int32_t c, int from, int to, int32_t t) {
     const __m256i vc = _mm256_set1_epi32(c), vt = _mm256_set1_epi32(t);
+    if (to - from < 8) return LastPlain(e, r1, r2, c, from, to, t);
     int i = to;
     for (; i - 16 >= from; i -= 16) {
         const int lo = Mask8(e, r1, r2, vc, vt, i - 16), hi = Mask8(e, r1, r2, vc, vt, i - 8);
         if ((lo | hi) != 0) return i - 16 + 31 - __builtin_clz(static_cast<unsigned>(lo | hi << 8));
     }
-    for (; i - 8 >= from; i -= 8)
+    if (i - 8 >= from) {
         if (const int m = Mask8(e, r1, r2, vc, vt, i - 8))
             return i - 8 + 31 - __builtin_clz(static_cast<unsigned>(m));
-    return LastPlain(e, r1, r2, c, from, i, t);
+        i -= 8;
+    }
+    if (i == from) return -1;
+    // Lanes i .. from + 7 were tested before.
+    const unsigned m = static_cast<unsigned>(Mask8(e, r1, r2, vc, vt, from)) & ((1u << (i - from)) - 1u);
+    return m != 0 ? from + 31 - __builtin_clz(m) : -1;
 }
 __attribute__((target("avx2"))) int MaxAvx2(const int32_t* e, const int32_t* r1, const int32_t* r2, int from,
                                             int to, int skip1, int skip2, int32_t* best, int32_t* second) {
