@@ -193,6 +193,11 @@ void RotatedCopy(const int* cycle, int n, int p, int* out) {
 void CCycleSolver::NormalizeCycle() {
     const int n = m_nNodes;
     if (n < 1) return;
+    // Already from node 1 on, in the direction of the smaller neighbour: nothing to move.
+    if (m_aCycle[1] == 1 && (n < 3 || m_aCycle[2] < m_aCycle[n])) {
+        m_aCycle[n + 1] = m_aCycle[1];
+        return;
+    }
     int p = 1;
     for (int k = 1; k <= n; ++k) {
         if (m_aCycle[k] == 1) {

@@ -65,18 +65,32 @@ int CCycleSolver::AcceptCycle(int cost) {
 // table (records fill the first empty slot), so the answers are those of a scan from the front that
 // stops at the first empty one.
 namespace {
-// The distinct values of five words in ascending order; returns their number.
+// The distinct values of five words in ascending order; returns their number. Sorted in registers
+// by a network of nine exchanges, then the repeats left out.
 inline int SortedSet(const int* words, int* values) {
-    int distinct = 0;
-    for (int w = 0; w < 5; ++w) {
-        bool seen = false;
-        for (int e = 0; e < distinct; ++e) seen = seen || values[e] == words[w];
-        if (!seen) values[distinct++] = words[w];
-    }
-    for (int i = 1; i < distinct; ++i)
-        for (int j = i; j > 0 && values[j - 1] > values[j]; --j) std::swap(values[j - 1], values[j]);
+    int v[5] = {words[0], words[1], words[2], words[3], words[4]};
+    auto order = [&v](int i, int j) {
+        const int lo = std::min(v[i], v[j]), hi = std::max(v[i], v[j]);
+        v[i] = lo, v[j] = hi;
+    };
+    order(0, 1), order(3, 4), order(2, 4), order(2, 3), order(0, 3);
+    order(0, 2), order(1, 4), order(1, 3), order(1, 2);
+    int distinct = 1;
+    values[0] = v[0];
+    for (int w = 1; w < 5; ++w)
+        if (v[w] != v[w - 1]) values[distinct++] = v[w];
     return distinct;
 }
+
+// The subsets of five values by their size, each list ascending (0 ends a shorter list).
+constexpr unsigned kSubsetsOfSize[6][10] = {
+    {},
+    {1, 2, 4, 8, 16},
+    {3, 5, 6, 9, 10, 12, 17, 18, 20, 24},
+    {7, 11, 13, 14, 19, 21, 22, 25, 26, 28},
+    {15, 23, 27, 29, 30},
+    {31},
+};
 
 // The chain of the values picked by the bits of subset, in ascending order.
 inline int SetBucket(const int* values, int distinct, unsigned subset) {
@@ -104,18 +118,22 @@ int CCycleSolver::FindMemoryRecord(const int* move, int kindFilter, int lastSlot
     int values[5];
     const int distinct = SortedSet(move, values);
     const unsigned all = (1u << distinct) - 1;
-    // A record is chained under its whole set, so only subsets of a size some record has are asked.
+    // A record is chained under its whole set, so only subsets of a size some record has are
+    // asked (in any order: any record found answers).
     const unsigned sizes =
         kindFilter > 0 && kindFilter < MEMORY_KINDS ? m_aMemorySizes[kindFilter] : m_nMemorySizesAny;
-    for (unsigned subset = all; subset != 0; --subset) {
-        if (((sizes >> __builtin_popcount(subset)) & 1u) == 0) continue;
-        const int bucket = SetBucket(values, distinct, subset);
-        for (int link = m_aMemoryHead[bucket]; link != 0; link = m_aMemoryNext[link - 1]) {
-            const int slot = link - 1;
-            if (slot > lastSlot) continue;
-            const int* record = m_ppMoveMemory[slot];
-            if (kindFilter != 0 && record[5] != kindFilter) continue;
-            if ((m_aMemoryBits[slot] & outside) == 0 && RecordWithin(record, move)) return 1;
+    for (int size = distinct; size >= 1; --size) {
+        if (((sizes >> size) & 1u) == 0) continue;
+        for (const unsigned subset : kSubsetsOfSize[size]) {
+            if (subset == 0 || subset > all) break;
+            const int bucket = SetBucket(values, distinct, subset);
+            for (int link = m_aMemoryHead[bucket]; link != 0; link = m_aMemoryNext[link - 1]) {
+                const int slot = link - 1;
+                if (slot > lastSlot) continue;
+                const int* record = m_ppMoveMemory[slot];
+                if (kindFilter != 0 && record[5] != kindFilter) continue;
+                if ((m_aMemoryBits[slot] & outside) == 0 && RecordWithin(record, move)) return 1;
+            }
         }
     }
     return 0;
