@@ -297,7 +297,7 @@ void CCycleSolver::MakePosRow(int k, int32_t* row) {
             if (m_aPieceStep[i] > 0)
                 std::copy(src, src + len, row + at);
             else
-                for (int t = 0; t < len; ++t) row[at + t] = src[-t];
+                ReverseCopy(row + at, src, len);
         }
     } else {
         const int32_t* from = LoweredWeights()[k];

@@ -12,9 +12,10 @@
 
 namespace {
 
-using Kernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int32_t, int, int, int32_t);
+using Kernel = ThresholdKernel;
 using PairsKernel = int32_t (*)(const int32_t*, const int32_t*, const int32_t*, const int32_t*,
                                 const int32_t*, int);
+using ReverseKernel = void (*)(int32_t*, const int32_t*, int);
 using MaxKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int, int, int, int, int32_t*,
                           int32_t*);
 
@@ -52,6 +53,10 @@ int MaxPlain(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, i
     }
     if (at >= 0) *best = static_cast<int32_t>(top), *second = static_cast<int32_t>(next);
     return at;
+}
+
+void ReversePlain(int32_t* dst, const int32_t* src, int count) {
+    for (int t = 0; t < count; ++t) dst[t] = src[-t];
 }
 
 int32_t PairsPlain(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
@@ -184,6 +189,15 @@ int32_t PairsSse2(const int32_t* e1, const int32_t* a1, const int32_t* e2, const
     return std::max({lanes[0], lanes[1], lanes[2], lanes[3], rest});
 }
 
+void ReverseSse2(int32_t* dst, const int32_t* src, int count) {
+    int t = 0;
+    for (; t + 4 <= count; t += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src - t - 3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + t), _mm_shuffle_epi32(v, 0x1B));
+    }
+    ReversePlain(dst + t, src - t, count - t);
+}
+
 __attribute__((target("avx2"))) inline __m256i Load8(const int32_t* p) {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
@@ -260,6 +274,14 @@ __attribute__((target("avx2"))) int MaxAvx2(const int32_t* e, const int32_t* r1,
     _mm256_store_si256(reinterpret_cast<__m256i*>(below), lower);
     return MergeLanes(value, where, below, 8, e, r1, r2, from, i, to, skip1, skip2, best, second);
 }
+__attribute__((target("avx2"))) void ReverseAvx2(int32_t* dst, const int32_t* src, int count) {
+    const __m256i backwards = _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0);
+    int t = 0;
+    for (; t + 8 <= count; t += 8)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + t),
+                            _mm256_permutevar8x32_epi32(Load8(src - t - 7), backwards));
+    ReverseSse2(dst + t, src - t, count - t);
+}
 __attribute__((target("avx2"))) int32_t PairsAvx2(const int32_t* e1, const int32_t* a1, const int32_t* e2,
                                                   const int32_t* a2, const int32_t* b, int count) {
     __m256i top = _mm256_set1_epi32(INT32_MIN);
@@ -292,14 +314,15 @@ struct CKernels {
     Kernel first, last;
     MaxKernel max;
     PairsKernel pairs;
+    ReverseKernel reverse;
 };
 
 CKernels Make(int level) {
 #ifdef QUIRA_X86
-    if (level >= SCAN_AVX2) return {SCAN_AVX2, FirstAvx2, LastAvx2, MaxAvx2, PairsAvx2};
-    if (level == SCAN_SSE2) return {SCAN_SSE2, FirstSse2, LastSse2, MaxSse2, PairsSse2};
+    if (level >= SCAN_AVX2) return {SCAN_AVX2, FirstAvx2, LastAvx2, MaxAvx2, PairsAvx2, ReverseAvx2};
+    if (level == SCAN_SSE2) return {SCAN_SSE2, FirstSse2, LastSse2, MaxSse2, PairsSse2, ReverseSse2};
 #endif
-    return {SCAN_PLAIN, FirstPlain, LastPlain, MaxPlain, PairsPlain};
+    return {SCAN_PLAIN, FirstPlain, LastPlain, MaxPlain, PairsPlain, ReversePlain};
 }
 
 CKernels& Current() {
@@ -307,7 +330,23 @@ CKernels& Current() {
     return kernels;
 }
 
+// The threshold kernels' pointers start at these, which choose the build on the first call.
+int FirstChoosing(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+                  int32_t t) {
+    g_pFirstAbove = Current().first;
+    return g_pFirstAbove(e, r1, r2, c, from, to, t);
+}
+
+int LastChoosing(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+                 int32_t t) {
+    g_pLastAbove = Current().last;
+    return g_pLastAbove(e, r1, r2, c, from, to, t);
+}
+
 }  // namespace
+
+ThresholdKernel g_pFirstAbove = FirstChoosing;
+ThresholdKernel g_pLastAbove = LastChoosing;
 
 int SupportedScanLevel() {
     static const int level = Supported();
@@ -321,17 +360,9 @@ int CurrentScanLevel() {
 int SetScanLevel(int level) {
     const int supported = SupportedScanLevel();
     Current() = Make(level < supported ? level : supported);
+    g_pFirstAbove = Current().first;
+    g_pLastAbove = Current().last;
     return Current().level;
-}
-
-int FirstAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
-               int32_t threshold) {
-    return Current().first(e, r1, r2, c, from, to, threshold);
-}
-
-int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
-              int32_t threshold) {
-    return Current().last(e, r1, r2, c, from, to, threshold);
 }
 
 int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, int to, int skip1, int skip2,
@@ -343,4 +374,8 @@ int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, i
 int32_t MaxOfPairs(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
                    const int32_t* b, int count) {
     return Current().pairs(e1, a1, e2, a2, b, count);
+}
+
+void ReverseCopy(int32_t* dst, const int32_t* src, int count) {
+    Current().reverse(dst, src, count);
 }

@@ -18,12 +18,20 @@ int CurrentScanLevel();
 // Uses the given level, or the supported one when that is lower; returns the level now in use.
 int SetScanLevel(int level);
 
+// The builds of the two threshold kernels in use, called straight from the scans' inner loops.
+using ThresholdKernel = int (*)(const int32_t*, const int32_t*, const int32_t*, int32_t, int, int, int32_t);
+extern ThresholdKernel g_pFirstAbove;
+extern ThresholdKernel g_pLastAbove;
 // The first i in [from, to) with e[i] - r1[i] - r2[i] + c > threshold, or -1.
-int FirstAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
-               int32_t threshold);
+inline int FirstAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+                      int32_t threshold) {
+    return g_pFirstAbove(e, r1, r2, c, from, to, threshold);
+}
 // The last such i in [from, to), or -1.
-int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
-              int32_t threshold);
+inline int LastAbove(const int32_t* e, const int32_t* r1, const int32_t* r2, int32_t c, int from, int to,
+                     int32_t threshold) {
+    return g_pLastAbove(e, r1, r2, c, from, to, threshold);
+}
 // The first i in [from, to), other than skip1 and skip2, of the largest e[i] - r1[i] - r2[i], its
 // value in *best and the largest value of the other candidates in *second (equal to *best when the
 // largest value occurs twice, INT32_MIN when there is no other); -1 (and both untouched) when there
@@ -34,3 +42,5 @@ int FirstMax(const int32_t* e, const int32_t* r1, const int32_t* r2, int from, i
 // count is 0.
 int32_t MaxOfPairs(const int32_t* e1, const int32_t* a1, const int32_t* e2, const int32_t* a2,
                    const int32_t* b, int count);
+// dst[t] = src[-t] for t in [0, count): a run of a row copied in the opposite order.
+void ReverseCopy(int32_t* dst, const int32_t* src, int count);

@@ -46,7 +46,7 @@ TEST(ScanKernels, EveryBuildFindsTheSameCandidatesAndMaxima) {
                     if (at >= 0) {
                         ASSERT_EQ(next, others) << "range " << from << ".." << to;
                     }
-                    for (int level : {SCAN_SSE2, SCAN_AVX2}) {
+                    for (int level : {SCAN_PLAIN, SCAN_SSE2, SCAN_AVX2}) {
                         if (SetScanLevel(level) != level) continue;
                         ASSERT_EQ(FirstAbove(e.data(), r1.data(), r2.data(), c, from, to, t), first)
                             << "level " << level << " range " << from << ".." << to << " threshold " << t;
@@ -66,6 +66,21 @@ TEST(ScanKernels, EveryBuildFindsTheSameCandidatesAndMaxima) {
                     }
                 }
             }
+        }
+    }
+}
+
+TEST(ScanKernels, ReverseCopyReadsEveryLengthBackwards) {
+    CLevelGuard guard;
+    std::vector<int32_t> src(40);
+    for (int i = 0; i < 40; ++i) src[i] = 100 + i;
+    for (int level : {SCAN_PLAIN, SCAN_SSE2, SCAN_AVX2}) {
+        if (SetScanLevel(level) != level) continue;
+        for (int count = 0; count <= 40; ++count) {
+            std::vector<int32_t> dst(41, -1);
+            ReverseCopy(dst.data(), src.data() + count - 1, count);
+            for (int t = 0; t < count; ++t) ASSERT_EQ(dst[t], 100 + count - 1 - t) << "level " << level;
+            ASSERT_EQ(dst[count], -1) << "level " << level << " wrote past " << count;
         }
     }
 }
