@@ -99,24 +99,25 @@ int CCycleSolver::MakeBestRelocation(const int* last, const int* only, Admit adm
     return 1;
 }
 
-// Every exchange of both scans whose value passes threshold() (asked anew before each kernel call),
-// in the scan order of the plain loops, handed to visit(scan, x, a, u, v, value). With a near set,
-// only the positions where x or a is one of its five nodes.
+// Every exchange of the forward scan whose value passes threshold() (asked anew before each kernel
+// call), in the scan order of the plain loops, handed to visit(scan, x, a, u, v, value); the
+// backward scan of the plain loops cannot take any (see the end). With a near set, only the
+// positions where x or a is one of its five nodes.
 template <typename Threshold, typename Visit>
 void CCycleSolver::ForReversalsAbove(const int* nearSet, Threshold threshold, Visit visit) {
     const int n = m_nNodes;
     const int* c = m_aPosCycle;  // c[0] = c[n], c[n + 1] = c[1]
     const int32_t* e = m_aPosEdge;
-    // The positions of the near set's nodes, and the ones after (forward: a = c[p - 1]) or before
-    // them (backward: a = c[p + 1]), ascending and without repeats.
+    // The positions of the near set's nodes and the ones after them (where a = c[p - 1] is one),
+    // ascending and without repeats.
     int nearNodes[5], nearPos[10];
     const int nearCount = nearSet ? SortedNodes(nearSet, n, nearNodes) : 0;
-    auto nearPositions = [&](int offset) {
+    auto nearPositions = [&] {
         const int* at = m_aPosOf[m_nPosStamp & 1];
         int count = 0;
         for (int t = 0; t < nearCount; ++t) {
             const int p = at[nearNodes[t]];
-            const int beside = (p - 1 + offset + n) % n + 1;
+            const int beside = p % n + 1;
             for (const int q : {p, beside}) {
                 int i = count;
                 while (i > 0 && nearPos[i - 1] > q) --i;
@@ -130,7 +131,7 @@ void CCycleSolver::ForReversalsAbove(const int* nearSet, Threshold threshold, Vi
     };
     // The cycle as it stands: x at position p, a before it, the edge {u, v} at q = 1..n; the value
     // W'uv - W'xv - W'au + W'ax.
-    const int forward = nearSet ? nearPositions(1) : n;
+    const int forward = nearSet ? nearPositions() : n;
     for (int t = 0; t < forward; ++t) {
         const int p = nearSet ? nearPos[t] : t + 1;
         const int pa = p == 1 ? n : p - 1;
@@ -146,24 +147,13 @@ void CCycleSolver::ForReversalsAbove(const int* nearSet, Threshold threshold, Vi
             visit(0, x, a, u, v, int64_t{e[q]} - rx[q + 1] - ra[q] + e[pa]);
         }
     }
-    // The cycle read backwards: x at position P (n down to 1), a after it, the edge {u, v} =
-    // {c[Q], c[Q - 1]} for Q = n down to 1, read at i = Q - 1.
-    const int backward = nearSet ? nearPositions(-1) : n;
-    for (int t = backward - 1; t >= 0; --t) {
-        const int P = nearSet ? nearPos[t] : t + 1;
-        const int pa = P == n ? 1 : P + 1;
-        const int x = c[P], a = c[pa];
-        const int32_t* rx = PosRow(P);
-        const int32_t* ra = PosRow(pa) + 1;
-        for (int to = n;;) {
-            const int i = LastAbove(e, rx, ra, e[P], 0, to, threshold());
-            if (i < 0) break;
-            to = i;
-            const int u = c[i + 1], v = c[i];
-            if (u == x || u == a || v == a) continue;
-            visit(1, x, a, u, v, int64_t{e[i]} - rx[i] - ra[i] + e[P]);
-        }
-    }
+    // The cycle read backwards offers nothing more. Its exchange at x = c[P], a = c[P + 1] and the
+    // edge {c[i], c[i + 1]} is the exchange of the forward scan at p = P + 1, q = i (c[0] = c[n]):
+    // the same two edges out and in, so the same value (W'uv - W'xv - W'au + W'ax read either
+    // way), the same five-node set for the last move and the memory, the same settled test and the
+    // same near test (both ask {c[P], c[P + 1]}). Every exchange the backward scan could take was
+    // therefore refused or reached in the forward scan, and it takes one only above the best so
+    // far: never.
 }
 
 // The plain loops take an exchange when its value beats the best taken so far and admit() passes
