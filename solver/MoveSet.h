@@ -48,19 +48,21 @@ inline bool ProbeSegmentEdge(const int* c, int n, int p, int q, int r, int x, in
     return true;
 }
 
+// Adds value to an ascending list of count distinct values, unless it is there already.
+inline void AddSorted(int* list, int& count, int value) {
+    int at = count;
+    while (at > 0 && list[at - 1] > value) --at;
+    if (at > 0 && list[at - 1] == value) return;
+    std::copy_backward(list + at, list + count, list + count + 1);
+    list[at] = value;
+    ++count;
+}
+
 // The distinct nodes of a five-node set that lie in 1..n, in ascending order; returns their number.
 inline int SortedNodes(const int* set, int n, int* out) {
     int count = 0;
-    for (int w = 0; w < 5; ++w) {
-        const int node = set[w];
-        if (node < 1 || node > n) continue;
-        int at = count;
-        while (at > 0 && out[at - 1] > node) --at;
-        if (at > 0 && out[at - 1] == node) continue;
-        std::copy_backward(out + at, out + count, out + count + 1);
-        out[at] = node;
-        ++count;
-    }
+    for (int w = 0; w < 5; ++w)
+        if (set[w] >= 1 && set[w] <= n) AddSorted(out, count, set[w]);
     return count;
 }
 
@@ -110,22 +112,15 @@ void CCycleSolver::ForReversalsAbove(const int* nearSet, Threshold threshold, Vi
     const int32_t* e = m_aPosEdge;
     // The positions of the near set's nodes and the ones after them (where a = c[p - 1] is one),
     // ascending and without repeats.
-    int nearNodes[5], nearPos[10];
-    const int nearCount = nearSet ? SortedNodes(nearSet, n, nearNodes) : 0;
+    int nearPos[10];
     auto nearPositions = [&] {
         const int* at = m_aPosOf[m_nPosStamp & 1];
         int count = 0;
-        for (int t = 0; t < nearCount; ++t) {
-            const int p = at[nearNodes[t]];
-            const int beside = p % n + 1;
-            for (const int q : {p, beside}) {
-                int i = count;
-                while (i > 0 && nearPos[i - 1] > q) --i;
-                if (i > 0 && nearPos[i - 1] == q) continue;
-                std::copy_backward(nearPos + i, nearPos + count, nearPos + count + 1);
-                nearPos[i] = q;
-                ++count;
-            }
+        for (int w = 0; w < 5; ++w) {
+            const int node = nearSet[w];
+            if (node < 1 || node > n) continue;
+            AddSorted(nearPos, count, at[node]);
+            AddSorted(nearPos, count, at[node] % n + 1);
         }
         return count;
     };
