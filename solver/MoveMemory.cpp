@@ -140,13 +140,17 @@ int CCycleSolver::FindMemoryRecord(const int* move, int kindFilter, int lastSlot
 }
 
 int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move, const int* knownCost) {
+    // The sizes are gathered again as the records are indexed again.
+    auto forgetSizes = [this] {
+        std::fill(m_aMemorySizes, m_aMemorySizes + MEMORY_KINDS, 0u);
+        m_nMemorySizesAny = 0;
+    };
     if (reset != 0 || m_nMemoryUsed == MOVE_MEMORY_RECORDS - 1) {
         m_nMemoryUsed = 0;
         std::memset(m_ppMoveMemory, 0, sizeof m_ppMoveMemory);
         std::memset(m_aMemoryBits, 0, sizeof m_aMemoryBits);
         std::memset(m_aMemoryHead, 0, sizeof m_aMemoryHead);
-        std::fill(m_aMemorySizes, m_aMemorySizes + MEMORY_KINDS, 0u);
-        m_nMemorySizesAny = 0;
+        forgetSizes();
         m_nMemoryFilled = 0;
     }
     int slot = 0;
@@ -161,8 +165,7 @@ int CCycleSolver::MemoryCheckAndRecord(int reset, const int* move, const int* kn
     m_aMemoryBits[slot] = NodeBits(move);
     if (overwrite) {
         std::memset(m_aMemoryHead, 0, sizeof m_aMemoryHead);
-        std::fill(m_aMemorySizes, m_aMemorySizes + MEMORY_KINDS, 0u);
-        m_nMemorySizesAny = 0;
+        forgetSizes();
         for (int k = 0; k < m_nMemoryFilled; ++k) IndexMemoryRecord(k);
     } else if (record[1] != 0) {
         IndexMemoryRecord(slot);
