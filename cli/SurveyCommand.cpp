@@ -224,6 +224,11 @@ private:
 void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& table, int level,
                CSurveyProgress& progress) {
     const auto start = std::chrono::steady_clock::now();
+    std::error_code error;
+    if (!fs::is_regular_file(row.path, error)) {  // a FIFO would wait for a writer
+        row.reason = "not a regular file; expected an instance file";
+        return;
+    }
     const CInstanceHeader header = ReadInstanceHeader(ReadHead(row.path));
     row.type = header.weightType;
     if (header.dimension >= 0 && header.dimension <= INT_MAX) row.n = static_cast<int>(header.dimension);
@@ -562,7 +567,7 @@ int RunSurvey(const CSurveyOptions& o) {
         nlohmann::json out = {{"level", o.level}, {"method", o.method}, {"rows", nlohmann::json::array()}};
         for (const CSurveyRow& row : rows) out["rows"].push_back(RowJson(row, both));
         out["summary"] = SummaryJson(summary);
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     } else if (o.csv) {
         PrintCsv(rows, summary, both);
     } else {
