@@ -130,7 +130,7 @@ int RunCheck(const CCheckOptions& o) {
         }
     }
     if (o.json)
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     else
         std::cout << text << found;
     return aborted && CConsoleEvents::Interrupted() ? EXIT_INTERRUPTED : EXIT_OK;

@@ -294,3 +294,7 @@ nlohmann::json CycleJson(const CCycleSolver& solver, const int* cycle) {
     for (int k = 1; k <= solver.m_nNodes; ++k) nodes.push_back(cycle[k]);
     return nodes;
 }
+
+std::string JsonText(const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}

@@ -189,7 +189,7 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
                               {"total_ms", polynMs},
                               {"optimum_ms", optimumMs},
                               {"runs", runs}};
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     } else {
         char text[256];
         std::snprintf(

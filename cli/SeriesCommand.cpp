@@ -245,7 +245,7 @@ int RunSeries(const CSeriesOptions& o) {
                         {"mean_gap", JsonNumber(totals.MeanGap())},
                         {"worst_gap", JsonNumber(totals.worstGap)},
                         {"exact_ms", totals.exactMs}});
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     } else if (o.csv) {
         // The totals are one comment line after the rows, as in the survey's table.
         std::cout << "# summary: tests=" << doc->m_nTests << " polyn_ms=" << doc->m_dwPolynMs;

@@ -320,7 +320,7 @@ int RunSolve(const CSolveOptions& o) {
         picture.cost = svgCost;
         WriteSvgFile(o.svg, SolvePictureSvg(*solver, svgCycle.data(), picture));
     }
-    if (o.json) std::cout << out.dump() << '\n';
+    if (o.json) std::cout << JsonText(out) << '\n';
     return status;
 }
 
