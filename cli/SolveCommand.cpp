@@ -131,6 +131,9 @@ int RunSolve(const CSolveOptions& o) {
     if (o.mode && (*o.mode < -2 || *o.mode > 1)) throw CInputError("--mode: expected 1, 0, -1 or -2");
     if (o.randomStart && !o.initial.empty())
         throw CInputError("--random-start: expected either --initial TEXT or --random-start, not both");
+    if (!o.tourOut.empty() && o.method == "estimate")
+        throw CInputError("--tour-out: --method estimate finds no cycle to write; expected exact, polyn, "
+                          "both, edges or optimum");
 
     CConsoleSession session(o.seed);
     CInstancePositions positions;
@@ -203,7 +206,7 @@ int RunSolve(const CSolveOptions& o) {
                 "--method optimum: the optimum is for networks; expected --kind network, check or map");
         const COptimumRun run = RunOptimum(*solver, ProgressAsked());
         out["optimum"] = OptimumJson(*solver, run);
-        if (!o.svg.empty() && static_cast<int>(run.result.cycle.size()) == solver->m_nNodes) {
+        if (static_cast<int>(run.result.cycle.size()) == solver->m_nNodes) {
             svgCycle.assign(1, 0);
             svgCycle.insert(svgCycle.end(), run.result.cycle.begin(), run.result.cycle.end());
             svgCost = run.result.cost;
@@ -298,8 +301,14 @@ int RunSolve(const CSolveOptions& o) {
             }
         }
     }
-    if (!o.tourOut.empty() && !bestCycle.empty())
-        WriteTourFile(o.tourOut, problemName, *solver, bestCycle.data());
+    if (!o.tourOut.empty()) {
+        // The optimum method's cycle is the one to keep when it ran.
+        const std::vector<int>& tour = !svgCycle.empty() ? svgCycle : bestCycle;
+        if (!tour.empty())
+            WriteTourFile(o.tourOut, problemName, *solver, tour.data());
+        else
+            std::cerr << "quira-cli: --tour-out " << o.tourOut << ": no cycle was found; nothing written\n";
+    }
     if (!o.svg.empty()) {
         if (svgCycle.empty() && !bestCycle.empty()) {
             svgCycle = bestCycle;
