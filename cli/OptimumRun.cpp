@@ -138,6 +138,7 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
         return std::to_string(tests) + " of " + std::to_string(o.tests) + " tests done";
     });
     double gapSum = 0, gapWorst = 0;
+    int gaps = 0;
     uint64_t polynMs = 0, optimumMs = 0;
     bool interrupted = false;
     std::vector<CSeriesPoint> points;  // for --svg
@@ -165,13 +166,16 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
         ++tests;
         const double gap = GapPercent(polynCost, run.result.cost, s.m_bMaximum != 0);
         if (polynCost != run.result.cost) ++different;
-        gapSum += gap;
-        gapWorst = std::max(gapWorst, gap);
+        if (std::isfinite(gap)) {  // an optimum of 0 gives no percentage
+            gapSum += gap;
+            gapWorst = std::max(gapWorst, gap);
+            ++gaps;
+        }
         runs.push_back({{"polyn", polyn}, {"optimum", OptimumJson(s, run)}, {"gap", gap}});
         points.push_back({tests, std::isfinite(gap) ? gap : std::numeric_limits<double>::quiet_NaN(),
                           static_cast<double>(doc->m_dwPolynMs), static_cast<double>(run.ms)});
     }
-    const double mean = tests ? gapSum / tests : 0.0;
+    const double mean = gaps ? gapSum / gaps : 0.0;
     if (!o.svg.empty())
         WriteSvgFile(
             o.svg,

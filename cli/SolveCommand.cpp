@@ -223,7 +223,11 @@ int RunSolve(const CSolveOptions& o) {
         method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
         if (!o.json) {
             char line[96];
-            std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *optimum, gap);
+            if (std::isfinite(gap))
+                std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *optimum, gap);
+            else
+                std::snprintf(line, sizeof line, "Gap to the optimum %lld: no percentage (a gap to 0 has none)\n",
+                              *optimum);
             std::cout << line;
         }
     };

@@ -151,7 +151,9 @@ std::string Seconds(double ms) {
     return text;
 }
 
+// A gap in percent; a gap to an optimum of 0 has none.
 std::string Percent(double gap) {
+    if (std::isnan(gap)) return "none";
     char text[32];
     std::snprintf(text, sizeof text, "%.4f", gap);
     return text;
@@ -441,7 +443,7 @@ void PrintCsv(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both)
                   << (row.n >= 0 ? std::to_string(row.n) : "") << ',' << CsvField(row.type) << ','
                   << StateName(row.state) << ',' << (ran ? std::to_string(row.cost) : "") << ','
                   << (ran && row.optimum ? std::to_string(*row.optimum) : "") << ','
-                  << (ran && row.optimum ? Percent(row.gap) : "") << ','
+                  << (ran && row.optimum && !std::isnan(row.gap) ? Percent(row.gap) : "") << ','
                   << (ran ? std::to_string(row.ms) : "") << ',' << (ran ? std::to_string(row.passes) : "")
                   << ',' << load << ','
                   << CsvField(ran ? row.exactSkipped.empty() ? "" : "exact skipped: " + row.exactSkipped

@@ -32,8 +32,9 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
     }
 }
 
-// A whole decimal integer (an optional '-', digits, nothing else) in [lo, hi].
+// A whole decimal integer (an optional sign, digits, nothing else) in [lo, hi].
 bool ParseWhole(std::string_view text, long long lo, long long hi, long long& value) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
     const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
     return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size() &&
            value >= lo && value <= hi;
