@@ -35,7 +35,8 @@ void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what) {
         throw CInputError(what + ": " + std::to_string(nodes) + " nodes; expected 1 to " +
                           std::to_string(MAX_SOLVER_NODES));
     if (!solver.SetNodeCount(nodes))
-        throw CInputError(what + ": not enough memory for " + std::to_string(nodes) + " nodes");
+        throw CInputError(what + ": not enough memory for " + std::to_string(nodes) + " nodes: " +
+                          solver.m_strMemoryRefusal);
 }
 
 std::string ReadInputFile(const std::string& path, const std::string& what, std::size_t limit) {

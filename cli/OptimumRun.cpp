@@ -12,6 +12,7 @@
 #include "cli/CliCommon.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/MethodRuns.h"
 #include "cli/SvgPictures.h"
 #include "document/CycleText.h"
 #include "document/MainDoc.h"
@@ -121,7 +122,9 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
     doc->m_solver.m_nKind = KIND_NETWORK;
     doc->InitKind(KIND_NETWORK, o.nodes);
     if (!doc->m_solver.m_bAllocated)
-        throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory");
+        throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory: " +
+                          doc->m_solver.m_strMemoryRefusal);
+    RequireInsertTable(doc->m_solver);
     doc->AttachView(nullptr);
     doc->m_strNodes = std::to_string(o.nodes);
     doc->m_strAmplitude = std::to_string(o.amplitude);

@@ -283,6 +283,11 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
     CSurveyTimeField timeField(ProgressAsked(), solver);
     CTextField costField;
     timeField.SetLabel(progress.Label("polyn"), false);
+    if (!solver.EnsureInsertTable()) {
+        row.state = EState::Failed;
+        row.reason = "the polynomial method needs more memory than may be taken: " + solver.m_strMemoryRefusal;
+        return;
+    }
     const CMethodResult r = RunPolyn(solver, 1, timeField, costField);
     row.cost = r.cost;
     row.ms = r.ms;

@@ -63,6 +63,10 @@ awk 'BEGIN { for (i = 1; i <= 20000; ++i) print i, i % 97, i % 89 }' >>"$work/bi
 # (judged from the header, it needs none of the 800 MB its matrix would take)
 (ulimit -v 300000; "$cli" solve --instance "$work/big.tsp" --method polyn 2>"$work/err")
 [ $? -eq 2 ] && grep -q "20000 nodes; expected at most" "$work/err" || fail "oversized: $(cat "$work/err")"
+# The exact method's estimate needs none of the polynomial method's n^3 table (4.3 GB at 1,024 nodes).
+awk 'BEGIN { for (i = 1; i <= 1024; ++i) { printf "%d:", i; for (j = 1; j <= 1024; ++j) printf " %d", (i * j) % 97; print "" } }' >"$work/n1024.txt"
+(ulimit -v 1000000; "$cli" solve --matrix "$work/n1024.txt" --method estimate >"$work/out" 2>"$work/err")
+grep -q "^Estimate: " "$work/out" || fail "estimate at 1024 nodes under 1 GB: $(cat "$work/err")"
 mkfifo "$work/in.tsp"
 timeout 10 "$cli" solve --instance "$work/in.tsp" 2>"$work/err"
 [ $? -eq 2 ] && grep -q "not a regular file" "$work/err" || fail "--instance FIFO: $(cat "$work/err")"
