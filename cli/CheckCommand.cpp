@@ -7,6 +7,7 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/OptimumRun.h"
+#include "cli/MethodRuns.h"
 #include "document/GivenCycleCheck.h"
 #include "document/MainDoc.h"
 
@@ -77,6 +78,7 @@ int RunCheck(const CCheckOptions& o) {
                           " joined by '-' from node 1, each once, for example 1-3-2-4-1");
     s.MakeInitialCycle(0, 0);
 
+    if (o.method == "polyn" || o.method == "both") RequireInsertTable(s);
     CConsoleTimeField timeField(ProgressAsked());
     CTextField comments;
     CGivenCycleCheck check(*doc, timeField, comments);
@@ -130,7 +132,7 @@ int RunCheck(const CCheckOptions& o) {
         }
     }
     if (o.json)
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     else
         std::cout << text << found;
     return aborted && CConsoleEvents::Interrupted() ? EXIT_INTERRUPTED : EXIT_OK;

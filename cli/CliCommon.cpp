@@ -17,6 +17,7 @@
 #include "document/InstanceFileCheck.h"
 #include "document/Params.h"
 #include "document/SafeSave.h"
+#include "document/SurveyInput.h"
 #include "document/TextMatrix.h"
 #include "pathkit/TSPData.h"
 #include "solver/CycleSolver.h"
@@ -34,7 +35,8 @@ void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what) {
         throw CInputError(what + ": " + std::to_string(nodes) + " nodes; expected 1 to " +
                           std::to_string(MAX_SOLVER_NODES));
     if (!solver.SetNodeCount(nodes))
-        throw CInputError(what + ": not enough memory for " + std::to_string(nodes) + " nodes");
+        throw CInputError(what + ": not enough memory for " + std::to_string(nodes) + " nodes: " +
+                          solver.m_strMemoryRefusal);
 }
 
 std::string ReadInputFile(const std::string& path, const std::string& what, std::size_t limit) {
@@ -52,10 +54,13 @@ std::string ReadInputFile(const std::string& path, const std::string& what, std:
         }
         if (in.bad()) throw CInputError(name + ": cannot read " + what);
     };
+    // Input may wait (standard input, a FIFO without a writer): Ctrl+C then ends the program at once.
+    struct CReading {
+        CReading() { CConsoleEvents::SetReadingInput(true); }
+        ~CReading() { CConsoleEvents::SetReadingInput(false); }
+    } reading;
     if (path == "-") {
-        CConsoleEvents::SetReadingInput(true);
         append(std::cin);
-        CConsoleEvents::SetReadingInput(false);
         return text;
     }
     std::error_code error;
@@ -90,6 +95,24 @@ std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, std:
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw CInputError(path + ": is a directory; expected an instance file");
+    // The file is judged before it is loaded: the reader reads it twice, which a FIFO does not
+    // allow (and would wait for a writer), and its header's size and type cost nothing to check.
+    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error))
+        throw CInputError(path + ": not a regular file; expected an instance file");
+    {
+        std::ifstream in(path, std::ios::binary);
+        const CInstanceScan scan = ScanInstanceFile(in);
+        if (!scan.error.empty()) throw CInputError(path + ": " + scan.error);
+        if (IsTourType(scan.type))
+            throw CInputError(path + ": a tour file (TYPE : " + scan.type + "); expected an instance file");
+        if (!scan.type.empty() && scan.type.substr(0, scan.type.find_first_of(" \t(")) != "TSP")
+            throw CInputError(path + ": TYPE " + scan.type +
+                              "; expected TSP, the symmetric problem (an asymmetric matrix has no "
+                              "upper triangle that stands for it)");
+        if (scan.dimension > MAX_SOLVER_NODES)
+            throw CInputError(path + ": " + std::to_string(scan.dimension) + " nodes; expected at most " +
+                              std::to_string(MAX_SOLVER_NODES) + " (the solver's limit)");
+    }
     TSPData data;
     // pathkit reports on std::cerr; its lines become the one-line reason.
     std::ostringstream messages;
@@ -271,4 +294,8 @@ nlohmann::json CycleJson(const CCycleSolver& solver, const int* cycle) {
     nlohmann::json nodes = nlohmann::json::array();
     for (int k = 1; k <= solver.m_nNodes; ++k) nodes.push_back(cycle[k]);
     return nodes;
+}
+
+std::string JsonText(const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }

@@ -102,5 +102,9 @@ const char* KindName(int kind);
 // Parses "short|full" into the polynomial method's test level (1 or 2).
 int ParseLevel(const std::string& level);
 
+// The one-line JSON text of a result. Texts from files (names, paths, document fields) need not be
+// UTF-8; their stray bytes become U+FFFD instead of failing the output after the work is done.
+std::string JsonText(const nlohmann::json& value);
+
 // A cycle as a JSON array of its n nodes from position 1, not closed.
 nlohmann::json CycleJson(const CCycleSolver& solver, const int* cycle);

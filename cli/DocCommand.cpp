@@ -39,7 +39,7 @@ int RunDoc(const CDocOptions& o) {
     auto doc = OpenConsoleDocument(o.file);
     if (!o.save.empty()) SaveConsoleDocument(*doc, o.save);
     if (o.json)
-        std::cout << DocJson(*doc).dump() << '\n';
+        std::cout << JsonText(DocJson(*doc)) << '\n';
     else if (o.save.empty())
         std::cout << doc->ReportText(0);
     return EXIT_OK;

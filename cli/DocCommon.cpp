@@ -46,6 +46,8 @@ std::unique_ptr<CMainDoc> NewConsoleDocument() {
     g_bWriteParamsOnClose = 0;
     auto doc = std::make_unique<CMainDoc>();
     doc->OnNewDocument();
+    // The console allocates the polynomial method's O(n^3) table only when a method needs it.
+    doc->m_solver.m_bInsertOnDemand = 1;
     return doc;
 }
 
@@ -83,7 +85,8 @@ std::unique_ptr<CMainDoc> MakeRandomDocument(int kind, int nodes, int value, boo
     doc->m_solver.m_nKind = kind;
     doc->InitKind(kind, nodes);
     if (!doc->m_solver.m_bAllocated)
-        throw CInputError("--nodes " + std::to_string(nodes) + ": not enough memory");
+        throw CInputError("--nodes " + std::to_string(nodes) + ": not enough memory: " +
+                          doc->m_solver.m_strMemoryRefusal);
     doc->m_strNodes = std::to_string(nodes);
     doc->m_strAmplitude = std::to_string(value);
     doc->m_solver.m_nAmplitude = value;

@@ -245,7 +245,7 @@ int RunMap(const CMapOptions& o) {
                                                 routeBy + ": length " + LengthText(*solver, route.data())};
         WriteSvgFile(o.svg, MapPictureSvg(*solver, route.data(), lines));
     }
-    if (o.json) std::cout << out.dump() << '\n';
+    if (o.json) std::cout << JsonText(out) << '\n';
     return status;
 }
 

@@ -65,7 +65,13 @@ CMethodResult RunExact(CCycleSolver& solver, CConsoleTimeField& timeField, IText
     return r;
 }
 
+void RequireInsertTable(CCycleSolver& solver) {
+    if (!solver.EnsureInsertTable())
+        throw CInputError("the polynomial method needs more memory than may be taken: " + solver.m_strMemoryRefusal);
+}
+
 CMethodResult RunPolyn(CCycleSolver& solver, int mode, CConsoleTimeField& timeField, ITextTarget& costField) {
+    RequireInsertTable(solver);
     CMethodResult r;
     StartTiming(solver, timeField, costField);
     timeField.SetProgressLine("Polyn. Method", [&solver] { return BestText(solver); });

@@ -22,6 +22,9 @@ CMethodResult RunExact(CCycleSolver& solver, CConsoleTimeField& timeField, IText
 // Runs the polynomial method of the solver's kind; mode is the network method's mode. The progress
 // line shows the best cost so far.
 CMethodResult RunPolyn(CCycleSolver& solver, int mode, CConsoleTimeField& timeField, ITextTarget& costField);
+// The polynomial method's insertion table, allocated now, or CInputError naming the sizes and the
+// limit (console problems get it only for a method that needs it). RunPolyn calls it.
+void RequireInsertTable(CCycleSolver& solver);
 
 // The exact network method's progress after elapsedSeconds: "12.5% of 362880 orders, about 41 sec
 // left" (the share alone while nothing is done or the rest cannot be told).

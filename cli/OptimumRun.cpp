@@ -12,6 +12,7 @@
 #include "cli/CliCommon.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/MethodRuns.h"
 #include "cli/SvgPictures.h"
 #include "document/CycleText.h"
 #include "document/MainDoc.h"
@@ -121,7 +122,9 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
     doc->m_solver.m_nKind = KIND_NETWORK;
     doc->InitKind(KIND_NETWORK, o.nodes);
     if (!doc->m_solver.m_bAllocated)
-        throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory");
+        throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory: " +
+                          doc->m_solver.m_strMemoryRefusal);
+    RequireInsertTable(doc->m_solver);
     doc->AttachView(nullptr);
     doc->m_strNodes = std::to_string(o.nodes);
     doc->m_strAmplitude = std::to_string(o.amplitude);
@@ -138,6 +141,7 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
         return std::to_string(tests) + " of " + std::to_string(o.tests) + " tests done";
     });
     double gapSum = 0, gapWorst = 0;
+    int gaps = 0;
     uint64_t polynMs = 0, optimumMs = 0;
     bool interrupted = false;
     std::vector<CSeriesPoint> points;  // for --svg
@@ -165,13 +169,16 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
         ++tests;
         const double gap = GapPercent(polynCost, run.result.cost, s.m_bMaximum != 0);
         if (polynCost != run.result.cost) ++different;
-        gapSum += gap;
-        gapWorst = std::max(gapWorst, gap);
+        if (std::isfinite(gap)) {  // an optimum of 0 gives no percentage
+            gapSum += gap;
+            gapWorst = std::max(gapWorst, gap);
+            ++gaps;
+        }
         runs.push_back({{"polyn", polyn}, {"optimum", OptimumJson(s, run)}, {"gap", gap}});
         points.push_back({tests, std::isfinite(gap) ? gap : std::numeric_limits<double>::quiet_NaN(),
                           static_cast<double>(doc->m_dwPolynMs), static_cast<double>(run.ms)});
     }
-    const double mean = tests ? gapSum / tests : 0.0;
+    const double mean = gaps ? gapSum / gaps : 0.0;
     if (!o.svg.empty())
         WriteSvgFile(
             o.svg,
@@ -189,7 +196,7 @@ int RunOptimumSeries(const COptimumSeriesOptions& o) {
                               {"total_ms", polynMs},
                               {"optimum_ms", optimumMs},
                               {"runs", runs}};
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     } else {
         char text[256];
         std::snprintf(

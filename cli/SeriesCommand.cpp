@@ -13,6 +13,7 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/OptimumRun.h"
+#include "cli/MethodRuns.h"
 #include "cli/SvgPictures.h"
 #include "document/MainDoc.h"
 #include "document/Series.h"
@@ -141,7 +142,9 @@ int RunSeries(const CSeriesOptions& o) {
     doc->m_solver.m_nKind = kind;
     doc->InitKind(kind, o.nodes);
     if (!doc->m_solver.m_bAllocated)
-        throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory");
+        throw CInputError("--nodes " + std::to_string(o.nodes) + ": not enough memory: " +
+                          doc->m_solver.m_strMemoryRefusal);
+    RequireInsertTable(doc->m_solver);
     doc->AttachView(nullptr);
     // The identity cycle is the initial one, as a new window's document has it (a graph series
     // starts its polynomial method from it; no random start replaces it there).
@@ -245,7 +248,7 @@ int RunSeries(const CSeriesOptions& o) {
                         {"mean_gap", JsonNumber(totals.MeanGap())},
                         {"worst_gap", JsonNumber(totals.worstGap)},
                         {"exact_ms", totals.exactMs}});
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     } else if (o.csv) {
         // The totals are one comment line after the rows, as in the survey's table.
         std::cout << "# summary: tests=" << doc->m_nTests << " polyn_ms=" << doc->m_dwPolynMs;

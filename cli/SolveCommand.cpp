@@ -131,6 +131,9 @@ int RunSolve(const CSolveOptions& o) {
     if (o.mode && (*o.mode < -2 || *o.mode > 1)) throw CInputError("--mode: expected 1, 0, -1 or -2");
     if (o.randomStart && !o.initial.empty())
         throw CInputError("--random-start: expected either --initial TEXT or --random-start, not both");
+    if (!o.tourOut.empty() && o.method == "estimate")
+        throw CInputError("--tour-out: --method estimate finds no cycle to write; expected exact, polyn, "
+                          "both, edges or optimum");
 
     CConsoleSession session(o.seed);
     CInstancePositions positions;
@@ -203,7 +206,7 @@ int RunSolve(const CSolveOptions& o) {
                 "--method optimum: the optimum is for networks; expected --kind network, check or map");
         const COptimumRun run = RunOptimum(*solver, ProgressAsked());
         out["optimum"] = OptimumJson(*solver, run);
-        if (!o.svg.empty() && static_cast<int>(run.result.cycle.size()) == solver->m_nNodes) {
+        if (static_cast<int>(run.result.cycle.size()) == solver->m_nNodes) {
             svgCycle.assign(1, 0);
             svgCycle.insert(svgCycle.end(), run.result.cycle.begin(), run.result.cycle.end());
             svgCost = run.result.cost;
@@ -220,7 +223,11 @@ int RunSolve(const CSolveOptions& o) {
         method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
         if (!o.json) {
             char line[96];
-            std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *optimum, gap);
+            if (std::isfinite(gap))
+                std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *optimum, gap);
+            else
+                std::snprintf(line, sizeof line, "Gap to the optimum %lld: no percentage (a gap to 0 has none)\n",
+                              *optimum);
             std::cout << line;
         }
     };
@@ -298,8 +305,14 @@ int RunSolve(const CSolveOptions& o) {
             }
         }
     }
-    if (!o.tourOut.empty() && !bestCycle.empty())
-        WriteTourFile(o.tourOut, problemName, *solver, bestCycle.data());
+    if (!o.tourOut.empty()) {
+        // The optimum method's cycle is the one to keep when it ran.
+        const std::vector<int>& tour = !svgCycle.empty() ? svgCycle : bestCycle;
+        if (!tour.empty())
+            WriteTourFile(o.tourOut, problemName, *solver, tour.data());
+        else
+            std::cerr << "quira-cli: --tour-out " << o.tourOut << ": no cycle was found; nothing written\n";
+    }
     if (!o.svg.empty()) {
         if (svgCycle.empty() && !bestCycle.empty()) {
             svgCycle = bestCycle;
@@ -320,7 +333,7 @@ int RunSolve(const CSolveOptions& o) {
         picture.cost = svgCost;
         WriteSvgFile(o.svg, SolvePictureSvg(*solver, svgCycle.data(), picture));
     }
-    if (o.json) std::cout << out.dump() << '\n';
+    if (o.json) std::cout << JsonText(out) << '\n';
     return status;
 }
 

@@ -151,7 +151,9 @@ std::string Seconds(double ms) {
     return text;
 }
 
+// A gap in percent; a gap to an optimum of 0 has none.
 std::string Percent(double gap) {
+    if (std::isnan(gap)) return "none";
     char text[32];
     std::snprintf(text, sizeof text, "%.4f", gap);
     return text;
@@ -224,6 +226,11 @@ private:
 void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& table, int level,
                CSurveyProgress& progress) {
     const auto start = std::chrono::steady_clock::now();
+    std::error_code error;
+    if (!fs::is_regular_file(row.path, error)) {  // a FIFO would wait for a writer
+        row.reason = "not a regular file; expected an instance file";
+        return;
+    }
     const CInstanceHeader header = ReadInstanceHeader(ReadHead(row.path));
     row.type = header.weightType;
     if (header.dimension >= 0 && header.dimension <= INT_MAX) row.n = static_cast<int>(header.dimension);
@@ -276,6 +283,11 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
     CSurveyTimeField timeField(ProgressAsked(), solver);
     CTextField costField;
     timeField.SetLabel(progress.Label("polyn"), false);
+    if (!solver.EnsureInsertTable()) {
+        row.state = EState::Failed;
+        row.reason = "the polynomial method needs more memory than may be taken: " + solver.m_strMemoryRefusal;
+        return;
+    }
     const CMethodResult r = RunPolyn(solver, 1, timeField, costField);
     row.cost = r.cost;
     row.ms = r.ms;
@@ -436,7 +448,7 @@ void PrintCsv(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both)
                   << (row.n >= 0 ? std::to_string(row.n) : "") << ',' << CsvField(row.type) << ','
                   << StateName(row.state) << ',' << (ran ? std::to_string(row.cost) : "") << ','
                   << (ran && row.optimum ? std::to_string(*row.optimum) : "") << ','
-                  << (ran && row.optimum ? Percent(row.gap) : "") << ','
+                  << (ran && row.optimum && !std::isnan(row.gap) ? Percent(row.gap) : "") << ','
                   << (ran ? std::to_string(row.ms) : "") << ',' << (ran ? std::to_string(row.passes) : "")
                   << ',' << load << ','
                   << CsvField(ran ? row.exactSkipped.empty() ? "" : "exact skipped: " + row.exactSkipped
@@ -562,7 +574,7 @@ int RunSurvey(const CSurveyOptions& o) {
         nlohmann::json out = {{"level", o.level}, {"method", o.method}, {"rows", nlohmann::json::array()}};
         for (const CSurveyRow& row : rows) out["rows"].push_back(RowJson(row, both));
         out["summary"] = SummaryJson(summary);
-        std::cout << out.dump() << '\n';
+        std::cout << JsonText(out) << '\n';
     } else if (o.csv) {
         PrintCsv(rows, summary, both);
     } else {

@@ -309,7 +309,10 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
         const double gap = GapPercent(static_cast<int>(picture.cost), static_cast<int>(*picture.optimum),
                                       solver.m_bMaximum != 0);
         char text[96];
-        std::snprintf(text, sizeof text, ", gap %.2f %% to the optimum %lld", gap, *picture.optimum);
+        if (std::isfinite(gap))
+            std::snprintf(text, sizeof text, ", gap %.2f %% to the optimum %lld", gap, *picture.optimum);
+        else
+            std::snprintf(text, sizeof text, ", no percentage gap to the optimum %lld", *picture.optimum);
         result += text;
     }
     lines.push_back(result);

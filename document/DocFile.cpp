@@ -59,6 +59,15 @@ bool IsPermutation(const std::vector<int32_t>& cycle, int n) {
     return true;
 }
 
+// The widest amplitude (or maximum degree) text any window or quira-cli accepts.
+constexpr int kMaxAmplitudeText = 32767;
+
+// The Rand.Starts boxes accept a text whose leading number is 1 to 32767.
+bool IsRandStartsText(const std::string& text) {
+    const int value = LeadingInt(text);
+    return value >= 1 && value <= 32767;
+}
+
 // Parses and checks; an empty text means a sound file.
 std::string ReadDocFile(CArchive& ar, CDocFile& f) {
     f.n = ar.ReadInt();
@@ -96,17 +105,42 @@ std::string ReadDocFile(CArchive& ar, CDocFile& f) {
                 return "weight " + std::to_string(w) + " of edge " + std::to_string(i) + "-" +
                        std::to_string(j) + " is out of range (expected -32768 to 32767)";
         }
+    if (f.initial[1] != 1) return "the initial cycle does not start at node 1";
     if (f.results < 0 || f.results > 3)
         return "result flags " + std::to_string(f.results) + " are out of range (expected 0 to 3)";
     if (f.results != 0 && !IsPermutation(f.result, f.n))
         return "the result cycle is not a cycle through all nodes";
+    if (f.results != 0 && f.result[1] != 1) return "the result cycle does not start at node 1";
+    // Every other field holds only what the program itself writes.
+    const int amplitude = LeadingInt(f.amplitude);
+    if (amplitude < 0 || amplitude > kMaxAmplitudeText)
+        return "amplitude '" + f.amplitude + "' is out of range (expected 0 to " +
+               std::to_string(kMaxAmplitudeText) + ")";
+    if (f.showWeights != 0 && f.showWeights != 1)
+        return "the show-weights flag " + std::to_string(f.showWeights) + " is not 0 or 1";
+    if (f.maximum != 0 && f.maximum != 1)
+        return "the maximum flag " + std::to_string(f.maximum) + " is not 0 or 1";
+    if (!IsRandStartsText(f.randStarts))
+        return "random starts '" + f.randStarts + "' is not a number of starts (expected 1 to 32767)";
+    static const char* const kCounters[] = {"number of tests", "number of different solutions",
+                                            "number of cycles found", "polynomial time", "series time"};
+    for (int k = 0; k < 5; ++k)
+        if (f.counters[k] < 0)
+            return std::string("the ") + kCounters[k] + " " + std::to_string(f.counters[k]) + " is negative";
     if (f.kind == KIND_MAP) {
+        // Selected capitals are numbered 1, 2, ... in table order, one node each.
         int selected = 0;
         for (int k = 1; k <= MAP_CAPITALS; ++k) {
-            if (f.capitals[k] < 0 || f.capitals[k] > f.n) return "a capital has an invalid node number";
-            selected += f.capitals[k] != 0;
+            if (f.capitals[k] == 0) continue;
+            if (f.capitals[k] != selected + 1)
+                return "capital " + std::to_string(k) + " has node number " + std::to_string(f.capitals[k]) +
+                       " (expected " + std::to_string(selected + 1) + ")";
+            ++selected;
         }
-        if (selected > f.n) return "more capitals are selected than the map has nodes";
+        if (selected != f.n)
+            return std::to_string(selected) + " capitals are selected for a map of " + std::to_string(f.n) +
+                   " nodes";
+        if (f.useKm != 0 && f.useKm != 1) return "the kilometres flag " + std::to_string(f.useKm) + " is not 0 or 1";
     }
     return {};
 }
@@ -258,7 +292,8 @@ int CMainDoc::OnSaveDocument(const std::string& path) {
                                          "Cannot save " + path + ":\n" + m_strSaveError + ".");
         return 0;
     }
-    if (g_bAsciiSave && !WriteReport(ReportPathFor(path))) {
+    // A document written to a device or FIFO has no folder of its own for a report.
+    if (g_bAsciiSave && IsRegularOrNew(path) && !WriteReport(ReportPathFor(path))) {
         Platform().pDialogs->ShowMessage(EBoxKind::Warning, "Cannot write the report " + ReportPathFor(path) +
                                                                 ":\n" + m_strSaveError + ".");
     }

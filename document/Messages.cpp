@@ -33,6 +33,9 @@ constexpr CMessage kMessages[] = {
     {IDS_NODE_COUNT_INVALID, "A number of the nodes is invalid in the given cycle."},
     {IDS_NOT_CORRECT_SOLUTION, "ERROR: Polyn. method has NOT found a correct solution."},
     {IDS_DIFFERENT_SOLUTIONS, "ATTENTION: The method has found the different solutions."},
+    {IDS_ANOTHER_RUN,
+     "A method is running in another window.\nWait until it ends, or stop it with Esc, before you start "
+     "another."},
 };
 
 }  // namespace

@@ -24,6 +24,8 @@ enum EMessageId {
     IDS_NODE_COUNT_INVALID = 32808,
     IDS_NOT_CORRECT_SOLUTION = 32812,
     IDS_DIFFERENT_SOLUTIONS = 32813,
+    // Texts of our own, beyond the original string table.
+    IDS_ANOTHER_RUN = 33001,
 };
 
 // The text of a string-table entry; an empty text for an unknown id.

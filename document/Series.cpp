@@ -87,6 +87,9 @@ void CTestSeries::ExactMethod() {
         m_doc.m_nTests = 1;
         m_dwExactElapsedMs = m_doc.ShowElapsed(m_dwExactElapsedMs, &m_time, 0);
         Refresh(0);
+        // A stopped run keeps its best cycle: the Final field shows it whole, not only the cost
+        // the run wrote while it ran.
+        if (aborted && !m_bComparing) m_final.SetText(m_doc.CycleText(s.m_aCycle));
     }
     if (m_doc.m_nResults < 2 && !m_bComparing) WarningBox(IDS_ABORTED_BY_USER);
 }

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <istream>
 
 #include "document/InstanceFileCheck.h"
 
@@ -31,8 +32,9 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
     }
 }
 
-// A whole decimal integer (an optional '-', digits, nothing else) in [lo, hi].
+// A whole decimal integer (an optional sign, digits, nothing else) in [lo, hi].
 bool ParseWhole(std::string_view text, long long lo, long long hi, long long& value) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
     const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
     return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size() &&
            value >= lo && value <= hi;
@@ -122,27 +124,63 @@ COptimaTable ReadOptimaTable(std::string_view text, std::string_view name) {
     return table;
 }
 
+namespace {
+
+// Takes one line of an instance's header into header; false at the first section or EOF line.
+bool HeaderLine(std::string_view line, CInstanceHeader& header) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::string_view rest;
+    const std::string_view word = Trim(line).substr(0, Trim(line).find_first_of(" \t:"));
+    if (word == "EOF" || word.ends_with("_SECTION")) return false;
+    if (IsKeyword(line, "TYPE", &rest)) {
+        header.type = std::string(KeywordValue(rest));
+    } else if (IsKeyword(line, "EDGE_WEIGHT_TYPE", &rest)) {
+        header.weightType = std::string(KeywordValue(rest));
+    } else if (IsKeyword(line, "DIMENSION", &rest)) {
+        const std::string value(KeywordValue(rest));
+        char* stop = nullptr;
+        const long long n = std::strtoll(value.c_str(), &stop, 10);
+        header.dimension = stop == value.c_str() || n < 0 ? -1 : n;
+    }
+    return true;
+}
+
+}  // namespace
+
 CInstanceHeader ReadInstanceHeader(std::string_view head) {
     CInstanceHeader header;
     header.instanceText = IsInstanceFileText(head);
     if (!header.instanceText) return header;
     while (!head.empty()) {
         const std::size_t end = head.find('\n');
-        std::string_view line = head.substr(0, end);
+        const std::string_view line = head.substr(0, end);
         head.remove_prefix(end == std::string_view::npos ? head.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        std::string_view rest;
-        const std::string_view word = Trim(line).substr(0, Trim(line).find_first_of(" \t:"));
-        if (word == "EOF" || word.ends_with("_SECTION")) break;
-        if (IsKeyword(line, "TYPE", &rest)) {
-            header.type = std::string(KeywordValue(rest));
-        } else if (IsKeyword(line, "EDGE_WEIGHT_TYPE", &rest)) {
-            header.weightType = std::string(KeywordValue(rest));
-        } else if (IsKeyword(line, "DIMENSION", &rest)) {
-            const std::string value(KeywordValue(rest));
-            char* stop = nullptr;
-            const long long n = std::strtoll(value.c_str(), &stop, 10);
-            header.dimension = stop == value.c_str() || n < 0 ? -1 : n;
+        if (!HeaderLine(line, header)) break;
+    }
+    return header;
+}
+
+CInstanceScan ScanInstanceFile(std::istream& in) {
+    CInstanceScan header;
+    std::string line;
+    bool inHeader = true;
+    int dimensionLine = 0;
+    for (int lineNo = 1; std::getline(in, line); ++lineNo) {
+        const bool dimension = IsKeyword(line, "DIMENSION");
+        if (dimension && dimensionLine != 0) {
+            header.error = "DIMENSION again at line " + std::to_string(lineNo) + " (first at line " +
+                           std::to_string(dimensionLine) + "); expected the node count once";
+            return header;
+        }
+        if (dimension) dimensionLine = lineNo;
+        if (inHeader) {
+            inHeader = HeaderLine(line, header);
+        } else if (IsKeyword(line, "EOF")) {
+            break;
+        } else if (dimension) {
+            header.error = "DIMENSION at line " + std::to_string(lineNo) +
+                           " after the first section; expected it in the header";
+            return header;
         }
     }
     return header;

@@ -3,6 +3,7 @@
 // instance files from tour files and gives the node count before the file is loaded.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,14 @@ struct CInstanceHeader {
     long long dimension = -1;   // the leading number of the DIMENSION value; -1 when absent or unreadable
 };
 CInstanceHeader ReadInstanceHeader(std::string_view head);
+
+// The header of a whole instance file, judged before the file is loaded: as ReadInstanceHeader,
+// and moreover a DIMENSION given twice, or after the first section, is an error (the reader would
+// size the instance anew from it, past any limit judged from the header). instanceText is not set.
+struct CInstanceScan : CInstanceHeader {
+    std::string error;  // empty, or what is wrong, with its line
+};
+CInstanceScan ScanInstanceFile(std::istream& in);
 
 // True when the type names a tour file ("TOUR"), which is never an instance.
 bool IsTourType(std::string_view type);

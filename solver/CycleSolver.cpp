@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "solver/CrtRandom.h"
@@ -12,47 +13,107 @@ CCycleSolver::CCycleSolver() = default;
 
 // ---- Storage ---------------------------------------------------------------------------------------
 
+std::size_t CCycleSolver::InsertTableBytes(int nodes, int kind) {
+    const std::size_t dim = static_cast<std::size_t>(std::max(nodes, 0)) + 1;
+    const std::size_t cell = kind == KIND_GRAPH ? sizeof(int8_t) : sizeof(int32_t);
+    // The table and the lowered weights kept beside it.
+    return dim * dim * dim * cell + dim * dim * sizeof(int32_t);
+}
+
 std::size_t CCycleSolver::TableBytes(int nodes, int kind) {
     const std::size_t dim = static_cast<std::size_t>(std::max(nodes, 0)) + 1;
-    // Six matrices, the lowered weights kept beside the insertion table and the position rows of
-    // two cycles.
-    const std::size_t matrices = (7 * dim * dim + 2 * (dim + 1) * (dim + 1)) * sizeof(int32_t);
-    const std::size_t cell = kind == KIND_GRAPH ? sizeof(int8_t) : sizeof(int32_t);
-    return matrices + dim * dim * dim * cell;
+    // Six matrices and the position rows of two cycles, then the insertion table.
+    const std::size_t matrices = (6 * dim * dim + 2 * (dim + 1) * (dim + 1)) * sizeof(int32_t);
+    return matrices + InsertTableBytes(nodes, kind);
 }
 
 namespace {
-// What the machine could hold at most. The kernel hands out address space lazily, so an
-// allocation far beyond physical memory may "succeed" and die later while the tables are filled.
+
 std::size_t PhysicalMemoryBytes() {
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGE_SIZE);
     if (pages <= 0 || pageSize <= 0) return SIZE_MAX;
     return static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize);
 }
+
+// MemAvailable of /proc/meminfo: what can be had now without swapping; SIZE_MAX when unknown.
+std::size_t AvailableMemoryBytes() {
+    std::FILE* file = std::fopen("/proc/meminfo", "r");
+    if (!file) return SIZE_MAX;
+    char line[128];
+    unsigned long long kb = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, file)) found = std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1;
+    std::fclose(file);
+    return found ? static_cast<std::size_t>(kb) * 1024 : SIZE_MAX;
+}
+
+std::string Megabytes(std::size_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0f MB", static_cast<double>(bytes) / (1 << 20));
+    return text;
+}
+
 }  // namespace
+
+std::size_t CCycleSolver::TableMemoryLimit() {
+    // The kernel hands out address space lazily, so tables beyond memory would "succeed" and the
+    // program (or another) would die while they are filled. Tables may take three quarters of the
+    // machine's memory, and no more than is free now less 256 MB for the rest of the system.
+    const std::size_t available = AvailableMemoryBytes();
+    const std::size_t reserve = std::size_t{256} << 20;
+    const std::size_t free = available == SIZE_MAX ? SIZE_MAX : available > reserve ? available - reserve : 0;
+    return std::min(PhysicalMemoryBytes() / 4 * 3, free);
+}
+
+bool CCycleSolver::WithinMemory(std::size_t bytes, const char* what) {
+    const std::size_t limit = TableMemoryLimit();
+    if (bytes <= limit) return true;
+    m_strMemoryRefusal = std::string(what) + " for " + std::to_string(m_nNodes) + " nodes would take " +
+                         Megabytes(bytes) + "; at most " + Megabytes(limit) +
+                         " may be taken (three quarters of the machine's memory, no more than is free now)";
+    return false;
+}
 
 int CCycleSolver::AllocateTables() {
     FreeTables();
     const int n = m_nNodes;
     if (n < 1 || n > MAX_SOLVER_NODES) return 0;
-    if (TableBytes(n, m_nKind) > PhysicalMemoryBytes() / 10 * 9) return 0;
+    const std::size_t bytes = m_bInsertOnDemand ? TableBytes(n, m_nKind) - InsertTableBytes(n, m_nKind)
+                                                : TableBytes(n, m_nKind);
+    if (!WithinMemory(bytes, "the tables")) return 0;
 
     bool ok = m_ppWeight.Allocate(n) && m_ppWork.Allocate(n) && m_ppAdjust.Allocate(n) &&
               m_ppGain.Allocate(n) && m_ppMark.Allocate(n) && m_ppMark2.Allocate(n) &&
               m_ppPosRows[0].Allocate(n + 1) && m_ppPosRows[1].Allocate(n + 1);
     m_nPosVersion = 0;
     m_nPieces = 0;
-    if (ok) ok = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Allocate(n) : m_pppInsert.Allocate(n);
+    m_bAllocated = ok ? 1 : 0;
+    if (ok && !m_bInsertOnDemand) ok = EnsureInsertTable() != 0;
     if (!ok) {
+        if (m_strMemoryRefusal.empty()) m_strMemoryRefusal = "the system refused the memory of the tables";
         FreeTables();
         return 0;
     }
-    m_bAllocated = 1;
     return 1;
 }
 
+int CCycleSolver::EnsureInsertTable() {
+    if (!m_bAllocated) return 0;
+    const bool graph = m_nKind == KIND_GRAPH;
+    if (graph ? m_pppInsertSmall.IsAllocated() : m_pppInsert.IsAllocated()) return 1;
+    // A kind of the other width (a document opened as another kind) gives its table back first.
+    m_pppInsert.Free();
+    m_pppInsertSmall.Free();
+    m_nPosVersion = 0;
+    if (!WithinMemory(InsertTableBytes(m_nNodes, m_nKind), "the polynomial method's insertion table")) return 0;
+    if (graph ? m_pppInsertSmall.Allocate(m_nNodes) : m_pppInsert.Allocate(m_nNodes)) return 1;
+    m_strMemoryRefusal = "the system refused the memory of the polynomial method's insertion table";
+    return 0;
+}
+
 void CCycleSolver::FreeTables() {
+    m_strMemoryRefusal.clear();
     m_ppWeight.Free();
     m_ppWork.Free();
     m_ppAdjust.Free();

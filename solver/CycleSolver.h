@@ -32,6 +32,11 @@ constexpr int TIE_SLOTS = 20;  // entries per position in the tie table; slots 1
 constexpr int MOVE_MEMORY_RECORDS = 4000;
 constexpr int MOVE_RECORD_WORDS = 7;
 constexpr int MEMORY_BUCKETS = 8192;  // chains of the move memory's index (a power of two)
+// From this node count on, the steps of the polynomial method whose cost grows with n^3 or more
+// (raising a graph's distant pairs, building the insertion table, a stabilising pass) poll at every
+// node, not only where they did; below it the polls stay where they were, so runs (and the events
+// a test queues) see the same checkpoints.
+constexpr int POLL_EACH_NODE_FROM = 256;
 constexpr int MAP_CAPITALS = 51;
 constexpr int MAP_NAME_CHARS = 80;
 constexpr double MAP_SCALE_LARGE = 1.0;  // capital positions on the large map picture
@@ -49,14 +54,27 @@ public:
     CCycleSolver& operator=(const CCycleSolver&) = delete;
 
     // ---- Storage ---------------------------------------------------------------------------------
-    // Allocates every table for m_nNodes nodes (the insertion table in the width the kind needs).
-    // Returns 1, or 0 with everything freed when the memory cannot be had or n is out of range.
+    // Allocates every table for m_nNodes nodes (the insertion table in the width the kind needs,
+    // unless m_bInsertOnDemand). Returns 1, or 0 with everything freed when the memory cannot be
+    // had (m_strMemoryRefusal says why) or n is out of range.
     int AllocateTables();
+    // Allocates the insertion table of the polynomial method (O(n^3)) when it is not there yet, in
+    // the width m_nKind needs. 1 when it is there; 0 (m_strMemoryRefusal says why) when not. The
+    // polynomial method and the edges list call it before they start; the other methods never
+    // need the table.
+    int EnsureInsertTable();
     void FreeTables();
     // Frees the tables, sets m_nNodes := nodes and allocates anew; 0 when that failed.
     int SetNodeCount(int nodes);
-    // Bytes that AllocateTables would take for n nodes of the given kind.
+    // Bytes that AllocateTables would take for n nodes of the given kind, and of that the
+    // insertion table.
     static std::size_t TableBytes(int nodes, int kind);
+    static std::size_t InsertTableBytes(int nodes, int kind);
+    // The most the tables may take: three quarters of the machine's memory and no more than is
+    // free now, less a reserve for the rest of the system.
+    static std::size_t TableMemoryLimit();
+    // True when bytes fit the limit; otherwise false with m_strMemoryRefusal naming what and both sizes.
+    bool WithinMemory(std::size_t bytes, const char* what);
 
     // ---- Utilities -------------------------------------------------------------------------------
     void NegateWeights();
@@ -291,6 +309,10 @@ public:
     int m_bMaximum = 0;
     int m_bGraphView = 0;
     int m_bAllocated = 0;
+    // The insertion table is left to EnsureInsertTable (the console allocates what its method
+    // needs; the windows, which offer every method, allocate it with the rest).
+    int m_bInsertOnDemand = 0;
+    std::string m_strMemoryRefusal;  // why the last allocation was refused, with the limit
     int m_bStopRequest = 0;
     int m_nAmplitude = 100;
     int m_nRunMode = 1;

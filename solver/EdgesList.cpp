@@ -6,6 +6,8 @@
 #include "solver/CycleSolver.h"
 
 int CCycleSolver::EdgesList() {
+    // Without its table the method cannot run; m_strMemoryRefusal says why.
+    if (!EnsureInsertTable()) return m_bAborted = 1;
     const int n = m_nNodes;
     m_bAborted = 0;
     m_nRunMode = 1;

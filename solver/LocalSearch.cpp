@@ -10,6 +10,12 @@
 namespace {
 enum { OPENING = 0, SEARCH_A = 1, SEARCH_B = 2 };
 
+// a - b in the method's 32-bit arithmetic, which wraps around as every weight sum of it does
+// (adjusted costs of large weights may lie more than 2^31 apart), without signed overflow.
+int Difference(int a, int b) {
+    return static_cast<int>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
 // One generator's proposal, taken from the solver's fields right after the generator ran.
 struct CProposal {
     int moved = 0;
@@ -59,7 +65,7 @@ int CCycleSolver::WalkSearch(int which, int budget) {
     int base = 0;
     CycleCostAdjusted(0, &base);
     if (which == SEARCH_A && base < m_nBestCost) {
-        PayBack(base - m_nBestCost);
+        PayBack(Difference(base, m_nBestCost));
         base = m_nBestCost;
     }
     int lastTrue = m_nBestCost;
@@ -152,7 +158,7 @@ int CCycleSolver::WalkSearch(int which, int budget) {
 
         if (which != OPENING && base < lastTrue && chosenTrue >= m_nBestCost && chosenTrue != base) {
             load(walk);
-            PayBack(base - lastTrue);
+            PayBack(Difference(base, lastTrue));
             base = lastTrue;
         }
     }

@@ -70,7 +70,7 @@ std::vector<int> HeuristicTour(const CTspTable& t) {
 
 double GapPercent(int cost, int optimum, bool maximum) {
     const double diff = maximum ? static_cast<double>(optimum) - cost : static_cast<double>(cost) - optimum;
-    if (optimum == 0) return diff * 100.0;
+    if (optimum == 0) return diff == 0 ? 0.0 : std::nan("");
     return diff * 100.0 / std::fabs(static_cast<double>(optimum));
 }
 

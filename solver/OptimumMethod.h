@@ -58,5 +58,5 @@ int OptimumMethodNet(CCycleSolver& solver, EOptimumWay way, COptimumResult& resu
                      const OptimumProgressFn& progress = {});
 
 // Percent by which cost lies above the optimum (below it in maximum mode); 0 for an optimum of 0
-// that is met, and the plain difference in percent of 1 otherwise.
+// that is met, and NaN for any other cost against an optimum of 0: a gap to 0 has no percentage.
 double GapPercent(int cost, int optimum, bool maximum);

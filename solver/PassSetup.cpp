@@ -21,12 +21,13 @@ void ClearTable(CInsertTable<Cell>& t) {
 }
 
 // T[i][j][k] = W[i][j] - W{i,k} - W{j,k} for i < j, both different from k; 0 where k is an end.
-// The narrow table keeps the low byte.
-template <typename Cell>
-void BuildTable(CInsertTable<Cell>& t, const CSquareMatrix<int32_t>& w, int n) {
+// The narrow table keeps the low byte. stop() is asked before each slice; true leaves the rest.
+template <typename Cell, typename Stop>
+void BuildTable(CInsertTable<Cell>& t, const CSquareMatrix<int32_t>& w, int n, Stop&& stop) {
     int toK[CYCLE_CAPACITY];
     const std::size_t dim = t.Dim();
     for (int k = 1; k <= n; ++k) {
+        if (stop()) return;
         for (int m = 1; m <= n; ++m) toK[m] = m < k ? w[m][k] : w[k][m];
         Cell* slice = t.Slice(static_cast<std::size_t>(k));
         for (int i = 1; i <= n; ++i) {
@@ -81,6 +82,7 @@ int64_t LoweredLimit(int kind) {
 }
 // Below this bound in magnitude, a sum of four lowered weights stays inside 32 bits.
 constexpr int64_t NARROW_LIMIT = int64_t{1} << 29;
+
 }  // namespace
 
 void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
@@ -105,13 +107,19 @@ void CCycleSolver::PrepareTables() {
     const int n = m_nNodes;
     std::memset(m_ppAdjust.Data(), 0, m_ppAdjust.Size() * sizeof(int32_t));
     std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
+    bool stopped = false;
+    auto stop = [&] {
+        if (n >= POLL_EACH_NODE_FROM && !stopped && PollProgress(0) != 0) stopped = true;
+        return stopped;
+    };
     if (m_nKind == KIND_GRAPH) {
         ClearTable(m_pppInsertSmall);
-        BuildTable(m_pppInsertSmall, m_ppWeight, n);
+        BuildTable(m_pppInsertSmall, m_ppWeight, n, stop);
     } else {
         ClearTable(m_pppInsert);
-        BuildTable(m_pppInsert, m_ppWeight, n);
+        BuildTable(m_pppInsert, m_ppWeight, n, stop);
     }
+    if (stopped) m_bStopRequest = 1;
     auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
     int64_t largest = 0;
     for (int i = 0; i <= n; ++i) {
@@ -125,7 +133,7 @@ void CCycleSolver::PrepareTables() {
     m_bLoweredNarrow = largest < NARROW_LIMIT ? 1 : 0;
     ++m_nLoweredVersion;
     m_nPosVersion = 0;  // every position row is made anew
-    Stabilise();
+    if (!stopped) Stabilise();
     std::memcpy(m_ppAdjust.Data(), m_ppWork.Data(), m_ppWork.Size() * sizeof(int32_t));
     std::memset(m_ppWork.Data(), 0, m_ppWork.Size() * sizeof(int32_t));
     m_nBestCost = CycleCost();
@@ -144,6 +152,9 @@ void CCycleSolver::Stabilise() {
                 return;
             }
             x = 1;
+        } else if (n >= POLL_EACH_NODE_FROM && PollProgress(0) != 0) {
+            m_bStopRequest = 1;
+            return;
         }
         // The best and the second-best insertion edge of x; the first of equal best pairs is held.
         const CInsSlice t = InsSlice(x);

@@ -111,5 +111,10 @@ private:
 // The millisecond clock of the platform.
 inline uint32_t NowMs() { return Platform().pClock->NowMs(); }
 
+// True while a run's progress poll services an event. A command that arrives then runs nested
+// inside that run (of this window or another): starting a second run there would suspend the
+// first one until it ends, and one Escape would stop both.
+bool RunIsPolling();
+
 // The seed that the program draws from the clock, or the console's fixed seed.
 uint32_t ClockSeed();

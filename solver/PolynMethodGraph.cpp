@@ -33,30 +33,46 @@ void CCycleSolver::RaiseDistantPairs() {
     auto at = [&](int a, int b) -> int32_t& { return a < b ? w[a][b] : w[b][a]; };
     int32_t* list = m_ppWork.Data();
     const int edges = ListEdges(w, n, list);
-    // Edges are listed by their smaller node, so the partners {k, l} with k > i follow a known index.
+    // Both steps need the other edge {k, l} (i < k < l) to have both ends away from i, so for each
+    // node i the edges beyond it are first cut down to those (their indices, in P, which the set-up
+    // clears next); a dense graph leaves few or none, and the pairs of pairs are never all visited.
+    // Edges are listed by their smaller node: those of i from `first`, those beyond i from `from`.
+    int32_t* far = m_ppAdjust.Data();
     auto forEdgePairs = [&](auto&& visit) {
-        int from = 0;
-        for (int e = 0; e < edges; ++e) {
-            const int i = list[2 * e], j = list[2 * e + 1];
+        int first = 0;
+        for (int i = 1; i <= n; ++i) {
+            if (n >= POLL_EACH_NODE_FROM && PollProgress(0)) {
+                m_bStopRequest = 1;
+                return;
+            }
+            int from = first;
             while (from < edges && list[2 * from] <= i) ++from;
-            for (int f = from; f < edges; ++f) visit(i, j, list[2 * f], list[2 * f + 1]);
+            int count = 0;
+            for (int f = from; f < edges; ++f)
+                if (!adjacent(i, list[2 * f]) && !adjacent(i, list[2 * f + 1])) far[count++] = f;
+            for (int e = first; count > 0 && e < from; ++e)
+                for (int c = 0; c < count; ++c) visit(i, list[2 * e + 1], list[2 * far[c]], list[2 * far[c] + 1]);
+            first = from;
         }
     };
     // Two edges with no edge between their ends: the four cross pairs are raised.
     forEdgePairs([&](int i, int j, int k, int l) {
-        if (!adjacent(i, k) && !adjacent(i, l) && !adjacent(j, k) && !adjacent(j, l))
-            at(i, k) = at(i, l) = at(j, k) = at(j, l) = 3;
+        if (!adjacent(j, k) && !adjacent(j, l)) at(i, k) = at(i, l) = at(j, k) = at(j, l) = 3;
     });
     // Where j touches the other edge after all, a raised cross pair goes back to 1.
-    forEdgePairs([&](int i, int j, int k, int l) {
-        if (!adjacent(i, k) && !adjacent(i, l) && (adjacent(j, k) || adjacent(j, l))) {
-            for (int32_t* cell : {&at(i, k), &at(i, l), &at(j, k), &at(j, l)})
-                if (*cell == 3) *cell = 1;
-        }
-    });
+    if (m_bStopRequest == 0) {
+        forEdgePairs([&](int i, int j, int k, int l) {
+            if (adjacent(j, k) || adjacent(j, l)) {
+                for (int32_t* cell : {&at(i, k), &at(i, l), &at(j, k), &at(j, l)})
+                    if (*cell == 3) *cell = 1;
+            }
+        });
+    }
 }
 
 int CCycleSolver::PolynMethodGraph() {
+    // Without its table the method cannot run; m_strMemoryRefusal says why.
+    if (!EnsureInsertTable()) return m_bAborted = 1;
     const int n = m_nNodes;
     auto& w = m_ppWeight;
     m_bStopRequest = 0;
@@ -68,8 +84,12 @@ int CCycleSolver::PolynMethodGraph() {
     std::memcpy(m_ppGain.Data(), w.Data(), w.Size() * sizeof(int32_t));
 
     RaiseDistantPairs();
-
-    PrepareTables();
+    // An Escape while the pairs were raised ends the run before the tables are built.
+    if (m_bStopRequest == 0)
+        PrepareTables();
+    else
+        std::memset(m_ppAdjust.Data(), 0, m_ppAdjust.Size() * sizeof(int32_t));  // the raising's scratch
+    if (m_bStopRequest != 0) std::copy(m_aCycle + 1, m_aCycle + n + 1, m_aBest + 1);
     const int budget = n * n / 2;
     // An Escape seen by the stabilising stage ends the run without a search.
     if (m_bStopRequest == 0) GraphSearch(budget, 1);

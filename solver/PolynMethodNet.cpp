@@ -14,6 +14,8 @@ void NegateUnlessNone(int& cost) {
 }  // namespace
 
 int CCycleSolver::PolynMethodNet(int mode, int quiet) {
+    // Without its table the method cannot run; m_strMemoryRefusal says why.
+    if (!EnsureInsertTable()) return m_bAborted = 1;
     const int n = m_nNodes;
     const bool full = m_nTestLevel != 1;
     const bool map = m_nKind == KIND_MAP;

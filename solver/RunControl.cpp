@@ -6,6 +6,10 @@
 
 #include "solver/CycleSolver.h"
 
+namespace {
+int g_nPollDepth = 0;  // polls servicing an event right now (the user-interface thread only)
+}  // namespace
+
 int CCycleSolver::PollProgress(int exactMethod) {
     const uint32_t now = NowMs();
     const uint32_t secs = (now - m_dwRunStart) / 1000;
@@ -30,7 +34,15 @@ int CCycleSolver::PollProgress(int exactMethod) {
         }
         if (m_pTimeCtrl) m_pTimeCtrl->SetText(text);
     }
+    struct CPolling {
+        CPolling() { ++g_nPollDepth; }
+        ~CPolling() { --g_nPollDepth; }
+    } polling;
     return Platform().pEvents->ServiceOne() ? 1 : 0;
+}
+
+bool RunIsPolling() {
+    return g_nPollDepth > 0;
 }
 
 void CCycleSolver::ShowCycleCost() {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <algorithm>
@@ -94,10 +95,32 @@ QPushButton* CFormViewBase::AddCommand(const QString& caption, std::function<voi
     auto* button = new QPushButton(caption, this);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, command = std::move(command)] {
-        if (!Busy()) command();
+        if (Busy()) return;
+        // A click that arrives through another window's run would nest a second run inside it.
+        if (RunIsPolling()) {
+            WarningBox(IDS_ANOTHER_RUN);
+            return;
+        }
+        // Fields typed into during the command's run would be neither checked nor kept: they
+        // take no typing until it ends.
+        QList<QPointer<QLineEdit>> editable;
+        for (QLineEdit* edit : EditableFields()) {
+            edit->setReadOnly(true);
+            editable.append(edit);
+        }
+        command();
+        for (const QPointer<QLineEdit>& edit : editable)
+            if (edit) edit->setReadOnly(false);
     });
     m_commands.append(button);
     return button;
+}
+
+QList<QLineEdit*> CFormViewBase::EditableFields() const {
+    QList<QLineEdit*> fields;
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        if (!edit->isReadOnly()) fields.append(edit);
+    return fields;
 }
 
 QGridLayout* CFormViewBase::CommandGrid(

@@ -70,6 +70,8 @@ protected:
     }
     // A command button whose click runs the command unless a method is running.
     QPushButton* AddCommand(const QString& caption, std::function<void()> command);
+    // The form's fields that take typing now.
+    QList<QLineEdit*> EditableFields() const;
     // The form's buttons, made by AddCommand, in rows of `columns`.
     QGridLayout* CommandGrid(std::initializer_list<std::pair<const char*, std::function<void()>>> commands,
                              int columns);

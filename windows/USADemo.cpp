@@ -184,7 +184,11 @@ CUSADemo::~CUSADemo() {
 }
 
 bool CUSADemo::Busy() const {
-    return m_doc.m_solver.m_bBusy != 0;
+    if (m_doc.m_solver.m_bBusy != 0) return true;
+    // A click that arrives through another window's run would nest a second run inside it.
+    if (!RunIsPolling()) return false;
+    WarningBox(IDS_ANOTHER_RUN);
+    return true;
 }
 
 void CUSADemo::OnInitialUpdate() {

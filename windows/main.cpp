@@ -7,12 +7,16 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "document/SafeSave.h"
 #include "document/Switches.h"
 #include "windows/MainFrame.h"
 #include "windows/QtPlatform.h"
 #include "windows/ShellIcons.h"
 
 int main(int argc, char** argv) {
+    // Under a file-size limit a save (or the recent-file list) then fails with "File too large"
+    // instead of ending the program with every window's unsaved work.
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QUIRA-1"));
     QApplication::setOrganizationName(QStringLiteral("QUIRA-1"));

@@ -3,6 +3,7 @@
 // Each line holds a node number and two (or three) coordinates. Nodes may come in any order; a node
 // that no line gives keeps POS_UNSET in its coordinates, which Load reports.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <new>
@@ -73,10 +74,12 @@ bool TSPData::ReadCoord(EDGE_WEIGHT_TYPE type, FILE* file) {
     for (int k = 0; k < dim; ++k) {
         // A section cut short leaves its last nodes unset.
         if (!ReadLine(file, line) || IsKeyword(line, "EOF")) break;
-        // The node number is decimal, so leading zeros ("0001") do not change it.
+        // The node number is decimal, so leading zeros ("0001") do not change it; it is a whole
+        // number ("1.5" is no node 1 at x = .5).
         char* end = nullptr;
         const long node = std::strtol(line.c_str(), &end, 10);
-        if (end == line.c_str() || node < 1 || node > dim) {
+        const bool whole = *end == '\0' || std::isspace(static_cast<unsigned char>(*end));
+        if (end == line.c_str() || !whole || node < 1 || node > dim) {
             Report("Error in NODE_COORD_SECTION: bad node.");
             return false;
         }

@@ -4,6 +4,7 @@
 #include "DocSupport.h"
 #include "document/Archive.h"
 #include "document/InstanceFileCheck.h"
+#include "mapdemo/MapSteps.h"
 #include "support/Fakes.h"
 #include "support/Networks.h"
 
@@ -108,11 +109,12 @@ TEST(DocumentFile, NetworkLoadsBackFieldByField) {
 
 TEST(DocumentFile, MapDocumentAddsCapitalFlagsAndKilometres) {
     auto doc = MakeDoc(KIND_MAP, 51);
-    doc->m_solver.m_bCapitalSelected[3] = 0;
-    doc->m_solver.m_bUseKilometers = 1;
+    doc->m_solver.m_bCapitalSelected[3] = 0;  // as the map window leaves a selection: renumbered
+    doc->m_solver.RenumberCapitals();
+    RebuildMapNetwork(*doc, 1, 0, nullptr);
     doc->m_solver.m_ppWeight[1][2] = 290;
     const std::string bytes = Stored(*doc);
-    const std::size_t dim = 52;
+    const std::size_t dim = 51;
     const std::size_t base = 4 + 4 + dim * 4 + dim * dim * 4 + 4 + 4 + 4 + 4 + dim * 4 + 2 + 6 * 4;
     ASSERT_EQ(bytes.size(), base + 208);
 
@@ -122,7 +124,7 @@ TEST(DocumentFile, MapDocumentAddsCapitalFlagsAndKilometres) {
     EXPECT_EQ(loaded->m_nDocKind, KIND_MAP);
     EXPECT_EQ(s.m_bCapitalSelected[1], 1);
     EXPECT_EQ(s.m_bCapitalSelected[3], 0);
-    EXPECT_EQ(s.m_bCapitalSelected[51], 51);
+    EXPECT_EQ(s.m_bCapitalSelected[51], 50);
     EXPECT_EQ(s.m_bUseKilometers, 1);
     EXPECT_EQ(s.m_ppWeight[1][2], 290);  // the stored weights win over a rebuilt network
     EXPECT_EQ(loaded->m_strNodes, "8");  // maps take their count from the capitals
@@ -148,7 +150,7 @@ TEST(DocumentFile, DocumentBeforeAnyRunShowsTheInitialCycleAndZeroCounters) {
 TEST(DocumentFile, SavedOpenedAndSavedAgainIsByteIdentical) {
     for (int kind : {KIND_NETWORK, KIND_GRAPH, KIND_CHECK}) {
         auto doc = MakeDoc(kind, 12);
-        doc->m_strAmplitude = std::string(300, '7');  // a long text takes the 16-bit length form
+        doc->m_strAmplitude = "7" + std::string(299, ' ');  // a long text takes the 16-bit length form
         doc->GenerateRandom();
         doc->m_nResults = 1;
         SetCycle(doc->m_solver.m_aBest, {1, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2});
@@ -265,6 +267,52 @@ TEST_F(DocumentRefusal, ResultCycleIsCheckedOnlyWhenResultsArePresent) {
     ExpectRefused(bytes, "result cycle");
     PutInt(bytes, results, 4);
     ExpectRefused(bytes, "result flags");
+}
+
+// Fields the program never writes are refused by name: a corrupted flag or counter would
+// otherwise steer the methods (a maximum flag of 7) or print nonsense (negative averages).
+TEST_F(DocumentRefusal, FieldsTheProgramNeverWritesAreRefusedByName) {
+    // The 8-node network: amplitude "100" at 368, show weights 372, maximum 376, results 380,
+    // result cycle 384, random starts "1" at 420, six counters from 422.
+    struct Case {
+        std::size_t at;
+        int32_t value;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {376, 7, "the maximum flag 7 is not 0 or 1"},
+        {372, -1, "the show-weights flag -1"},
+        {422, -1, "the number of tests -1 is negative"},
+        {422 + 8, -5, "the number of cycles found -5"},
+        {422 + 12, -20, "the polynomial time -20 is negative"},
+        {8 + 4, 2, "initial cycle"},  // 2 at positions 1 and 2
+    };
+    for (const Case& c : cases) {
+        std::string bytes = Valid();
+        PutInt(bytes, 380, 3);  // counters are read only with results
+        PutInt(bytes, c.at, c.value);
+        ExpectRefused(bytes, c.reason);
+    }
+    std::string start = Valid();  // a permutation that does not start at node 1
+    PutInt(start, 8 + 4, 2);
+    PutInt(start, 8 + 8, 1);
+    ExpectRefused(start, "the initial cycle does not start at node 1");
+    const std::string texts = Valid();
+    ExpectRefused(texts.substr(0, 369) + "-50" + texts.substr(372), "amplitude '-50' is out of range");
+    std::string starts = Valid();
+    starts[421] = '0';
+    ExpectRefused(starts, "random starts '0'");
+    // A map names its capitals 1, 2, ... in table order; a repeated node number is refused.
+    auto map = MakeDoc(KIND_MAP, 51);
+    map->m_solver.BuildMapNetwork(0);
+    std::string bytes = Stored(*map);
+    const std::size_t flags = bytes.size() - 52 * 4;
+    PutInt(bytes, flags + 4 * 1, 1);  // capital 2 also node 1
+    ExpectRefused(bytes, "capital 2 has node number 1 (expected 2)");
+    bytes = Stored(*map);
+    PutInt(bytes, bytes.size() - 4, 3);
+    ExpectRefused(bytes, "the kilometres flag 3");
+    EXPECT_EQ(Load(*MakeDoc(KIND_NETWORK, 5), Stored(*map)), 1);
 }
 
 TEST(DocumentOpen, RefusedFileShowsItsReasonAndKeepsTheDocument) {

@@ -282,6 +282,33 @@ TEST_F(DocumentRuns, ImportOfAReportRestoresItsNetwork) {
     EXPECT_EQ(other->ImportTextMatrixFrom((dir.path / "missing.txt").string()), 0);
 }
 
+// An import that finds nothing to import says why and leaves the network as it was.
+TEST_F(DocumentRuns, ImportThatFindsNoRowsSaysWhyAndKeepsTheNetwork) {
+    CTempDir dir("import-none");
+    WriteFileBytes(dir.path / "berlin.tsp", "NAME: berlin52\nTYPE: TSP\nDIMENSION: 52\nNODE_COORD_SECTION\n");
+    WriteFileBytes(dir.path / "big.txt", std::string(20000, 'x') + "\n12 34 56\n");
+    auto doc = MakeDoc(KIND_NETWORK, 6);
+    doc->GenerateRandom();
+    SetCycle(doc->m_solver.m_aInitial, {1, 3, 2, 4, 5, 6});
+    const auto before = WeightSnapshot(doc->m_solver);
+    const struct {
+        std::string file;
+        std::string reason;
+    } cases[] = {{"berlin.tsp", "it is an instance file"},
+                 {"big.txt", "it holds no matrix rows"},
+                 {"missing.txt", "cannot read the file"},
+                 {"", "it is a folder"}};
+    for (const auto& c : cases) {
+        const std::string path = (dir.path / c.file).string();
+        EXPECT_EQ(doc->ImportTextMatrixFrom(path), 0) << c.file;
+        ASSERT_FALSE(platform.dialogs.messages.empty());
+        EXPECT_EQ(platform.dialogs.messages.back().text.rfind("Cannot import " + path + ":\n" + c.reason, 0), 0u)
+            << platform.dialogs.messages.back().text;
+        EXPECT_EQ(WeightSnapshot(doc->m_solver), before) << c.file;
+        EXPECT_EQ(CycleOf(doc->m_solver, doc->m_solver.m_aInitial), (std::vector<int>{1, 3, 2, 4, 5, 6}));
+    }
+}
+
 TEST_F(DocumentRuns, ImportIntoAGraphTurnsPositiveNumbersIntoOne) {
     CTempDir dir("import-graph");
     WriteFileBytes(dir.path / "g.txt", "Node 1 2 3 4\n 1: 0 7 -3 0\n 2: 0 0 2 1\n 3: 0 0 0 9\n 4: 0 0 0 0\n");

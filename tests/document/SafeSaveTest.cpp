@@ -1,10 +1,15 @@
 // Saving never loses a file: the safe save, the document, the report and params.dat through it;
 // the strict matrix reader of the console; documents with weights the program cannot make.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <iostream>
 
 #include "DocSupport.h"
 #include "document/Archive.h"
@@ -55,6 +60,53 @@ TEST(SafeSave, ReplacesTheFileWholeOrKeepsItsOldBytes) {
     EXPECT_EQ(WriteFileSafely((dir.path / "gone" / "x.tsp").string(), "x"), "No such file or directory");
     EXPECT_EQ(WriteFileSafely(dir.path.string(), "x"), "Is a directory");
     EXPECT_FALSE(HasTemporaryFiles(dir.path));
+}
+
+// Only a regular file is ever replaced: a link is written through to its file, a FIFO and a
+// device node are written directly and stay what they are.
+TEST(SafeSave, WritesThroughLinksAndIntoFifosAndDevices) {
+    namespace fs = std::filesystem;
+    CTempDir dir("targets");
+    fs::create_directory(dir.path / "real");
+    WriteFileBytes(dir.path / "real" / "a.grp", "old");
+    fs::create_symlink("real/a.grp", dir.path / "link.grp");
+    fs::create_symlink("real/new.grp", dir.path / "dangling.grp");
+    EXPECT_EQ(WriteFileSafely((dir.path / "link.grp").string(), "new"), "");
+    EXPECT_EQ(WriteFileSafely((dir.path / "dangling.grp").string(), "made"), "");
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.grp"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "dangling.grp"));
+    EXPECT_EQ(ReadFileBytes(dir.path / "real" / "a.grp"), "new");
+    EXPECT_EQ(ReadFileBytes(dir.path / "real" / "new.grp"), "made");
+    fs::create_symlink("loop", dir.path / "loop");
+    EXPECT_EQ(WriteFileSafely((dir.path / "loop").string(), "x"), "Too many levels of symbolic links");
+
+    const std::string fifo = (dir.path / "pipe.svg").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(WriteFileSafely(fifo, "x"), "no process reads the FIFO");  // and no waiting for one
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(WriteFileSafely(fifo, "through the pipe"), "");
+    char got[32]{};
+    EXPECT_EQ(::read(reader, got, sizeof got), 16);
+    EXPECT_STREQ(got, "through the pipe");
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    const std::string device = (dir.path / "null").string();  // the numbers of /dev/null
+    bool usable = false;  // root may make one; a folder mounted nodev opens none
+    if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        const int fd = ::open(device.c_str(), O_WRONLY);
+        usable = fd >= 0;
+        if (usable) ::close(fd);
+    }
+    if (usable) {
+        EXPECT_EQ(WriteFileSafely(device, "discarded"), "");
+        EXPECT_TRUE(fs::is_character_file(device));
+    } else {
+        std::cout << "[ skipped  ] no device node can be made here\n";
+    }
+    EXPECT_FALSE(HasTemporaryFiles(dir.path));
+    EXPECT_FALSE(HasTemporaryFiles(dir.path / "real"));
 }
 
 TEST(SafeSave, DocumentReportAndParamsKeepTheirOldBytesOnFailure) {

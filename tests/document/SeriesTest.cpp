@@ -94,6 +94,10 @@ TEST_F(Series, EscapeDuringTheExactMethodReportsTheAbort) {
     EXPECT_EQ(doc->m_nResults, 0);
     ASSERT_FALSE(platform.dialogs.messages.empty());
     EXPECT_EQ(platform.dialogs.messages.back().text, "Testing is aborted by user...");
+    // The best cycle so far is shown whole, as the polynomial method's abort shows it.
+    EXPECT_EQ(final.text, doc->CycleText(doc->m_solver.m_aCycle));
+    EXPECT_EQ(final.text.rfind("( ", 0), 0u) << final.text;
+    EXPECT_NE(final.text.find("-1"), std::string::npos) << final.text;
 }
 
 TEST_F(Series, ContinuousTestStopsAtTheFirstAbortWithoutCountingIt) {

@@ -22,7 +22,7 @@ std::string ErrorOf(const std::string& rows) {
 
 TEST(OptimaTable, RowsAreReadAndFoundByFileName) {
     const COptimaTable table = ReadOptimaTable(
-        kHeader + "a.tsp\t14\tGEO\tFUNCTION\t3323\tno\r\n\nb.tsp\t52\tEUC_2D\t-\t-7\tyes\n", "t.tsv");
+        kHeader + "a.tsp\t14\tGEO\tFUNCTION\t+3323\tno\r\n\nb.tsp\t52\tEUC_2D\t-\t-7\tyes\n", "t.tsv");
     ASSERT_EQ(table.error, "");
     ASSERT_EQ(table.rows.size(), 2u);
     const COptimaRow* b = table.Find("b.tsp");
@@ -32,6 +32,7 @@ TEST(OptimaTable, RowsAreReadAndFoundByFileName) {
     EXPECT_TRUE(b->hasOptTour);
     EXPECT_EQ(b->line, 4);
     EXPECT_EQ(table.Find("a.tsp")->format, "FUNCTION");  // the CR of CR LF is not part of a field
+    EXPECT_EQ(table.Find("a.tsp")->optimum, 3323);       // a sign may stand before the length
     EXPECT_EQ(table.Find("b"), nullptr);
 }
 
@@ -47,6 +48,7 @@ TEST(OptimaTable, BadLinesNameTheFileTheLineAndWhatWasExpected) {
     EXPECT_EQ(ErrorOf("a.tsp\t14\tGEO\t-\t33x\tno\n"),
               "t.tsv:2: optimal_length '33x'; expected a whole number in the 32-bit range");
     EXPECT_PREFIX(ErrorOf("a.tsp\t14\tGEO\t-\t2147483648\tno\n"), "t.tsv:2: optimal_length '2147483648'");
+    EXPECT_PREFIX(ErrorOf("a.tsp\t14\tGEO\t-\t+-3\tno\n"), "t.tsv:2: optimal_length '+-3'");
     EXPECT_EQ(ErrorOf("a.tsp\t14\tGEO\t-\t1\tmaybe\n"), "t.tsv:2: has_opt_tour 'maybe'; expected yes or no");
     EXPECT_PREFIX(ErrorOf("a.tsp\t14\t\t-\t1\tno\n"), "t.tsv:2: an empty edge_weight_type or edge_we");
     EXPECT_PREFIX(ErrorOf("\t14\tGEO\t-\t1\tno\n"), "t.tsv:2: no file nam");

@@ -195,6 +195,34 @@ TEST_F(NetworkWindow, EscapeDuringALongExactRunEndsItAndKeepsTheBestCycle) {
     for (int k = 0; k < 11; ++k) EXPECT_EQ(best[k], k + 1);  // a whole cycle was kept
 }
 
+// A click in another window during a run is refused with a message: a run started there would
+// suspend this one, and one Escape would stop both. The running window's fields take no typing.
+TEST_F(NetworkWindow, ARunRefusesToStartAnotherInAnotherWindowAndItsFieldsTakeNoTyping) {
+    const CExactThreadsScope single(1);
+    Leave(Form().NodesField(), QStringLiteral("11"));
+    CMainDoc otherDoc;
+    otherDoc.OnNewDocument();
+    CNetworkWindow other(otherDoc);
+    bool readOnly = false;
+    platform.events.onDeliver = [&](const std::string& event) {
+        if (event == "other") other.form.Button(QStringLiteral("Continuous &Test"))->click();
+        if (event == "type") readOnly = Form().InitialField()->isReadOnly() && Form().NodesField()->isReadOnly();
+    };
+    platform.events.queue = {"other", "type", "x", "Escape"};
+    Click("E&xp. Method");
+    platform.events.onDeliver = nullptr;
+    ASSERT_GE(platform.dialogs.messages.size(), 2u);
+    EXPECT_EQ(platform.dialogs.messages[platform.dialogs.messages.size() - 2].text,
+              "A method is running in another window.\nWait until it ends, or stop it with Esc, before you "
+              "start another.");
+    EXPECT_EQ(LastMessage(), "Testing is aborted by user...");  // the one Escape stopped this run
+    EXPECT_EQ(otherDoc.m_nTests, 0);
+    EXPECT_EQ(otherDoc.m_solver.m_bContinuous, 0);
+    EXPECT_TRUE(readOnly);
+    EXPECT_FALSE(Form().InitialField()->isReadOnly());
+    EXPECT_TRUE(Form().TimeField()->isReadOnly());  // what was read-only before stays so
+}
+
 TEST_F(NetworkWindow, CommandsDoNothingWhileAMethodRuns) {
     doc.m_solver.m_bBusy = 1;
     const QString initial = Form().InitialField()->text();

@@ -42,6 +42,7 @@ const BrokenFile kBrokenFiles[] = {
     {"matrix-without-format.tsp", kBadMatrix},
     {"node-number-zero.tsp", kBadNode},
     {"node-number-beyond-dimension.tsp", kBadNode},
+    {"node-number-a-fraction.tsp", kBadNode},  // "1.5" is no node 1
     {"blank-line-in-coord-section.tsp", kBadNode},
     {"coordinate-missing.tsp", kBadCoords},
     {"coordinate-not-a-number.tsp", kBadCoords},

@@ -32,6 +32,36 @@ TEST(CycleSolverStorage, RefusesCountsItCannotHold) {
     EXPECT_FALSE(s.m_ppWeight.IsAllocated());
 }
 
+// The console takes the O(n^3) insertion table only for a method that needs it, and a refusal
+// names what was asked and the limit.
+TEST(CycleSolverStorage, TheInsertionTableCanWaitForTheMethodThatNeedsIt) {
+    CCycleSolver s;
+    s.m_bInsertOnDemand = 1;
+    ASSERT_EQ(s.SetNodeCount(40), 1);
+    EXPECT_TRUE(s.m_ppWeight.IsAllocated());
+    EXPECT_FALSE(s.m_pppInsert.IsAllocated());
+    ASSERT_EQ(s.EnsureInsertTable(), 1);
+    EXPECT_TRUE(s.m_pppInsert.IsAllocated());
+    s.m_nKind = KIND_GRAPH;  // another width: the table is made anew
+    ASSERT_EQ(s.EnsureInsertTable(), 1);
+    EXPECT_FALSE(s.m_pppInsert.IsAllocated());
+    EXPECT_TRUE(s.m_pppInsertSmall.IsAllocated());
+    EXPECT_EQ(CCycleSolver::TableBytes(40, KIND_NETWORK) - CCycleSolver::InsertTableBytes(40, KIND_NETWORK),
+              (6 * 41 * 41 + 2 * 42 * 42) * 4u);
+    // 2049 nodes: the matrices fit, the table (34 GB) is refused with the limit.
+    s.m_nKind = KIND_NETWORK;
+    ASSERT_EQ(s.SetNodeCount(MAX_SOLVER_NODES), 1);
+    if (CCycleSolver::InsertTableBytes(MAX_SOLVER_NODES, KIND_NETWORK) <= CCycleSolver::TableMemoryLimit())
+        GTEST_SKIP() << "a machine that could hold it";
+    EXPECT_EQ(s.EnsureInsertTable(), 0);
+    EXPECT_NE(s.m_strMemoryRefusal.find("insertion table for 2049 nodes would take"), std::string::npos)
+        << s.m_strMemoryRefusal;
+    EXPECT_NE(s.m_strMemoryRefusal.find("may be taken"), std::string::npos);
+    // A method that needs the table stops at once, without touching the problem.
+    EXPECT_EQ(s.PolynMethodNet(1, 0), 1);
+    EXPECT_EQ(s.m_bBusy, 0);
+}
+
 TEST(CycleSolverStorage, ResizingKeepsTheWaitCursorBalanced) {
     CFakePlatform platform;
     CCycleSolver s;

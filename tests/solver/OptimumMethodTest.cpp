@@ -95,4 +95,5 @@ TEST(OptimumMethod, GapIsSignCorrected) {
     EXPECT_DOUBLE_EQ(GapPercent(90, 100, true), 10.0);
     EXPECT_DOUBLE_EQ(GapPercent(-90, -100, false), 10.0);
     EXPECT_DOUBLE_EQ(GapPercent(0, 0, false), 0.0);
+    EXPECT_TRUE(std::isnan(GapPercent(3323, 0, false)));  // no percentage of 0 (not "332300 %")
 }

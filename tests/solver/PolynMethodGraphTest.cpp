@@ -97,6 +97,29 @@ TEST(PolynMethodGraph, GraphWithoutHamiltonianCycleReportsItsMissingEdges) {
     EXPECT_EQ(WeightSnapshot(*s), before);
 }
 
+// A dense graph costs most before any search: raising its pairs and building its table. Those
+// steps poll, so an Escape is seen there (on a complete graph the run never polled at all).
+TEST(PolynMethodGraph, EscapeIsSeenBeforeTheSearchOnALargeDenseGraph) {
+    CFakePlatform platform;
+    const int n = POLL_EACH_NODE_FROM;
+    auto s = MakeSolver(n, KIND_GRAPH);
+    std::vector<std::pair<int, int>> edges;
+    for (int i = 1; i <= n; ++i)
+        for (int j = i + 1; j <= n; ++j) edges.emplace_back(i, j);
+    SetGraph(*s, edges);
+    const auto before = WeightSnapshot(*s);
+    platform.events.queue = {"Escape"};
+    EXPECT_EQ(s->PolynMethodGraph(), 1);
+    EXPECT_EQ(platform.events.polls, 1);
+    EXPECT_EQ(WeightSnapshot(*s), before);
+    EXPECT_EQ(s->m_bBusy, 0);
+    EXPECT_EQ(s->m_nBestCost, s->CycleCostOf(s->m_aBest));
+    // Without an Escape the same graph ends on its Hamiltonian cycle, polling on its way.
+    EXPECT_EQ(s->PolynMethodGraph(), 0);
+    EXPECT_EQ(s->m_nBestCost, 0);
+    EXPECT_GE(platform.events.polls, n);
+}
+
 TEST(PolynMethodGraph, EscapeEndsTheRunWithTheBestCycleSoFar) {
     CFakePlatform platform;
     std::vector<int> order;

@@ -2,6 +2,7 @@
 // dialog host that records what was shown and answers as told, fields that keep their text.
 #pragma once
 
+#include <functional>
 #include <deque>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class CFakeEvents : public IEventPump {
 public:
     std::deque<std::string> queue;
     std::vector<std::string> delivered;  // events dispatched to windows
+    std::function<void(const std::string&)> onDeliver;  // what a dispatched event does, if anything
     int polls = 0;
     bool ServiceOne() override {
         ++polls;
@@ -32,6 +34,7 @@ public:
         queue.pop_front();
         if (event == "Escape") return true;
         delivered.push_back(event);
+        if (onDeliver) onDeliver(event);
         return false;
     }
 };
