@@ -113,7 +113,7 @@ void BM_Cbc(benchmark::State& state) {
             cost = CbcOptimum(t, r);
             times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
             rounds += r;
-            const COptimumCore glpk = SubtourCutSolve(t, HeuristicTour(t), {});
+            const COptimumCore glpk = BranchCutSolve(t, HeuristicTour(t), {});
             if (cost != glpk.cost) state.SkipWithError("CBC and GLPK disagree");
         }
         std::sort(times.begin(), times.end());

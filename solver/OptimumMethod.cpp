@@ -112,7 +112,7 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result,
     };
 
     const std::vector<int> start = HeuristicTour(t);
-    COptimumCore core = way == OPTIMUM_DYNAMIC ? HeldKarpSolve(t, poll) : SubtourCutSolve(t, start, poll);
+    COptimumCore core = way == OPTIMUM_DYNAMIC ? HeldKarpSolve(t, poll) : BranchCutSolve(t, start, poll);
     if (core.noMemory) {
         s.m_bBusy = 0;
         result.noMemory = true;
