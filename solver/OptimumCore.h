@@ -45,6 +45,8 @@ void ImproveTour(const CTspTable& t, const std::vector<std::vector<int>>& nl, st
 // ImproveTour, then kicks double bridges each followed by ImproveTour, keeping the better tour.
 std::vector<int> IteratedTour(const CTspTable& t, const std::vector<std::vector<int>>& nl, std::vector<int> tour,
                               int kicks, uint32_t seed, const std::function<bool()>& stop);
+// The branch and cut's first tour: nearest neighbour, then IteratedTour with 20 n kicks.
+std::vector<int> StartTour(const CTspTable& t, const std::vector<std::vector<int>>& nl, const std::function<bool()>& stop);
 // A tour from the edges of an LP point (by value, then cheapest), improved by ImproveTour.
 std::vector<int> TourFromPoint(const CTspTable& t, const std::vector<std::vector<int>>& nl,
                                const std::vector<int>& eu, const std::vector<int>& ev, const std::vector<double>& x);

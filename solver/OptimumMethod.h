@@ -19,9 +19,13 @@
 // of the run control kept (Escape stops the search with the best cycle and bound so far).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
+
+#include "solver/LpSolver.h"
 
 class CCycleSolver;
 
@@ -40,10 +44,15 @@ struct COptimumResult {
     bool proven = false;     // cost equals the bound: the cycle is optimal
     bool aborted = false;    // stopped by the user
     bool noMemory = false;   // the dynamic programme's table could not be had
+    bool noCycle = false;    // no cycle can use every fixed edge
     int way = 0;             // the way that ran: OPTIMUM_DYNAMIC or OPTIMUM_BOUNDS
     int64_t branches = 0;    // branch-and-bound nodes, or subsets for the dynamic programme
+    std::array<int64_t, 3> cuts{};  // cuts found by the branch and cut: subtour, blossom, comb
     std::vector<int> cycle;  // the nodes from position 1 (node 1 first), n entries
 };
+
+// The LP solver of the branch and cut (quira-cli --lp); CLP unless told.
+extern ELpKind g_eOptimumLp;
 
 // What a long search shows once a second beside the Time field: elapsed milliseconds, best cost
 // and bound so far (sign-corrected; hasBound false while there is none).
@@ -53,9 +62,12 @@ using OptimumProgressFn = std::function<void(uint32_t elapsedMs, int best, int64
 // m_aCycle and m_aBest and its cost in m_nBestCost, as the exact method does. Calls PollProgress
 // (Time field, Escape) about every 20 ms and progress, when given, about once a second. Returns
 // 0 = proven, 1 = stopped by the user (best cycle and bound so far), 2 = not enough memory for the
-// chosen way (nothing recorded).
+// chosen way (nothing recorded), 3 = no cycle can use every fixed edge (nothing recorded).
+// fixedEdges: edges (node numbers) every cycle must use, as an instance's fixed edges ask; the
+// optimum and the bound are then those of the cycles through them.
 int OptimumMethodNet(CCycleSolver& solver, EOptimumWay way, COptimumResult& result,
-                     const OptimumProgressFn& progress = {});
+                     const OptimumProgressFn& progress = {},
+                     const std::vector<std::pair<int, int>>& fixedEdges = {});
 
 // Percent by which cost lies above the optimum (below it in maximum mode); 0 for an optimum of 0
 // that is met, and the plain difference in percent of 1 otherwise.
