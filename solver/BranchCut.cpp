@@ -18,7 +18,9 @@
 // Cuts live in a pool: rows slack for a while leave the LP and come back when violated again.
 #include <algorithm>
 #include <cassert>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 #include <unordered_map>
 
@@ -35,6 +37,19 @@ constexpr int kMaxCutsPerRound = 200;
 constexpr int kRowAgeLimit = 6;  // rounds a cut row may stay slack before it leaves the LP
 
 using Real = long double;
+
+// Adds the seconds of its life to a total.
+class CTimed {
+public:
+    explicit CTimed(double& total) : m_total(total), m_start(std::chrono::steady_clock::now()) {}
+    ~CTimed() { m_total += std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count(); }
+    CTimed(const CTimed&) = delete;
+    CTimed& operator=(const CTimed&) = delete;
+
+private:
+    double& m_total;
+    std::chrono::steady_clock::time_point m_start;
+};
 
 struct CNode {
     std::vector<std::pair<int, int8_t>> fix;  // edge key, value
@@ -65,6 +80,7 @@ private:
         if (m_bRootDone) EliminateFromRoot();
     }
     void OfferLpTour(const std::vector<double>& x) {
+        CTimed timed(m_heuristicSeconds);
         std::vector<int> eu, ev;
         for (int key : m_colKey) eu.push_back(key / m_n), ev.push_back(key % m_n);
         OfferTour(TourFromPoint(m_t, m_nl, eu, ev, x));
@@ -92,6 +108,7 @@ private:
     void DropSlackRows(const std::vector<double>& x);
     ELpStatus SolveLp(int iterationLimit = 0) {
         ++m_lpSolves;
+        CTimed timed(m_lpSeconds);
         return m_lp->Solve(iterationLimit, [this] { return Stop(); });
     }
     CEdgePoint Point(const std::vector<double>& x) const {
@@ -153,6 +170,7 @@ private:
     bool m_bStopped = false, m_bTrouble = false;
     int64_t m_branches = 0, m_lpSolves = 0;
     int64_t m_cuts[3] = {0, 0, 0};
+    double m_lpSeconds = 0, m_separationSeconds = 0, m_pricingSeconds = 0, m_heuristicSeconds = 0;
     std::vector<char> m_mark;
 };
 
@@ -249,6 +267,7 @@ void CBranchCut::DropSlackRows(const std::vector<double>& x) {
 }
 
 int CBranchCut::Separate(const std::vector<double>& x) {
+    CTimed timed(m_separationSeconds);
     const CEdgePoint p = Point(x);
     int added = 0;
     // The pool first: cuts found before, violated again.
@@ -263,6 +282,7 @@ int CBranchCut::Separate(const std::vector<double>& x) {
 }
 
 CBranchCut::CPricing CBranchCut::Price(bool keepRoot) {
+    CTimed timed(m_pricingSeconds);
     CPricing pr;
     m_lp->Duals(m_duals);
     // pi'_v = pi_v + the duals of the cut sets holding v; an edge's reduced cost is
@@ -487,6 +507,10 @@ void CBranchCut::ProcessNode(CNode node) {
             const std::size_t h = history.size();
             if (h > 5 && std::fabs(history[h - 1] - history[h - 6]) < 1e-4 * std::max(1.0, std::fabs(obj))) cutting = false;
         }
+        if (m_opt.trace && root)
+            std::fprintf(stderr, "root round %d: lp %.3f, %d rows, %d cols, %d cuts; lp %.2f s, separation %.2f s, pricing %.2f s, heuristic %.2f s\n",
+                         rounds, obj, m_lp->Rows(), m_lp->Cols(), added, m_lpSeconds, m_separationSeconds, m_pricingSeconds,
+                         m_heuristicSeconds);
         if (added > 0) continue;
         CPricing pr = Price(root);
         if (Prunes(pr.bound, pr.margin)) return;
@@ -557,6 +581,10 @@ COptimumCore CBranchCut::Run(const std::vector<int>& start) {
         if (Prunes(node.bound, 0)) continue;
         ProcessNode(std::move(node));
         m_curBound = HUGE_VALL;
+        if (m_opt.trace && m_branches % 100 == 0)
+            std::fprintf(stderr, "%lld nodes, %zu open, best %lld, bound %lld; lp %.1f s, separation %.1f s, pricing %.1f s\n",
+                         static_cast<long long>(m_branches), m_stack.size(), static_cast<long long>(m_bestCost),
+                         static_cast<long long>(GlobalBound()), m_lpSeconds, m_separationSeconds, m_pricingSeconds);
         if (Stop()) break;
     }
     r.tour = m_best;
@@ -564,6 +592,10 @@ COptimumCore CBranchCut::Run(const std::vector<int>& start) {
     r.stopped = m_bStopped;
     r.branches = m_branches;
     r.lpSolves = m_lpSolves;
+    r.lpSeconds = m_lpSeconds;
+    r.separationSeconds = m_separationSeconds;
+    r.pricingSeconds = m_pricingSeconds;
+    r.heuristicSeconds = m_heuristicSeconds;
     for (int k = 0; k < 3; ++k) r.cuts[k] = m_cuts[k];
     if (!m_bStopped && !m_bTrouble && m_stack.empty() && !m_best.empty()) {
         r.bound = m_bestCost;

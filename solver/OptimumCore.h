@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "solver/LpSolver.h"
@@ -31,6 +32,7 @@ struct COptimumCore {
     int64_t branches = 0;
     int64_t cuts[3] = {0, 0, 0};  // cuts found by kind (ECutKind): subtour, blossom, comb
     int64_t lpSolves = 0;
+    double lpSeconds = 0, separationSeconds = 0, pricingSeconds = 0, heuristicSeconds = 0;
 };
 
 int64_t TourCost(const CTspTable& t, const std::vector<int>& tour);
@@ -51,6 +53,11 @@ std::vector<int> StartTour(const CTspTable& t, const std::vector<std::vector<int
 std::vector<int> TourFromPoint(const CTspTable& t, const std::vector<std::vector<int>>& nl,
                                const std::vector<int>& eu, const std::vector<int>& ev, const std::vector<double>& x);
 
+// Edges (nodes 0..n-1) every tour must use, as their weights lowered by more than any two tours can
+// differ (lowered: the total taken off a tour through all of them); false when no tour can hold
+// them all (a node on three, or a closed ring of fewer than n).
+bool LowerFixedEdges(CTspTable& t, const std::vector<std::pair<int, int>>& fixed, int64_t& lowered);
+
 // Bytes of the dynamic programme's table for n nodes.
 uint64_t HeldKarpBytes(int n);
 COptimumCore HeldKarpSolve(const CTspTable& t, const OptimumPollFn& poll);
@@ -61,6 +68,7 @@ struct CBranchCutOptions {
     std::function<void(const CTspCut&)> onCut;  // every cut added to the pool (tests)
     bool strongBranching = true;
     bool blossoms = true;
+    bool trace = false;  // one line per root round and per 100 nodes on standard error (benchmarks)
 };
 // Branch and cut over an LP of candidate edges (solver/BranchCut.cpp); start: the first incumbent.
 COptimumCore BranchCutSolve(const CTspTable& t, const std::vector<int>& start, const OptimumPollFn& poll,

@@ -76,10 +76,6 @@ double GapPercent(int cost, int optimum, bool maximum) {
     return diff * 100.0 / std::fabs(static_cast<double>(optimum));
 }
 
-namespace {
-
-// Edges every cycle must use, as weights lowered by more than any two cycles can differ; false
-// when no cycle can hold them all (a node on three, or a closed ring of fewer than n).
 bool LowerFixedEdges(CTspTable& t, const std::vector<std::pair<int, int>>& fixed, int64_t& lowered) {
     const int n = t.n;
     lowered = 0;
@@ -95,7 +91,6 @@ bool LowerFixedEdges(CTspTable& t, const std::vector<std::pair<int, int>>& fixed
     };
     std::vector<std::pair<int, int>> edges;
     for (auto [a, b] : fixed) {
-        --a, --b;
         if (a < 0 || b < 0 || a >= n || b >= n || a == b) return false;
         edges.push_back({std::min(a, b), std::max(a, b)});
     }
@@ -111,6 +106,8 @@ bool LowerFixedEdges(CTspTable& t, const std::vector<std::pair<int, int>>& fixed
     }
     return true;
 }
+
+namespace {
 
 bool IsCycle(const int* cycle, int n) {
     std::vector<char> seen(static_cast<std::size_t>(n) + 1, 0);
@@ -144,7 +141,9 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result, c
         for (int b = 0; b < n; ++b)
             if (a != b || n == 1) t.d[static_cast<std::size_t>(a * n + b)] = sign * s.Weight(a + 1, b + 1);
     int64_t lowered = 0;
-    if (!LowerFixedEdges(t, fixedEdges, lowered)) {
+    std::vector<std::pair<int, int>> fixed;
+    for (auto [a, b] : fixedEdges) fixed.push_back({a - 1, b - 1});
+    if (!LowerFixedEdges(t, fixed, lowered)) {
         s.m_bBusy = 0;
         result.noCycle = true;
         return 3;
