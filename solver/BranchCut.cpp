@@ -237,12 +237,12 @@ bool CBranchCut::AddCutRow(CTspCut cut) {
 }
 
 void CBranchCut::DropSlackRows(const std::vector<double>& x) {
-    const CEdgePoint p = Point(x);
+    const CSupport p(Point(x));
     std::vector<int> drop;
     for (std::size_t r = 0; r < m_rowCut.size(); ++r) {
         const int row = m_n + static_cast<int>(r);
         const CTspCut& cut = m_pool[static_cast<std::size_t>(m_rowCut[r])];
-        if (m_lp->RowBasic(row) && CutLhs(cut, p) > cut.rhs + 1e-3)
+        if (m_lp->RowBasic(row) && p.Lhs(cut) > cut.rhs + 1e-3)
             ++m_rowAge[r];
         else
             m_rowAge[r] = 0;
@@ -269,15 +269,18 @@ void CBranchCut::DropSlackRows(const std::vector<double>& x) {
 int CBranchCut::Separate(const std::vector<double>& x) {
     CTimed timed(m_separationSeconds);
     const CEdgePoint p = Point(x);
+    const CSupport support(p);
     int added = 0;
     // The pool first: cuts found before, violated again.
     for (std::size_t k = 0; k < m_pool.size() && added < kMaxCutsPerRound; ++k)
-        if (m_poolRow[k] < 0 && CutLhs(m_pool[k], p) < m_pool[k].rhs - kMinViolation)
+        if (m_poolRow[k] < 0 && support.Lhs(m_pool[k]) < m_pool[k].rhs - kMinViolation)
             added += AddCutRow(m_pool[k]) ? 1 : 0;
     if (added > 0) return added;
     for (CTspCut& c : SeparateSubtours(p, kMinViolation, kMaxCutsPerRound)) added += AddCutRow(std::move(c)) ? 1 : 0;
-    if (m_opt.blossoms)
+    if (m_opt.blossoms) {
         for (CTspCut& c : SeparateBlossoms(p, kMinViolation, kMaxCutsPerRound)) added += AddCutRow(std::move(c)) ? 1 : 0;
+        for (CTspCut& c : SeparateOddCutBlossoms(p, kMinViolation, kMaxCutsPerRound)) added += AddCutRow(std::move(c)) ? 1 : 0;
+    }
     return added;
 }
 

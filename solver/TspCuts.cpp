@@ -3,6 +3,7 @@
 #include "solver/TspCuts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <queue>
 #include <utility>
@@ -46,11 +47,11 @@ std::vector<std::vector<int>> Groups(CUnionFind& uf, int n, std::vector<int>& gr
 }
 
 // Adds cut to cuts unless an equal one is there or it is not violated by minViolation.
-void Offer(std::vector<CTspCut>& cuts, CTspCut cut, const CEdgePoint& p, double minViolation, int n) {
+void Offer(std::vector<CTspCut>& cuts, CTspCut cut, const CSupport& support, double minViolation, int n) {
     NormaliseCut(cut, n);
     for (const auto& s : cut.sets)
         if (s.empty()) return;
-    if (CutLhs(cut, p) > cut.rhs - minViolation) return;
+    if (support.Lhs(cut) > cut.rhs - minViolation) return;
     for (const CTspCut& c : cuts)
         if (c.hash == cut.hash && SameCut(c, cut)) return;
     cuts.push_back(std::move(cut));
@@ -95,6 +96,27 @@ double CutLhs(const CTspCut& cut, const CEdgePoint& p) {
     return lhs;
 }
 
+CSupport::CSupport(const CEdgePoint& p)
+    : m_adj(static_cast<std::size_t>(p.n)), m_mark(static_cast<std::size_t>(p.n), 0) {
+    for (std::size_t k = 0; k < p.x.size(); ++k)
+        if (p.x[k] > 0) {
+            m_adj[static_cast<std::size_t>(p.u[k])].push_back({p.v[k], p.x[k]});
+            m_adj[static_cast<std::size_t>(p.v[k])].push_back({p.u[k], p.x[k]});
+        }
+}
+
+double CSupport::Lhs(const CTspCut& cut) const {
+    double lhs = 0;
+    for (const auto& s : cut.sets) {
+        for (int v : s) m_mark[static_cast<std::size_t>(v)] = 1;
+        for (int v : s)
+            for (auto [w, x] : m_adj[static_cast<std::size_t>(v)])
+                if (!m_mark[static_cast<std::size_t>(w)]) lhs += x;
+        for (int v : s) m_mark[static_cast<std::size_t>(v)] = 0;
+    }
+    return lhs;
+}
+
 int CutLhsOnTour(const CTspCut& cut, const std::vector<int>& tour) {
     const std::size_t n = tour.size();
     std::vector<char> mark(n, 0);
@@ -123,15 +145,16 @@ std::vector<CTspCut> SeparateSubtours(const CEdgePoint& p, double minViolation, 
     const int n = p.n;
     std::vector<CTspCut> cuts;
     if (n < 4) return cuts;
-    CUnionFind support(n);
+    const CSupport support(p);
+    CUnionFind joined(n);
     for (std::size_t k = 0; k < p.x.size(); ++k)
-        if (p.x[k] > kZero) support.Join(p.u[k], p.v[k]);
+        if (p.x[k] > kZero) joined.Join(p.u[k], p.v[k]);
     std::vector<int> groupOf;
-    auto comps = Groups(support, n, groupOf);
+    auto comps = Groups(joined, n, groupOf);
     if (comps.size() > 1) {
         for (auto& c : comps) {
             if (static_cast<int>(cuts.size()) >= maxCuts) break;
-            Offer(cuts, CTspCut{{c}, 2, CUT_SUBTOUR, 0}, p, minViolation, n);
+            Offer(cuts, CTspCut{{c}, 2, CUT_SUBTOUR, 0}, support, minViolation, n);
         }
         return cuts;
     }
@@ -201,7 +224,7 @@ std::vector<CTspCut> SeparateSubtours(const CEdgePoint& p, double minViolation, 
                 }
         }
         if (key[static_cast<std::size_t>(t)] < 2.0 - minViolation && static_cast<int>(cuts.size()) < maxCuts)
-            Offer(cuts, CTspCut{{members[static_cast<std::size_t>(t)]}, 2, CUT_SUBTOUR, 0}, p, minViolation, n);
+            Offer(cuts, CTspCut{{members[static_cast<std::size_t>(t)]}, 2, CUT_SUBTOUR, 0}, support, minViolation, n);
         // Merge t into s.
         auto& as = adj[static_cast<std::size_t>(s)];
         for (std::size_t k = 0; k < as.size(); ++k) at[static_cast<std::size_t>(as[k].first)] = static_cast<int>(k);
@@ -237,6 +260,7 @@ std::vector<CTspCut> SeparateBlossoms(const CEdgePoint& p, double minViolation, 
     const int n = p.n;
     std::vector<CTspCut> cuts;
     if (n < 6) return cuts;
+    const CSupport support(p);
     CUnionFind frac(n);
     std::vector<char> touched(static_cast<std::size_t>(n), 0);
     for (std::size_t k = 0; k < p.x.size(); ++k)
@@ -276,7 +300,128 @@ std::vector<CTspCut> SeparateBlossoms(const CEdgePoint& p, double minViolation, 
         if (kept.size() < 3 || kept.size() % 2 == 0 || static_cast<int>(handle.size()) > n - 2) continue;
         CTspCut cut{{handle}, 3 * static_cast<int>(kept.size()) + 1, CUT_BLOSSOM, 0};
         for (auto [a, b] : kept) cut.sets.push_back({a, b});
-        Offer(cuts, std::move(cut), p, minViolation, n);
+        Offer(cuts, std::move(cut), support, minViolation, n);
+    }
+    return cuts;
+}
+
+namespace {
+
+// Maximum flow between s and t of a small dense symmetric capacity table (Edmonds and Karp); the
+// side of s in the residual graph goes to sourceSide.
+double MaxFlow(const std::vector<double>& cap, int m, int s, int t, std::vector<char>& sourceSide) {
+    std::vector<double> flow(cap.size(), 0.0);
+    std::vector<int> prev(static_cast<std::size_t>(m));
+    double total = 0;
+    for (;;) {
+        std::fill(prev.begin(), prev.end(), -1);
+        prev[static_cast<std::size_t>(s)] = s;
+        std::vector<int> queue{s};
+        for (std::size_t q = 0; q < queue.size() && prev[static_cast<std::size_t>(t)] < 0; ++q) {
+            const int a = queue[q];
+            for (int b = 0; b < m; ++b) {
+                const std::size_t ab = static_cast<std::size_t>(a * m + b);
+                if (prev[static_cast<std::size_t>(b)] < 0 && cap[ab] - flow[ab] > 1e-9) {
+                    prev[static_cast<std::size_t>(b)] = a;
+                    queue.push_back(b);
+                }
+            }
+        }
+        if (prev[static_cast<std::size_t>(t)] < 0) {
+            sourceSide.assign(static_cast<std::size_t>(m), 0);
+            for (int v : queue) sourceSide[static_cast<std::size_t>(v)] = 1;
+            return total;
+        }
+        double push = HUGE_VAL;
+        for (int b = t; b != s; b = prev[static_cast<std::size_t>(b)]) {
+            const std::size_t ab = static_cast<std::size_t>(prev[static_cast<std::size_t>(b)] * m + b);
+            push = std::min(push, cap[ab] - flow[ab]);
+        }
+        for (int b = t; b != s; b = prev[static_cast<std::size_t>(b)]) {
+            const int a = prev[static_cast<std::size_t>(b)];
+            flow[static_cast<std::size_t>(a * m + b)] += push;
+            flow[static_cast<std::size_t>(b * m + a)] -= push;
+        }
+        total += push;
+        if (total >= 1.0) {  // only cuts below 1 matter
+            sourceSide.clear();
+            return total;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<CTspCut> SeparateOddCutBlossoms(const CEdgePoint& p, double minViolation, int maxCuts) {
+    constexpr int kMaxComponent = 150;  // the dense flows stay cheap below this size
+    const int n = p.n;
+    std::vector<CTspCut> cuts;
+    if (n < 6) return cuts;
+    const CSupport support(p);
+    CUnionFind frac(n);
+    std::vector<int> aboveHalf(static_cast<std::size_t>(n), 0);
+    std::vector<char> touched(static_cast<std::size_t>(n), 0);
+    for (std::size_t k = 0; k < p.x.size(); ++k) {
+        if (p.x[k] > 0.5) ++aboveHalf[static_cast<std::size_t>(p.u[k])], ++aboveHalf[static_cast<std::size_t>(p.v[k])];
+        if (p.x[k] > kZero && p.x[k] < kOne) {
+            frac.Join(p.u[k], p.v[k]);
+            touched[static_cast<std::size_t>(p.u[k])] = touched[static_cast<std::size_t>(p.v[k])] = 1;
+        }
+    }
+    std::vector<int> groupOf;
+    const auto groups = Groups(frac, n, groupOf);
+    std::vector<int> local(static_cast<std::size_t>(n), -1);
+    std::vector<char> inH(static_cast<std::size_t>(n), 0);
+    for (const auto& g : groups) {
+        const int m = static_cast<int>(g.size());
+        if (m < 3 || m > kMaxComponent || !touched[static_cast<std::size_t>(g[0])]) continue;
+        if (static_cast<int>(cuts.size()) >= maxCuts) break;
+        for (int i = 0; i < m; ++i) local[static_cast<std::size_t>(g[static_cast<std::size_t>(i)])] = i;
+        std::vector<double> cap(static_cast<std::size_t>(m * m), 0.0);
+        for (std::size_t k = 0; k < p.x.size(); ++k) {
+            const int a = local[static_cast<std::size_t>(p.u[k])], b = local[static_cast<std::size_t>(p.v[k])];
+            if (a < 0 || b < 0 || p.x[k] <= kZero || p.x[k] >= kOne) continue;
+            const double w = std::min(p.x[k], 1.0 - p.x[k]);
+            cap[static_cast<std::size_t>(a * m + b)] += w;
+            cap[static_cast<std::size_t>(b * m + a)] += w;
+        }
+        // Gusfield: parent[i] and the cut between i and its parent, for i = 1..m-1.
+        std::vector<int> parent(static_cast<std::size_t>(m), 0);
+        std::vector<char> side;
+        for (int i = 1; i < m && static_cast<int>(cuts.size()) < maxCuts; ++i) {
+            const int j = parent[static_cast<std::size_t>(i)];
+            const double f = MaxFlow(cap, m, i, j, side);
+            if (side.empty()) continue;  // no cut below 1 between i and j
+            for (int k = i + 1; k < m; ++k)
+                if (side[static_cast<std::size_t>(k)] && parent[static_cast<std::size_t>(k)] == j) parent[static_cast<std::size_t>(k)] = i;
+            if (f >= 1.0 - minViolation) continue;
+            // The handle: i's side, an odd number of odd nodes in it.
+            std::vector<int> handle;
+            int odd = 0;
+            for (int k = 0; k < m; ++k)
+                if (side[static_cast<std::size_t>(k)]) {
+                    const int v = g[static_cast<std::size_t>(k)];
+                    handle.push_back(v);
+                    odd += aboveHalf[static_cast<std::size_t>(v)] % 2;
+                }
+            if (odd % 2 == 0 || static_cast<int>(handle.size()) > n - 2) continue;
+            for (int v : handle) inH[static_cast<std::size_t>(v)] = 1;
+            std::vector<std::pair<int, int>> teeth;
+            std::vector<int> ends;
+            for (std::size_t k = 0; k < p.x.size(); ++k)
+                if (p.x[k] > 0.5 && inH[static_cast<std::size_t>(p.u[k])] != inH[static_cast<std::size_t>(p.v[k])]) {
+                    teeth.push_back({p.u[k], p.v[k]});
+                    ends.push_back(p.u[k]), ends.push_back(p.v[k]);
+                }
+            for (int v : handle) inH[static_cast<std::size_t>(v)] = 0;
+            std::sort(ends.begin(), ends.end());
+            const bool disjoint = std::adjacent_find(ends.begin(), ends.end()) == ends.end();
+            if (!disjoint || teeth.size() < 3 || teeth.size() % 2 == 0) continue;
+            CTspCut cut{{handle}, 3 * static_cast<int>(teeth.size()) + 1, CUT_BLOSSOM, 0};
+            for (auto [a, b] : teeth) cut.sets.push_back({a, b});
+            Offer(cuts, std::move(cut), support, minViolation, n);
+        }
+        for (int v : g) local[static_cast<std::size_t>(v)] = -1;
     }
     return cuts;
 }

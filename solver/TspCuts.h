@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 enum ECutKind : uint8_t { CUT_SUBTOUR = 0, CUT_BLOSSOM = 1, CUT_COMB = 2 };
@@ -37,6 +38,17 @@ void NormaliseCut(CTspCut& cut, int n);
 bool SameCut(const CTspCut& a, const CTspCut& b);
 // The cut's left-hand side at the point (sum over sets of x crossing the set).
 double CutLhs(const CTspCut& cut, const CEdgePoint& p);
+// The support of a point (edges with x > 0) as adjacency lists, for left-hand sides in time of the
+// sets' degrees rather than of all edges.
+class CSupport {
+public:
+    explicit CSupport(const CEdgePoint& p);
+    double Lhs(const CTspCut& cut) const;
+
+private:
+    std::vector<std::vector<std::pair<int, double>>> m_adj;
+    mutable std::vector<char> m_mark;
+};
 // The cut's left-hand side on a tour (node order); a valid cut never has it below rhs.
 int CutLhsOnTour(const CTspCut& cut, const std::vector<int>& tour);
 // The cut's coefficient of each edge {eu[k], ev[k]} (how many of its sets the edge crosses) into
@@ -49,3 +61,8 @@ void CutCoefs(const CTspCut& cut, const std::vector<int>& eu, const std::vector<
 std::vector<CTspCut> SeparateSubtours(const CEdgePoint& p, double minViolation, int maxCuts);
 // Violated blossoms from the odd components of the fractional edges.
 std::vector<CTspCut> SeparateBlossoms(const CEdgePoint& p, double minViolation, int maxCuts);
+// Violated blossoms from odd minimum cuts (Padberg and Rao, with the teeth taken as the edges above
+// 1/2): within each component of the fractional edges, a Gomory-Hu tree (Gusfield) of the weights
+// min(x, 1 - x); each tree cut below 1 holding an odd number of nodes that lie on an odd number of
+// edges above 1/2 is the handle of a blossom whose teeth are the crossing edges above 1/2.
+std::vector<CTspCut> SeparateOddCutBlossoms(const CEdgePoint& p, double minViolation, int maxCuts);

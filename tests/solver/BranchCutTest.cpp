@@ -93,6 +93,7 @@ TEST(BranchCut, EveryCutHoldsForEveryTour) {
         const std::size_t firstBlossom = cuts.size();
         subtours += static_cast<int>(firstBlossom);
         for (CTspCut& c : SeparateBlossoms(p, 1e-3, 50)) cuts.push_back(std::move(c));
+        for (CTspCut& c : SeparateOddCutBlossoms(p, 1e-3, 50)) cuts.push_back(std::move(c));
         blossoms += static_cast<int>(cuts.size() - firstBlossom);
         for (const CTspCut& cut : cuts) {
             ASSERT_LT(CutLhs(cut, p), cut.rhs - 1e-3) << "trial " << trial << ": not violated";
