@@ -3,7 +3,8 @@
 // 32-bit range of the program's solver run too), the instance's fixed edges, the start tour, a time
 // limit, and one JSON line with the result, wall and processor time and the peak memory.
 //
-//   build/release/benchmarks/optimum_instance FILE [--lp glpk|clp] [--time-limit SECONDS] [--trace]
+//   build/release/benchmarks/optimum_instance FILE [--lp glpk|clp] [--time-limit SECONDS]
+//                                             [--no-strong-branching] [--trace]
 //
 // benchmarks/optimum_table.sh runs it over every instance and prints the table.
 #include <sys/resource.h>
@@ -21,7 +22,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FILE [--lp glpk|clp] [--time-limit SECONDS] [--trace]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FILE [--lp glpk|clp] [--time-limit SECONDS] [--no-strong-branching] [--trace]\n", argv[0]);
         return 2;
     }
     CBranchCutOptions options;
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
             if (!ParseLpKind(argv[++k], options.lp)) return 2;
         } else if (!std::strcmp(argv[k], "--time-limit") && k + 1 < argc) {
             limit = std::atof(argv[++k]);
+        } else if (!std::strcmp(argv[k], "--no-strong-branching")) {
+            options.strongBranching = false;
         } else if (!std::strcmp(argv[k], "--trace")) {
             options.trace = true;
         } else {

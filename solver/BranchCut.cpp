@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <numeric>
 #include <unordered_map>
 
@@ -37,6 +38,11 @@ constexpr int kMaxCutsPerRound = 200;
 constexpr int kRowAgeLimit = 6;  // rounds a cut row may stay slack before it leaves the LP
 
 using Real = long double;
+
+int EnvInt(const char* name, int fallback) {
+    const char* v = std::getenv(name);
+    return v ? std::atoi(v) : fallback;
+}
 
 // Adds the seconds of its life to a total.
 class CTimed {
@@ -280,6 +286,13 @@ int CBranchCut::Separate(const std::vector<double>& x) {
     if (m_opt.blossoms) {
         for (CTspCut& c : SeparateBlossoms(p, kMinViolation, kMaxCutsPerRound)) added += AddCutRow(std::move(c)) ? 1 : 0;
         for (CTspCut& c : SeparateOddCutBlossoms(p, kMinViolation, kMaxCutsPerRound)) added += AddCutRow(std::move(c)) ? 1 : 0;
+        // Combs: the tight subtour sets of the LP as teeth.
+        std::vector<std::vector<int>> tight;
+        for (int index : m_rowCut) {
+            const CTspCut& cut = m_pool[static_cast<std::size_t>(index)];
+            if (cut.kind == CUT_SUBTOUR && support.Lhs(cut) < 2 + 1e-6) tight.push_back(cut.sets[0]);
+        }
+        for (CTspCut& c : SeparateCombs(p, tight, kMinViolation, kMaxCutsPerRound)) added += AddCutRow(std::move(c)) ? 1 : 0;
     }
     return added;
 }
@@ -444,7 +457,7 @@ int CBranchCut::ChooseBranch(const std::vector<double>& x, double obj) {
         if (x[c] > kFrac && x[c] < 1 - kFrac) frac.push_back({std::fabs(x[c] - 0.5), static_cast<int>(c)});
     if (frac.empty()) return -1;
     std::sort(frac.begin(), frac.end());
-    const std::size_t tries = m_opt.strongBranching ? std::min<std::size_t>(frac.size(), 6) : 1;
+    const std::size_t tries = m_opt.strongBranching ? std::min<std::size_t>(frac.size(), static_cast<std::size_t>(EnvInt("BNC_SB", 6))) : 1;
     if (tries == 1) return frac[0].second;
     int best = frac[0].second;
     double bestScore = -1;
@@ -455,7 +468,7 @@ int CBranchCut::ChooseBranch(const std::vector<double>& x, double obj) {
         double rise[2];
         for (int v = 0; v < 2; ++v) {
             m_lp->SetColBounds(col, v, v);
-            const ELpStatus st = SolveLp(60);
+            const ELpStatus st = SolveLp(EnvInt("BNC_SBIT", 60));
             rise[v] = st == ELpStatus::Infeasible ? 1e9 : std::max(m_lp->Objective() - obj, 1e-6);
             m_lp->RestoreBasis();
         }

@@ -425,3 +425,76 @@ std::vector<CTspCut> SeparateOddCutBlossoms(const CEdgePoint& p, double minViola
     }
     return cuts;
 }
+
+namespace {
+
+// The blossoms of p with its nodes grouped (groupOf, members), put back as combs of p.
+void ShrunkBlossoms(const CEdgePoint& p, const std::vector<int>& groupOf, const std::vector<std::vector<int>>& members,
+                    const CSupport& support, double minViolation, int maxCuts, std::vector<CTspCut>& cuts) {
+    const int g = static_cast<int>(members.size());
+    if (g < 6 || g == p.n) return;
+    std::vector<std::pair<std::pair<int, int>, double>> edges;
+    for (std::size_t k = 0; k < p.x.size(); ++k) {
+        int a = groupOf[static_cast<std::size_t>(p.u[k])], b = groupOf[static_cast<std::size_t>(p.v[k])];
+        if (a == b || p.x[k] <= kZero) continue;
+        edges.push_back({{std::min(a, b), std::max(a, b)}, p.x[k]});
+    }
+    std::sort(edges.begin(), edges.end());
+    CEdgePoint shrunk;
+    shrunk.n = g;
+    for (const auto& [e, x] : edges) {
+        if (!shrunk.x.empty() && shrunk.u.back() == e.first && shrunk.v.back() == e.second) {
+            shrunk.x.back() += x;
+        } else {
+            shrunk.u.push_back(e.first), shrunk.v.push_back(e.second), shrunk.x.push_back(x);
+        }
+    }
+    std::vector<CTspCut> found = SeparateBlossoms(shrunk, minViolation, maxCuts);
+    for (CTspCut& c : SeparateOddCutBlossoms(shrunk, minViolation, maxCuts)) found.push_back(std::move(c));
+    for (const CTspCut& c : found) {
+        if (static_cast<int>(cuts.size()) >= maxCuts) break;
+        CTspCut cut{{}, c.rhs, CUT_BLOSSOM, 0};
+        for (const auto& s : c.sets) {
+            std::vector<int> expanded;
+            for (int a : s)
+                expanded.insert(expanded.end(), members[static_cast<std::size_t>(a)].begin(), members[static_cast<std::size_t>(a)].end());
+            cut.sets.push_back(std::move(expanded));
+        }
+        for (std::size_t k = 1; k < cut.sets.size(); ++k)
+            if (cut.sets[k].size() > 2) cut.kind = CUT_COMB;
+        Offer(cuts, std::move(cut), support, minViolation, p.n);
+    }
+}
+
+}  // namespace
+
+std::vector<CTspCut> SeparateCombs(const CEdgePoint& p, const std::vector<std::vector<int>>& tightSets,
+                                   double minViolation, int maxCuts) {
+    const int n = p.n;
+    std::vector<CTspCut> cuts;
+    if (n < 8) return cuts;
+    const CSupport support(p);
+    CUnionFind ones(n);
+    for (std::size_t k = 0; k < p.x.size(); ++k)
+        if (p.x[k] >= kOne) ones.Join(p.u[k], p.v[k]);
+    std::vector<int> groupOf;
+    std::vector<std::vector<int>> members = Groups(ones, n, groupOf);
+    ShrunkBlossoms(p, groupOf, members, support, minViolation, maxCuts, cuts);
+    // Then the given sets alone, smallest first, each disjoint from those taken.
+    std::vector<const std::vector<int>*> order;
+    for (const auto& s : tightSets)
+        if (s.size() >= 2 && 4 * s.size() <= static_cast<std::size_t>(n)) order.push_back(&s);
+    std::sort(order.begin(), order.end(), [](const auto* a, const auto* b) { return a->size() < b->size(); });
+    std::vector<char> taken(static_cast<std::size_t>(n), 0);
+    CUnionFind sets(n);
+    bool any = false;
+    for (const auto* s : order) {
+        if (std::any_of(s->begin(), s->end(), [&](int v) { return taken[static_cast<std::size_t>(v)] != 0; })) continue;
+        for (int v : *s) taken[static_cast<std::size_t>(v)] = 1, sets.Join((*s)[0], v);
+        any = true;
+    }
+    if (!any) return cuts;
+    members = Groups(sets, n, groupOf);
+    ShrunkBlossoms(p, groupOf, members, support, minViolation, maxCuts, cuts);
+    return cuts;
+}

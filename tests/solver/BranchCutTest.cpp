@@ -85,15 +85,20 @@ CEdgePoint HalfPoint(int n, std::mt19937& rng) {
 
 TEST(BranchCut, EveryCutHoldsForEveryTour) {
     std::mt19937 rng(5);
-    int blossoms = 0, subtours = 0;
+    int blossoms = 0, subtours = 0, combs = 0;
     for (int trial = 0; trial < 300; ++trial) {
-        const int n = 10 + trial % 5;
+        const int n = 10 + trial % 6;
         const CEdgePoint p = HalfPoint(n, rng);
         std::vector<CTspCut> cuts = SeparateSubtours(p, 1e-3, 50);
         const std::size_t firstBlossom = cuts.size();
         subtours += static_cast<int>(firstBlossom);
         for (CTspCut& c : SeparateBlossoms(p, 1e-3, 50)) cuts.push_back(std::move(c));
         for (CTspCut& c : SeparateOddCutBlossoms(p, 1e-3, 50)) cuts.push_back(std::move(c));
+        // Combs with sets shrunk (tightness makes them strong, not valid): edges of value 1 here.
+        std::vector<std::vector<int>> sets;
+        for (std::size_t k = 0; k < p.x.size(); ++k)
+            if (p.x[k] == 1.0 && rng() % 2) sets.push_back({p.u[k], p.v[k]});
+        for (CTspCut& c : SeparateCombs(p, sets, 1e-3, 50)) combs += c.kind == CUT_COMB, cuts.push_back(std::move(c));
         blossoms += static_cast<int>(cuts.size() - firstBlossom);
         for (const CTspCut& cut : cuts) {
             ASSERT_LT(CutLhs(cut, p), cut.rhs - 1e-3) << "trial " << trial << ": not violated";
@@ -104,6 +109,7 @@ TEST(BranchCut, EveryCutHoldsForEveryTour) {
     }
     EXPECT_GT(blossoms, 20);
     EXPECT_GT(subtours, 20);
+    EXPECT_GT(combs, 5);
 }
 
 TEST(BranchCut, EqualsTheDynamicProgrammeOnNetworksFullOfTies) {
