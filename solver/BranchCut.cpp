@@ -18,7 +18,7 @@
 // Cuts live in a pool: rows slack for a while leave the LP and come back when violated again.
 #include <algorithm>
 #include <cassert>
-#include <chrono>
+#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -44,17 +44,17 @@ int EnvInt(const char* name, int fallback) {
     return v ? std::atoi(v) : fallback;
 }
 
-// Adds the seconds of its life to a total.
+// Adds the processor seconds of its life to a total (wall time is too noisy on a shared machine).
 class CTimed {
 public:
-    explicit CTimed(double& total) : m_total(total), m_start(std::chrono::steady_clock::now()) {}
-    ~CTimed() { m_total += std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count(); }
+    explicit CTimed(double& total) : m_total(total), m_start(std::clock()) {}
+    ~CTimed() { m_total += static_cast<double>(std::clock() - m_start) / CLOCKS_PER_SEC; }
     CTimed(const CTimed&) = delete;
     CTimed& operator=(const CTimed&) = delete;
 
 private:
     double& m_total;
-    std::chrono::steady_clock::time_point m_start;
+    std::clock_t m_start;
 };
 
 struct CNode {
@@ -66,7 +66,7 @@ struct CNode {
 class CBranchCut {
 public:
     CBranchCut(const CTspTable& t, const OptimumPollFn& poll, const CBranchCutOptions& o)
-        : m_t(t), m_n(t.n), m_poll(poll), m_opt(o), m_lp(MakeLpSolver(o.lp)) {}
+        : m_t(t), m_n(t.n), m_poll(poll), m_opt(o), m_lp(o.lpFactory ? o.lpFactory() : MakeLpSolver(o.lp)) {}
 
     COptimumCore Run(const std::vector<int>& start);
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,7 @@ struct CBranchCutOptions {
     bool strongBranching = true;
     bool blossoms = true;
     bool trace = false;  // one line per root round and per 100 nodes on standard error (benchmarks)
+    std::function<std::unique_ptr<CLpSolver>()> lpFactory;  // instead of lp, when set (benchmarks)
 };
 // Branch and cut over an LP of candidate edges (solver/BranchCut.cpp); start: the first incumbent.
 COptimumCore BranchCutSolve(const CTspTable& t, const std::vector<int>& start, const OptimumPollFn& poll,

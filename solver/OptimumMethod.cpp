@@ -184,8 +184,9 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result, c
     } else {
         start = HeuristicTour(t);
     }
-    COptimumCore core = way == OPTIMUM_DYNAMIC ? HeldKarpSolve(t, poll)
-                                               : BranchCutSolve(t, start, poll, CBranchCutOptions{g_eOptimumLp, {}, true, true});
+    CBranchCutOptions options;
+    options.lp = g_eOptimumLp;
+    COptimumCore core = way == OPTIMUM_DYNAMIC ? HeldKarpSolve(t, poll) : BranchCutSolve(t, start, poll, options);
     if (core.noMemory) {
         s.m_bBusy = 0;
         result.noMemory = true;
