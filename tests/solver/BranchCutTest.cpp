@@ -9,6 +9,7 @@
 
 #include "solver/OptimumCore.h"
 #include "solver/TspCuts.h"
+#include "support/OptimumCompare.h"
 
 namespace {
 
@@ -113,19 +114,7 @@ TEST(BranchCut, EveryCutHoldsForEveryTour) {
 }
 
 TEST(BranchCut, EqualsTheDynamicProgrammeOnNetworksFullOfTies) {
-    std::mt19937 rng(31);
-    for (int trial = 0; trial < 400; ++trial) {
-        const int n = 13 + trial % 4;
-        const CTspTable t = RandomTable(n, 3, trial % 3 == 2, rng);
-        const COptimumCore dp = HeldKarpSolve(t, {});
-        CBranchCutOptions o;
-        o.lp = trial % 2 ? ELpKind::Glpk : ELpKind::Clp;
-        o.strongBranching = trial % 5 != 0;
-        const COptimumCore bc = BranchCutSolve(t, HeuristicTour(t), {}, o);
-        ASSERT_TRUE(bc.proven) << "trial " << trial;
-        ASSERT_EQ(bc.cost, dp.cost) << "trial " << trial << " n=" << n;
-        ASSERT_EQ(TourCost(t, bc.tour), bc.cost);
-    }
+    EXPECT_EQ(CompareBranchCutWithDynamic(400, 13, 16, 3, 31), "");
 }
 
 TEST(BranchCut, AStopAtAnyMomentKeepsATourAndATrueBound) {
