@@ -12,6 +12,7 @@ namespace {
 class CLpGlpk final : public CLpSolver {
 public:
     CLpGlpk() : m_lp(glp_create_prob()) {
+        glp_term_out(GLP_OFF);  // glp_adv_basis reports on the terminal whatever msg_lev says
         glp_set_obj_dir(m_lp, GLP_MIN);
         glp_init_smcp(&m_parm);
         m_parm.msg_lev = GLP_MSG_OFF;
