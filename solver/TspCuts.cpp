@@ -480,21 +480,24 @@ std::vector<CTspCut> SeparateCombs(const CEdgePoint& p, const std::vector<std::v
     std::vector<int> groupOf;
     std::vector<std::vector<int>> members = Groups(ones, n, groupOf);
     ShrunkBlossoms(p, groupOf, members, support, minViolation, maxCuts, cuts);
-    // Then the given sets alone, smallest first, each disjoint from those taken.
+    // Then the given sets alone, disjoint, taken smallest first and then largest first.
     std::vector<const std::vector<int>*> order;
     for (const auto& s : tightSets)
         if (s.size() >= 2 && 4 * s.size() <= static_cast<std::size_t>(n)) order.push_back(&s);
     std::sort(order.begin(), order.end(), [](const auto* a, const auto* b) { return a->size() < b->size(); });
-    std::vector<char> taken(static_cast<std::size_t>(n), 0);
-    CUnionFind sets(n);
-    bool any = false;
-    for (const auto* s : order) {
-        if (std::any_of(s->begin(), s->end(), [&](int v) { return taken[static_cast<std::size_t>(v)] != 0; })) continue;
-        for (int v : *s) taken[static_cast<std::size_t>(v)] = 1, sets.Join((*s)[0], v);
-        any = true;
+    for (int pass = 0; pass < 2; ++pass) {
+        std::vector<char> taken(static_cast<std::size_t>(n), 0);
+        CUnionFind sets(n);
+        bool any = false;
+        for (const auto* s : order) {
+            if (std::any_of(s->begin(), s->end(), [&](int v) { return taken[static_cast<std::size_t>(v)] != 0; })) continue;
+            for (int v : *s) taken[static_cast<std::size_t>(v)] = 1, sets.Join((*s)[0], v);
+            any = true;
+        }
+        if (!any) break;
+        members = Groups(sets, n, groupOf);
+        ShrunkBlossoms(p, groupOf, members, support, minViolation, maxCuts, cuts);
+        std::reverse(order.begin(), order.end());
     }
-    if (!any) return cuts;
-    members = Groups(sets, n, groupOf);
-    ShrunkBlossoms(p, groupOf, members, support, minViolation, maxCuts, cuts);
     return cuts;
 }

@@ -67,7 +67,7 @@ std::vector<CTspCut> SeparateBlossoms(const CEdgePoint& p, double minViolation, 
 // edges above 1/2 is the handle of a blossom whose teeth are the crossing edges above 1/2.
 std::vector<CTspCut> SeparateOddCutBlossoms(const CEdgePoint& p, double minViolation, int maxCuts);
 // Violated combs: the point with node groups shrunk to single nodes (the paths of x = 1; then,
-// apart, the given sets, tight ones best, smallest first and disjoint), the blossoms of the shrunk point
+// apart, the given sets, tight ones best, disjoint, taken smallest first and again largest first), the blossoms of the shrunk point
 // found as above, each node of them put back as its group. A comb of the shrunk point is one of the
 // original with every set replaced by the union of its groups, of the same value, so every cut
 // found is a valid comb; its teeth are then paths and tight sets rather than single edges.
