@@ -3,7 +3,6 @@
 // lists with don't-look bits; iterated with double-bridge kicks; and a tour built from an LP point
 // (its edges by value, then the cheapest neighbour edges, the fragments joined greedily).
 #include <algorithm>
-#include <cstdlib>
 #include <numeric>
 #include <random>
 
