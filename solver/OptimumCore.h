@@ -37,6 +37,8 @@ struct COptimumCore {
 };
 
 int64_t TourCost(const CTspTable& t, const std::vector<int>& tour);
+// Nearest neighbour from node 0 (ties: the lower number).
+std::vector<int> NearestNeighbourTour(const CTspTable& t);
 // Nearest neighbour from node 0, then 2-opt and node moves until neither improves.
 std::vector<int> HeuristicTour(const CTspTable& t);
 // The k nearest other nodes of each node, nearest first (ties by number).

@@ -24,7 +24,7 @@ int64_t TourCost(const CTspTable& t, const std::vector<int>& tour) {
     return c;
 }
 
-std::vector<int> HeuristicTour(const CTspTable& t) {
+std::vector<int> NearestNeighbourTour(const CTspTable& t) {
     const int n = t.n;
     std::vector<int> tour{0};
     std::vector<char> used(static_cast<std::size_t>(n), 0);
@@ -37,6 +37,12 @@ std::vector<int> HeuristicTour(const CTspTable& t) {
         used[pick] = 1;
         tour.push_back(pick);
     }
+    return tour;
+}
+
+std::vector<int> HeuristicTour(const CTspTable& t) {
+    const int n = t.n;
+    std::vector<int> tour = NearestNeighbourTour(t);
     if (n < 5) return tour;
     auto At = [&](int k) { return tour[static_cast<std::size_t>((k + n) % n)]; };
     for (bool improved = true; improved;) {
@@ -154,9 +160,8 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result, c
     auto lastPoll = std::chrono::steady_clock::now();
     bool aborted = false;
     const OptimumPollFn poll = [&](int64_t best, int64_t bound, bool hasBound) {
-        if (aborted) return true;
         const auto now = std::chrono::steady_clock::now();
-        if (now - lastPoll < kPollInterval) return false;
+        if (now - lastPoll < kPollInterval) return aborted;  // a stop, once seen, holds
         lastPoll = now;
         if (s.PollProgress(1) != 0) aborted = true;
         const uint32_t elapsed = NowMs() - startMs;
@@ -193,6 +198,7 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result, c
         return 2;
     }
     if (core.tour.empty()) core.tour = start;  // stopped before the search had a cycle of its own
+    std::rotate(core.tour.begin(), std::find(core.tour.begin(), core.tour.end(), 0), core.tour.end());
     s.m_aCycle[0] = s.m_aBest[0] = 0;
     for (int k = 0; k < n; ++k)
         s.m_aCycle[k + 1] = s.m_aBest[k + 1] = core.tour[static_cast<std::size_t>(k)] + 1;

@@ -269,23 +269,6 @@ std::vector<int> TourFromPoint(const CTspTable& t, const std::vector<std::vector
 
 std::vector<int> StartTour(const CTspTable& t, const std::vector<std::vector<int>>& nl, const std::function<bool()>& stop) {
     const int n = t.n;
-    // Nearest neighbour through the lists, the nearest unvisited node by a scan where they run out.
-    std::vector<int> tour{0};
-    std::vector<char> used(static_cast<std::size_t>(n), 0);
-    used[0] = 1;
-    for (int k = 1; k < n; ++k) {
-        const int from = tour.back();
-        int pick = -1;
-        for (int v : nl[static_cast<std::size_t>(from)])
-            if (!used[static_cast<std::size_t>(v)]) {
-                pick = v;
-                break;
-            }
-        if (pick < 0)
-            for (int v = 0; v < n; ++v)
-                if (!used[static_cast<std::size_t>(v)] && (pick < 0 || t.W(from, v) < t.W(from, pick))) pick = v;
-        used[static_cast<std::size_t>(pick)] = 1;
-        tour.push_back(pick);
-    }
+    std::vector<int> tour = NearestNeighbourTour(t);
     return IteratedTour(t, nl, tour, std::max(1000, 20 * n), 1, stop);
 }

@@ -46,6 +46,25 @@ std::vector<std::vector<int>> Groups(CUnionFind& uf, int n, std::vector<int>& gr
     return groups;
 }
 
+// The nodes joined by the edges whose value lies in (lo, hi); touched (when given) marks their ends.
+CUnionFind Joined(const CEdgePoint& p, double lo, double hi, std::vector<char>* touched = nullptr) {
+    CUnionFind uf(p.n);
+    if (touched) touched->assign(static_cast<std::size_t>(p.n), 0);
+    for (std::size_t k = 0; k < p.x.size(); ++k)
+        if (p.x[k] > lo && p.x[k] < hi) {
+            uf.Join(p.u[k], p.v[k]);
+            if (touched) (*touched)[static_cast<std::size_t>(p.u[k])] = (*touched)[static_cast<std::size_t>(p.v[k])] = 1;
+        }
+    return uf;
+}
+
+// The components of the fractional edges (every node, most alone); touched marks the nodes on one.
+std::vector<std::vector<int>> FractionalComponents(const CEdgePoint& p, std::vector<char>& touched) {
+    CUnionFind frac = Joined(p, kZero, kOne, &touched);
+    std::vector<int> groupOf;
+    return Groups(frac, p.n, groupOf);
+}
+
 // Adds cut to cuts unless an equal one is there or it is not violated by minViolation.
 void Offer(std::vector<CTspCut>& cuts, CTspCut cut, const CSupport& support, double minViolation, int n) {
     NormaliseCut(cut, n);
@@ -146,9 +165,7 @@ std::vector<CTspCut> SeparateSubtours(const CEdgePoint& p, double minViolation, 
     std::vector<CTspCut> cuts;
     if (n < 4) return cuts;
     const CSupport support(p);
-    CUnionFind joined(n);
-    for (std::size_t k = 0; k < p.x.size(); ++k)
-        if (p.x[k] > kZero) joined.Join(p.u[k], p.v[k]);
+    CUnionFind joined = Joined(p, kZero, HUGE_VAL);
     std::vector<int> groupOf;
     auto comps = Groups(joined, n, groupOf);
     if (comps.size() > 1) {
@@ -160,9 +177,7 @@ std::vector<CTspCut> SeparateSubtours(const CEdgePoint& p, double minViolation, 
     }
     // Paths of x = 1 shrunk to single nodes: a set that separates the two ends of such an edge
     // never crosses less than the set with both ends on one side (the degrees are 2).
-    CUnionFind ones(n);
-    for (std::size_t k = 0; k < p.x.size(); ++k)
-        if (p.x[k] >= kOne) ones.Join(p.u[k], p.v[k]);
+    CUnionFind ones = Joined(p, kOne - 1e-12, HUGE_VAL);
     std::vector<std::vector<int>> members = Groups(ones, n, groupOf);
     const int m = static_cast<int>(members.size());
     if (m < 2) return cuts;
@@ -261,15 +276,8 @@ std::vector<CTspCut> SeparateBlossoms(const CEdgePoint& p, double minViolation, 
     std::vector<CTspCut> cuts;
     if (n < 6) return cuts;
     const CSupport support(p);
-    CUnionFind frac(n);
-    std::vector<char> touched(static_cast<std::size_t>(n), 0);
-    for (std::size_t k = 0; k < p.x.size(); ++k)
-        if (p.x[k] > kZero && p.x[k] < kOne) {
-            frac.Join(p.u[k], p.v[k]);
-            touched[static_cast<std::size_t>(p.u[k])] = touched[static_cast<std::size_t>(p.v[k])] = 1;
-        }
-    std::vector<int> groupOf;
-    const auto groups = Groups(frac, n, groupOf);
+    std::vector<char> touched;
+    const auto groups = FractionalComponents(p, touched);
     std::vector<int> outsideUse(static_cast<std::size_t>(n), 0);
     std::vector<char> inH(static_cast<std::size_t>(n), 0);
     for (const auto& g : groups) {
@@ -358,18 +366,11 @@ std::vector<CTspCut> SeparateOddCutBlossoms(const CEdgePoint& p, double minViola
     std::vector<CTspCut> cuts;
     if (n < 6) return cuts;
     const CSupport support(p);
-    CUnionFind frac(n);
+    std::vector<char> touched;
+    const auto groups = FractionalComponents(p, touched);
     std::vector<int> aboveHalf(static_cast<std::size_t>(n), 0);
-    std::vector<char> touched(static_cast<std::size_t>(n), 0);
-    for (std::size_t k = 0; k < p.x.size(); ++k) {
+    for (std::size_t k = 0; k < p.x.size(); ++k)
         if (p.x[k] > 0.5) ++aboveHalf[static_cast<std::size_t>(p.u[k])], ++aboveHalf[static_cast<std::size_t>(p.v[k])];
-        if (p.x[k] > kZero && p.x[k] < kOne) {
-            frac.Join(p.u[k], p.v[k]);
-            touched[static_cast<std::size_t>(p.u[k])] = touched[static_cast<std::size_t>(p.v[k])] = 1;
-        }
-    }
-    std::vector<int> groupOf;
-    const auto groups = Groups(frac, n, groupOf);
     std::vector<int> local(static_cast<std::size_t>(n), -1);
     std::vector<char> inH(static_cast<std::size_t>(n), 0);
     for (const auto& g : groups) {
@@ -474,9 +475,7 @@ std::vector<CTspCut> SeparateCombs(const CEdgePoint& p, const std::vector<std::v
     std::vector<CTspCut> cuts;
     if (n < 8) return cuts;
     const CSupport support(p);
-    CUnionFind ones(n);
-    for (std::size_t k = 0; k < p.x.size(); ++k)
-        if (p.x[k] >= kOne) ones.Join(p.u[k], p.v[k]);
+    CUnionFind ones = Joined(p, kOne - 1e-12, HUGE_VAL);
     std::vector<int> groupOf;
     std::vector<std::vector<int>> members = Groups(ones, n, groupOf);
     ShrunkBlossoms(p, groupOf, members, support, minViolation, maxCuts, cuts);

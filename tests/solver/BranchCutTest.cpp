@@ -13,18 +13,6 @@
 
 namespace {
 
-CTspTable RandomTable(int n, int amplitude, bool maximum, std::mt19937& rng) {
-    std::uniform_int_distribution<int> draw(-amplitude, amplitude);
-    CTspTable t;
-    t.n = n;
-    t.d.assign(static_cast<std::size_t>(n * n), 0);
-    for (int a = 0; a < n; ++a)
-        for (int b = a + 1; b < n; ++b)
-            t.d[static_cast<std::size_t>(a * n + b)] = t.d[static_cast<std::size_t>(b * n + a)] =
-                (maximum ? -1 : 1) * draw(rng);
-    return t;
-}
-
 // The least left-hand side of the cut over all tours: a tour problem whose edge weights are the
 // cut's coefficients, solved exactly by the dynamic programme.
 int64_t LeastOverTours(const CTspCut& cut, int n) {
@@ -119,7 +107,7 @@ TEST(BranchCut, EqualsTheDynamicProgrammeOnNetworksFullOfTies) {
 
 TEST(BranchCut, AStopAtAnyMomentKeepsATourAndATrueBound) {
     std::mt19937 rng(8);
-    const CTspTable t = RandomTable(60, 3, false, rng);
+    const CTspTable t = RandomTspTable(60, 3, false, rng);
     const COptimumCore full = BranchCutSolve(t, HeuristicTour(t), {});
     ASSERT_TRUE(full.proven);
     for (ELpKind lp : {ELpKind::Clp, ELpKind::Glpk})
