@@ -1,8 +1,9 @@
 // The optimum method's tour heuristics: the incumbents the branch and cut starts from and finds on
-// the way. 2-opt and segment moves (one to three nodes, either way round) over nearest-neighbour
-// lists with don't-look bits; iterated with double-bridge kicks; and a tour built from an LP point
+// the way. 2-opt, segment moves (one to three nodes, either way round) and sequential 3-opt moves
+// over nearest-neighbour lists with don't-look bits; iterated with double-bridge kicks; and a tour built from an LP point
 // (its edges by value, then the cheapest neighbour edges, the fragments joined greedily).
 #include <algorithm>
+#include <climits>
 #include <numeric>
 #include <random>
 
@@ -28,6 +29,16 @@ struct CArrayTour {
     int At(int k) const { return order[static_cast<std::size_t>(((k % n) + n) % n)]; }
     int Next(int v) const { return At(pos[static_cast<std::size_t>(v)] + 1); }
     int Prev(int v) const { return At(pos[static_cast<std::size_t>(v)] - 1); }
+    // Reverses exactly the path from position i forward to position j (so a second call undoes it).
+    void ReverseRange(int i, int j) {
+        const int len = ((j - i) % n + n) % n + 1;
+        for (int k = 0; k < len / 2; ++k) {
+            const int a = ((i + k) % n + n) % n, b = ((j - k) % n + n) % n;
+            std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
+            pos[static_cast<std::size_t>(order[static_cast<std::size_t>(a)])] = a;
+            pos[static_cast<std::size_t>(order[static_cast<std::size_t>(b)])] = b;
+        }
+    }
     // Reverses the path from position i forward to position j (the shorter side of the cycle).
     void Reverse(int i, int j) {
         int len = ((j - i) % n + n) % n + 1;
@@ -66,6 +77,51 @@ bool TwoOpt(CArrayTour& at, const std::vector<std::vector<int>>& nl, int a, std:
         }
     }
     return false;
+}
+
+// A sequential 3-opt move from t1 (the first two steps of a Lin-Kernighan chain): the edge
+// (t1, t2 = next) goes, (t2, t3) comes and (t4, t3) goes with t4 before t3, which reversing t2..t4
+// makes a tour with (t1, t4); then from t4 the same again with t5 and t6, and the tour closes with
+// (t1, t6). Both steps are weighed before anything moves (t6 is the node before t5 once t2..t4 is
+// reversed); the best improving pair is made as two reversals.
+bool ThreeOpt(CArrayTour& at, const std::vector<std::vector<int>>& nl, int t1, std::vector<int>& wake) {
+    const CTspTable& t = at.t;
+    const int n = at.n;
+    if (n < 8) return false;
+    const int t2 = at.Next(t1);
+    const int64_t g0 = t.W(t1, t2);
+    int64_t best = 0;
+    int b3 = -1, b4 = -1, b5 = -1, b6 = -1;
+    for (int t3 : nl[static_cast<std::size_t>(t2)]) {
+        const int64_t g1 = g0 - t.W(t2, t3);
+        if (g1 <= 0) break;
+        if (t3 == t1) continue;
+        const int t4 = at.Prev(t3);
+        if (t4 == t2) continue;
+        const int64_t g1b = g1 + t.W(t4, t3);
+        const int from = at.pos[static_cast<std::size_t>(t2)];
+        const int span = ((at.pos[static_cast<std::size_t>(t4)] - from) % n + n) % n;
+        auto Reversed = [&](int v) { return ((at.pos[static_cast<std::size_t>(v)] - from) % n + n) % n <= span; };
+        for (int t5 : nl[static_cast<std::size_t>(t4)]) {
+            const int64_t g2 = g1b - t.W(t4, t5);
+            if (g2 <= 0) break;
+            if (t5 == t1 || t5 == t3) continue;
+            const int t6 = Reversed(t5) ? at.Next(t5) : at.Prev(t5);  // before t5 after the first reversal
+            if (t6 == t4 || t6 == t1) continue;
+            const int64_t closed = g2 + t.W(t6, t5) - t.W(t6, t1);
+            if (closed > best) best = closed, b3 = t3, b4 = t4, b5 = t5, b6 = t6;
+        }
+    }
+    if (best <= 0) return false;
+    const int i1 = at.pos[static_cast<std::size_t>(t2)], j1 = at.pos[static_cast<std::size_t>(b4)];
+    at.ReverseRange(i1, j1);
+    if (at.Prev(b5) != b6 || at.Next(t1) != b4) {  // not the move weighed: leave the tour as it was
+        at.ReverseRange(i1, j1);
+        return false;
+    }
+    at.ReverseRange(at.pos[static_cast<std::size_t>(b4)], at.pos[static_cast<std::size_t>(b6)]);
+    wake.insert(wake.end(), {t1, t2, b3, b4, b5, b6});
+    return true;
 }
 
 // One improving move of the segment of 1..3 nodes starting at a (forward) elsewhere, or false.
@@ -158,7 +214,7 @@ void ImproveTour(const CTspTable& t, const std::vector<std::vector<int>>& nl, st
         queue.pop_back();
         queued[static_cast<std::size_t>(a)] = 0;
         wake.clear();
-        if (TwoOpt(at, nl, a, wake) || SegmentMove(at, nl, a, wake))
+        if (TwoOpt(at, nl, a, wake) || SegmentMove(at, nl, a, wake) || ThreeOpt(at, nl, a, wake))
             for (int v : wake) Push(v);
     }
     tour = at.order;
