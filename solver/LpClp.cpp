@@ -12,7 +12,7 @@ namespace {
 class CStopHandler final : public ClpEventHandler {
 public:
     const std::function<bool()>* m_pStop = nullptr;
-    int m_nLimit = 0, m_nIterations = 0;
+    int m_nLimit = 0, m_nIterations = 0, m_nPollMs = kLpPollMs;
     bool m_bStopped = false, m_bLimit = false;
     std::chrono::steady_clock::time_point m_next;
 
@@ -22,10 +22,11 @@ public:
             m_bLimit = true;
             return 0;
         }
-        if ((m_nIterations & 15) == 0 || m_nLimit == 0) {
+        if (m_nLimit == 0) ++m_nIterations;
+        if ((m_nIterations & 15) == 0 || m_nPollMs == 0) {
             const auto now = std::chrono::steady_clock::now();
             if (now >= m_next) {
-                m_next = now + std::chrono::milliseconds(kLpPollMs);
+                m_next = now + std::chrono::milliseconds(m_nPollMs);
                 if (m_pStop && *m_pStop && (*m_pStop)()) {
                     m_bStopped = true;
                     return 0;
@@ -71,7 +72,8 @@ public:
         h->m_nLimit = iterationLimit;
         h->m_nIterations = 0;
         h->m_bStopped = h->m_bLimit = false;
-        h->m_next = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLpPollMs);
+        h->m_nPollMs = m_nPollMs;
+        h->m_next = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_nPollMs);
         m_model.dual(0);
         h->m_pStop = nullptr;
         if (h->m_bStopped) return ELpStatus::Stopped;

@@ -3,6 +3,7 @@
 // test is asked between slices and a long solve still stops at once.
 #include <glpk.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "solver/LpSolver.h"
@@ -70,8 +71,9 @@ public:
 
     ELpStatus Solve(int iterationLimit, const std::function<bool()>& stop) override {
         const int begin = glp_get_it_cnt(m_lp);
-        m_parm.tm_lim = kLpPollMs;
+        m_parm.tm_lim = std::max(1, m_nPollMs);
         for (;;) {
+            const int before = glp_get_it_cnt(m_lp);
             m_parm.it_lim = iterationLimit > 0 ? iterationLimit - (glp_get_it_cnt(m_lp) - begin) : INT_MAX;
             if (m_parm.it_lim <= 0) return ELpStatus::IterationLimit;
             int rc = glp_simplex(m_lp, &m_parm);
@@ -81,6 +83,9 @@ public:
             }
             if (rc == GLP_ETMLIM) {
                 if (stop && stop()) return ELpStatus::Stopped;
+                // A slice that ended before a single iteration (the factorisation took it all)
+                // gets twice the time, so the solve always moves on.
+                if (glp_get_it_cnt(m_lp) == before) m_parm.tm_lim = std::min(m_parm.tm_lim * 2, 60000);
                 continue;
             }
             if (rc == GLP_EITLIM) return ELpStatus::IterationLimit;

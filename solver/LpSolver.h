@@ -51,6 +51,11 @@ public:
     // The basis, kept and put back around trial solves (strong branching).
     virtual void SaveBasis() = 0;
     virtual void RestoreBasis() = 0;
+    // How often a solve asks its stop test, in milliseconds (kLpPollMs unless set).
+    void SetPollMs(int ms) { m_nPollMs = ms; }
+
+protected:
+    int m_nPollMs = kLpPollMs;
 };
 
 std::unique_ptr<CLpSolver> MakeLpSolver(ELpKind kind);
