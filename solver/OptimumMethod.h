@@ -7,13 +7,14 @@
 //    subset S of the other nodes, ending at each j in S, from the paths through S - {j}. Time
 //    O(2^n n^2), memory 2^(n-1) (n-1) costs: a few milliseconds at 15 nodes, a second at 22,
 //    1.6 GB at 25; no further. Exact integer arithmetic, no tolerances.
-//  - Bounds (branch and cut): the integer programme "each node on two chosen edges, every proper
-//    node set S left by at least two chosen edges" over the n(n-1)/2 edge variables, solved by the
-//    GLPK library's branch and bound. The subtour constraints are far too many to write down; they
-//    are added when a relaxation violates one: by the connected components of its edges or, for a
-//    connected fractional solution, by a minimum cut. A tour made by 2-opt from the nearest
-//    neighbour is the first incumbent. A cycle is optimal once no open branch has a lower bound
-//    below its cost. Random networks of 60 nodes take seconds; structured ones can take far longer.
+//  - Bounds (branch and cut, solver/BranchCut.cpp): the LP relaxation "each node on two chosen
+//    edges" over candidate edges, strengthened by subtour cuts, blossoms and combs as the LP
+//    points violate them, on COIN-OR CLP (or GLPK) behind an LP interface of our own; the other
+//    edges priced, so that every bound holds for all edges; edges fixed by reduced cost; branching
+//    on an edge near 1/2 chosen by strong branching. The first incumbent comes from an iterated
+//    local search (or the solver's cycle when that is cheaper). A cycle is optimal once no open
+//    subproblem's bound lies below its cost. Published instances of a few hundred nodes take
+//    seconds to a minute (docs/benchmarks.md).
 //
 // Usage: OptimumMethodNet(solver, OPTIMUM_AUTO, result) - the cheaper way for the size, the poll
 // of the run control kept (Escape stops the search with the best cycle and bound so far).
