@@ -51,7 +51,7 @@ void BM_Way(benchmark::State& state) {
             const CTspTable t = RandomTable(n, seed);
             COptimumCore r;
             times.push_back(Seconds(
-                [&] { r = kDynamic ? HeldKarpSolve(t, {}) : SubtourCutSolve(t, HeuristicTour(t), {}); }));
+                [&] { r = kDynamic ? HeldKarpSolve(t, {}) : BranchCutSolve(t, HeuristicTour(t), {}); }));
             if (!r.proven) state.SkipWithError("not proven");
             branches += static_cast<double>(r.branches);
         }

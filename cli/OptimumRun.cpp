@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <limits>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "cli/SvgPictures.h"
 #include "document/CycleText.h"
 #include "document/MainDoc.h"
+#include "pathkit/TSPData.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactMethod.h"
 
@@ -24,6 +26,16 @@ void AddThreadsOption(CLI::App* cmd) {
            "--threads", [](int n) { g_nExactThreads = n; },
            "Worker threads of the exact methods (default: one per hardware thread; 1: the single loop)")
         ->check(CLI::Range(0, 256));
+}
+
+void AddLpOption(CLI::App* cmd) {
+    cmd->add_option_function<std::string>(
+           "--lp",
+           [](const std::string& name) {
+               if (!ParseLpKind(name, g_eOptimumLp)) throw CLI::ValidationError("--lp", name + ": expected glpk or clp");
+           },
+           "LP solver of the optimum method's branch and cut: clp (default) or glpk")
+        ->check(CLI::IsMember({"glpk", "clp"}));
 }
 
 namespace {
@@ -57,7 +69,22 @@ std::string GapText(int64_t best, int64_t bound) {
 }
 }  // namespace
 
-COptimumRun RunOptimum(CCycleSolver& solver, bool progress) {
+std::vector<std::pair<int, int>> InstanceFixedEdges(const std::string& path) {
+    TSPData data;
+    std::ostringstream messages;  // pathkit reports on std::cerr; its lines become the reason
+    std::streambuf* old = std::cerr.rdbuf(messages.rdbuf());
+    std::vector<std::pair<int, int>> edges;
+    const bool ok = data.Load(path.c_str()) && data.ReadFixedEdges(path.c_str(), edges);
+    std::cerr.rdbuf(old);
+    if (!ok) {
+        std::string reason = messages.str();
+        while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+        throw CInputError(path + ": " + reason);
+    }
+    return edges;
+}
+
+COptimumRun RunOptimum(CCycleSolver& solver, bool progress, const std::vector<std::pair<int, int>>& fixedEdges) {
     COptimumRun run;
     // The progress line takes the place of the Time field's echo.
     CTextField timeField, costField;
@@ -76,22 +103,31 @@ COptimumRun RunOptimum(CCycleSolver& solver, bool progress) {
                          hasBound ? std::to_string(bound).c_str() : "-",
                          hasBound ? GapText(best, bound).c_str() : "-");
         };
-    OptimumMethodNet(solver, OPTIMUM_AUTO, run.result, line);
+    const int rc = OptimumMethodNet(solver, OPTIMUM_AUTO, run.result, line, fixedEdges);
     run.ms = NowMs() - start;
+    run.fixedEdges = static_cast<int>(fixedEdges.size());
+    if (rc == 3) {
+        solver.m_pTimeCtrl = solver.m_pCostCtrl = nullptr;
+        throw CInputError("fixed edges: no cycle can use all " + std::to_string(fixedEdges.size()) +
+                          " of them (a node on three, or a closed ring of fewer than all nodes)");
+    }
     solver.m_pTimeCtrl = solver.m_pCostCtrl = nullptr;
     return run;
 }
 
 nlohmann::json OptimumJson(const CCycleSolver& solver, const COptimumRun& run) {
     const COptimumResult& r = run.result;
-    return {{"cost", r.cost},
+    nlohmann::json out = {{"cost", r.cost},
             {"cycle", CycleJson(solver, solver.m_aBest)},
             {"proven", r.proven},
             {"bound", r.hasBound ? nlohmann::json(r.bound) : nlohmann::json(nullptr)},
             {"aborted", r.aborted},
             {"ms", run.ms},
             {"way", r.way == OPTIMUM_DYNAMIC ? "dynamic" : "bounds"},
-            {"branches", r.branches}};
+            {"branches", r.branches},
+            {"cuts", {{"subtour", r.cuts[0]}, {"blossom", r.cuts[1]}, {"comb", r.cuts[2]}}}};
+    if (run.fixedEdges > 0) out["fixed_edges"] = run.fixedEdges;
+    return out;
 }
 
 void PrintOptimum(const CCycleSolver& solver, const COptimumRun& run) {
@@ -99,6 +135,7 @@ void PrintOptimum(const CCycleSolver& solver, const COptimumRun& run) {
     std::string time;
     FormatDuration(time, run.ms / 1000.0);
     std::cout << "Optimum: " << FormatCycleText(solver, solver.m_aBest) << '\n';
+    if (run.fixedEdges > 0) std::cout << "Fixed edges: " << run.fixedEdges << " (every cycle uses them)\n";
     if (r.aborted) std::cout << "Testing aborted by user.\n";
     if (r.proven)
         std::cout << "Proven optimal.\n";

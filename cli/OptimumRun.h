@@ -12,6 +12,8 @@ class CCycleSolver;
 
 // Adds --threads N (the exact methods' workers; 0 or absent: one per hardware thread) to cmd.
 void AddThreadsOption(CLI::App* cmd);
+// Adds --lp glpk|clp (the optimum method's LP solver) to cmd.
+void AddLpOption(CLI::App* cmd);
 // Adds --progress to cmd unless the command has it already. Call after the command's own options.
 void AddProgressOption(CLI::App* cmd);
 // True when --progress was given to a command that AddProgressOption saw.
@@ -20,12 +22,18 @@ bool ProgressAsked();
 struct COptimumRun {
     COptimumResult result;
     uint32_t ms = 0;
+    int fixedEdges = 0;  // edges every cycle had to use
 };
 
 // Runs the optimum method on the solver's network; the progress line (elapsed, best, bound, gap)
 // goes to standard error once a second when it is a terminal or progress is set.
-COptimumRun RunOptimum(CCycleSolver& solver, bool progress);
-// "cost", "cycle", "proven", "bound" (null without one), "ms", "way", "branches".
+// fixedEdges: edges every cycle must use (an instance's FIXED_EDGES_SECTION); a set no cycle can
+// hold is refused with CInputError.
+COptimumRun RunOptimum(CCycleSolver& solver, bool progress, const std::vector<std::pair<int, int>>& fixedEdges = {});
+// The FIXED_EDGES_SECTION of an instance file (node numbers), read through pathkit.
+std::vector<std::pair<int, int>> InstanceFixedEdges(const std::string& path);
+// "cost", "cycle", "proven", "bound" (null without one), "ms", "way", "branches", "cuts" by kind,
+// and "fixed_edges" when the instance had some.
 nlohmann::json OptimumJson(const CCycleSolver& solver, const COptimumRun& run);
 // "Optimum: ( 17) 1-3-2-4-1", the bound or the abort line, "Time: ...".
 void PrintOptimum(const CCycleSolver& solver, const COptimumRun& run);

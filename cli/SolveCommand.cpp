@@ -204,7 +204,9 @@ int RunSolve(const CSolveOptions& o) {
         if (graph)
             throw CInputError(
                 "--method optimum: the optimum is for networks; expected --kind network, check or map");
-        const COptimumRun run = RunOptimum(*solver, ProgressAsked());
+        const std::vector<std::pair<int, int>> fixed =
+            o.instance.empty() ? std::vector<std::pair<int, int>>{} : InstanceFixedEdges(o.instance);
+        const COptimumRun run = RunOptimum(*solver, ProgressAsked(), fixed);
         out["optimum"] = OptimumJson(*solver, run);
         if (static_cast<int>(run.result.cycle.size()) == solver->m_nNodes) {
             svgCycle.assign(1, 0);
@@ -375,6 +377,7 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_flag("--maximum", options->maximum, "Seek the maximum cycle");
     cmd->add_flag("--json", options->json, "Print one JSON object");
     AddThreadsOption(cmd);
+    AddLpOption(cmd);
     AddProgressOption(cmd);
     cmd->callback([options, &status] { status = RunSolve(*options); });
 }

@@ -12,7 +12,7 @@ packages=(
     libbenchmark-dev                      # benchmarks
     libcli11-dev nlohmann-json3-dev       # quira-cli
     libxml2-utils librsvg2-bin            # xmllint checks the --svg pictures; rsvg-convert views them
-    libglpk-dev                           # the optimum method's branch and cut
+    libglpk-dev coinor-libclp-dev         # the optimum method's LPs (CLP by default, GLPK as the alternative)
     clang libclang-rt-dev                 # fuzz targets (libFuzzer)
     "$@"
 )

@@ -11,6 +11,8 @@
 #include "solver/CycleSolver.h"
 #include "solver/OptimumCore.h"
 
+ELpKind g_eOptimumLp = ELpKind::Clp;
+
 namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 constexpr uint32_t kProgressMs = 1000;
@@ -22,7 +24,7 @@ int64_t TourCost(const CTspTable& t, const std::vector<int>& tour) {
     return c;
 }
 
-std::vector<int> HeuristicTour(const CTspTable& t) {
+std::vector<int> NearestNeighbourTour(const CTspTable& t) {
     const int n = t.n;
     std::vector<int> tour{0};
     std::vector<char> used(static_cast<std::size_t>(n), 0);
@@ -35,6 +37,12 @@ std::vector<int> HeuristicTour(const CTspTable& t) {
         used[pick] = 1;
         tour.push_back(pick);
     }
+    return tour;
+}
+
+std::vector<int> HeuristicTour(const CTspTable& t) {
+    const int n = t.n;
+    std::vector<int> tour = NearestNeighbourTour(t);
     if (n < 5) return tour;
     auto At = [&](int k) { return tour[static_cast<std::size_t>((k + n) % n)]; };
     for (bool improved = true; improved;) {
@@ -74,8 +82,53 @@ double GapPercent(int cost, int optimum, bool maximum) {
     return diff * 100.0 / std::fabs(static_cast<double>(optimum));
 }
 
-int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result,
-                     const OptimumProgressFn& progress) {
+bool LowerFixedEdges(CTspTable& t, const std::vector<std::pair<int, int>>& fixed, int64_t& lowered) {
+    const int n = t.n;
+    lowered = 0;
+    if (fixed.empty()) return true;
+    int64_t low = INT64_MAX, high = INT64_MIN;
+    for (int64_t w : t.d) low = std::min(low, w), high = std::max(high, w);
+    const int64_t m = (high - low) * n + 1;
+    std::vector<int> degree(static_cast<std::size_t>(n), 0), root(static_cast<std::size_t>(n));
+    for (int v = 0; v < n; ++v) root[static_cast<std::size_t>(v)] = v;
+    auto Find = [&](int v) {
+        while (root[static_cast<std::size_t>(v)] != v) v = root[static_cast<std::size_t>(v)] = root[static_cast<std::size_t>(root[static_cast<std::size_t>(v)])];
+        return v;
+    };
+    std::vector<std::pair<int, int>> edges;
+    for (auto [a, b] : fixed) {
+        if (a < 0 || b < 0 || a >= n || b >= n || a == b) return false;
+        edges.push_back({std::min(a, b), std::max(a, b)});
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    for (auto [a, b] : edges) {
+        if (++degree[static_cast<std::size_t>(a)] > 2 || ++degree[static_cast<std::size_t>(b)] > 2) return false;
+        if (Find(a) == Find(b) && static_cast<int>(edges.size()) != n) return false;
+        root[static_cast<std::size_t>(Find(a))] = Find(b);
+        t.d[static_cast<std::size_t>(a * n + b)] -= m;
+        t.d[static_cast<std::size_t>(b * n + a)] -= m;
+        lowered += m;
+    }
+    return true;
+}
+
+namespace {
+
+bool IsCycle(const int* cycle, int n) {
+    std::vector<char> seen(static_cast<std::size_t>(n) + 1, 0);
+    for (int k = 1; k <= n; ++k) {
+        const int v = cycle[k];
+        if (v < 1 || v > n || seen[static_cast<std::size_t>(v)]) return false;
+        seen[static_cast<std::size_t>(v)] = 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result, const OptimumProgressFn& progress,
+                     const std::vector<std::pair<int, int>>& fixedEdges) {
     result = COptimumResult{};
     const int n = s.m_nNodes;
     const bool maximum = s.m_bMaximum == 1;
@@ -93,6 +146,14 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result,
     for (int a = 0; a < n; ++a)
         for (int b = 0; b < n; ++b)
             if (a != b || n == 1) t.d[static_cast<std::size_t>(a * n + b)] = sign * s.Weight(a + 1, b + 1);
+    int64_t lowered = 0;
+    std::vector<std::pair<int, int>> fixed;
+    for (auto [a, b] : fixedEdges) fixed.push_back({a - 1, b - 1});
+    if (!LowerFixedEdges(t, fixed, lowered)) {
+        s.m_bBusy = 0;
+        result.noCycle = true;
+        return 3;
+    }
 
     const uint32_t startMs = NowMs();
     uint32_t lastShown = 0;
@@ -100,25 +161,44 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result,
     bool aborted = false;
     const OptimumPollFn poll = [&](int64_t best, int64_t bound, bool hasBound) {
         const auto now = std::chrono::steady_clock::now();
-        if (now - lastPoll < kPollInterval) return false;
+        if (now - lastPoll < kPollInterval) return aborted;  // a stop, once seen, holds
         lastPoll = now;
         if (s.PollProgress(1) != 0) aborted = true;
         const uint32_t elapsed = NowMs() - startMs;
         if (progress && elapsed / kProgressMs != lastShown && best != INT64_MAX) {
             lastShown = elapsed / kProgressMs;
-            progress(elapsed, static_cast<int>(sign * best), sign * bound, hasBound);
+            progress(elapsed, static_cast<int>(sign * (best + lowered)), sign * (bound + lowered), hasBound);
         }
         return aborted;
     };
 
-    const std::vector<int> start = HeuristicTour(t);
-    COptimumCore core = way == OPTIMUM_DYNAMIC ? HeldKarpSolve(t, poll) : SubtourCutSolve(t, start, poll);
+    // The first incumbent: the cycle the solver holds (after the Polyn. Method, its result) when it
+    // is a cycle and no dearer than the iterated local search's.
+    const std::function<bool()> stop = [&] { return poll(INT64_MAX, 0, false); };
+    std::vector<int> start;
+    if (way == OPTIMUM_DYNAMIC) {
+        start = HeuristicTour(t);
+    } else if (n > 3) {
+        start = StartTour(t, NeighbourLists(t, 10), stop);
+        if (IsCycle(s.m_aBest, n)) {
+            std::vector<int> given;
+            const int* at = std::find(s.m_aBest + 1, s.m_aBest + n + 1, 1);
+            for (int k = 0; k < n; ++k) given.push_back(s.m_aBest[1 + (at - s.m_aBest - 1 + k) % n] - 1);
+            if (TourCost(t, given) < TourCost(t, start)) start = given;
+        }
+    } else {
+        start = HeuristicTour(t);
+    }
+    CBranchCutOptions options;
+    options.lp = g_eOptimumLp;
+    COptimumCore core = way == OPTIMUM_DYNAMIC ? HeldKarpSolve(t, poll) : BranchCutSolve(t, start, poll, options);
     if (core.noMemory) {
         s.m_bBusy = 0;
         result.noMemory = true;
         return 2;
     }
     if (core.tour.empty()) core.tour = start;  // stopped before the search had a cycle of its own
+    std::rotate(core.tour.begin(), std::find(core.tour.begin(), core.tour.end(), 0), core.tour.end());
     s.m_aCycle[0] = s.m_aBest[0] = 0;
     for (int k = 0; k < n; ++k)
         s.m_aCycle[k + 1] = s.m_aBest[k + 1] = core.tour[static_cast<std::size_t>(k)] + 1;
@@ -126,10 +206,11 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result,
     result.cost = s.m_nBestCost;
     result.cycle.assign(s.m_aBest + 1, s.m_aBest + n + 1);
     result.hasBound = core.hasBound;
-    result.bound = sign * core.bound;
+    result.bound = sign * (core.bound + lowered);
     result.aborted = aborted || core.stopped;
     result.proven = core.proven && !result.aborted;
     result.branches = core.branches;
+    for (int k = 0; k < 3; ++k) result.cuts[static_cast<std::size_t>(k)] = core.cuts[k];
     s.ShowCycleCost();
     s.m_bBusy = 0;
     return result.aborted ? 1 : 0;

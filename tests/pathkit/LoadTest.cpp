@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "PathkitTestSupport.h"
 #include "pathkit/TSPData.h"
@@ -195,4 +197,27 @@ TEST(Load, ALargeDimensionWithoutItsDataAllocatesNoMatrix) {
     EXPECT_FALSE(
         LoadText(data, "DIMENSION: 40000\nEDGE_WEIGHT_TYPE: EUC_2D\nNODE_COORD_SECTION\n1 0 0\n", &errors));
     EXPECT_EQ(errors, "No 2-D coordinates for city # 2\n");
+}
+
+TEST(Load, FixedEdgesAreReadApartAndCheckedAgainstTheNodeCount) {
+    const std::string header = "NAME: tri\nDIMENSION: 3\nEDGE_WEIGHT_TYPE: EUC_2D\n";
+    const std::string coords = "NODE_COORD_SECTION\n1 0 0\n2 3 4\n3 6 8\nEOF\n";
+    TempDir dir;
+    std::vector<std::pair<int, int>> edges{{9, 9}};
+    for (const auto& [section, expected, ok] :
+         std::vector<std::tuple<std::string, std::vector<std::pair<int, int>>, bool>>{
+             {"", {}, true},
+             {"FIXED_EDGES_SECTION\n1 3\n 2  1\n-1\n", {{1, 3}, {2, 1}}, true},
+             {"FIXED_EDGES_SECTION\n1 4\n-1\n", {}, false},  // no node 4
+             {"FIXED_EDGES_SECTION\n1\n-1\n", {}, false},    // half a pair
+             {"FIXED_EDGES_SECTION\n1 2\n", {}, false}}) {  // no -1 before the end
+        const std::string file = dir.Write("fixed.tsp", header + section + coords);
+        TSPData data;
+        ASSERT_TRUE(data.Load(file.c_str())) << section;
+        EXPECT_EQ(data.GetCost(1, 3), 10);
+        ErrorCapture capture;
+        EXPECT_EQ(data.ReadFixedEdges(file.c_str(), edges), ok) << section;
+        EXPECT_EQ(edges, expected) << section;
+        EXPECT_EQ(capture.Text().empty(), ok) << section;
+    }
 }

@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "solver/OptimumCore.h"
 #include "solver/OptimumMethod.h"
 #include "support/Networks.h"
 
@@ -55,6 +56,42 @@ inline std::string CompareOptimumWays(int count, int nMin, int nMax, unsigned se
             return what + "dynamic programme " + std::to_string(dp.cost) + ", bounds " +
                    std::to_string(bounds.cost);
         if (s->CycleCostOf(s->m_aBest) != bounds.cost) return what + "the cycle costs another amount";
+    }
+    return "";
+}
+
+// A distance table of n nodes, weights -amplitude..amplitude (negated when maximum: how the method
+// runs maximum mode).
+inline CTspTable RandomTspTable(int n, int amplitude, bool maximum, std::mt19937& rng) {
+    std::uniform_int_distribution<int> draw(-amplitude, amplitude);
+    CTspTable t;
+    t.n = n;
+    t.d.assign(static_cast<std::size_t>(n * n), 0);
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+            t.d[static_cast<std::size_t>(a * n + b)] = t.d[static_cast<std::size_t>(b * n + a)] = (maximum ? -1 : 1) * draw(rng);
+    return t;
+}
+
+// count random distance tables of nMin..nMax nodes, weights -amplitude..amplitude (negated for
+// every third: maximum mode as the method runs it): the branch and cut, on GLPK and CLP in turn
+// and with strong branching off for every fifth, proves the dynamic programme's optimum with a
+// tour of that cost. "" when all agree, else the first difference.
+inline std::string CompareBranchCutWithDynamic(int count, int nMin, int nMax, int amplitude, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (int trial = 0; trial < count; ++trial) {
+        const int n = nMin + trial % (nMax - nMin + 1);
+        const CTspTable t = RandomTspTable(n, amplitude, trial % 3 == 2, rng);
+        const COptimumCore dp = HeldKarpSolve(t, {});
+        CBranchCutOptions o;
+        o.lp = trial % 2 ? ELpKind::Glpk : ELpKind::Clp;
+        o.strongBranching = trial % 5 != 0;
+        const COptimumCore bc = BranchCutSolve(t, HeuristicTour(t), {}, o);
+        const std::string what = "table " + std::to_string(trial) + " (n=" + std::to_string(n) + "): ";
+        if (!bc.proven) return what + "not proven";
+        if (bc.cost != dp.cost || bc.bound != dp.cost)
+            return what + "branch and cut " + std::to_string(bc.cost) + ", dynamic programme " + std::to_string(dp.cost);
+        if (TourCost(t, bc.tour) != bc.cost) return what + "the tour costs another amount";
     }
     return "";
 }

@@ -16,6 +16,7 @@
 #include <iosfwd>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "pathkit/Types.h"
 #include "pathkit/pathkit_export.h"
@@ -74,6 +75,12 @@ public:
     int* GetMatrix() { return matrix.get(); }
     // dim entries from the TOUR_SECTION (node numbers minus one), or null.
     int* GetTour() { return tour.get(); }
+
+    // The edges of the file's FIXED_EDGES_SECTION (pairs of node numbers 1..dim, each edge every tour
+    // of the instance must use) into edges; none when the file has no such section. Reads the file
+    // again, after Load; false, with a message, when the section holds something else than pairs of
+    // node numbers of the loaded instance ended by -1.
+    bool ReadFixedEdges(const char* path, std::vector<std::pair<int, int>>& edges) const;
 
     // The weight of edge {i, j}; needs a matrix, 1 <= i, j <= dim and i != j.
     int GetCost(int i, int j) const { return matrix[Index(i, j)]; }
