@@ -39,14 +39,14 @@ TEST_F(Series, BoundedContinuousTestComparesEveryNetworkAndShowsTheStatistics) {
     uint32_t seed = 100;
     series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
     int problems = 0;
-    series.m_fnProblemDone = [&] { ++problems; };
+    series.m_fnProblemDone = [&](const CProblemRow&) { ++problems; };
     series.ContinuousTest(3);
 
     EXPECT_EQ(series.m_nProblems, 3);
     EXPECT_EQ(problems, 3);
     EXPECT_EQ(doc->m_nTests, 3);
     EXPECT_EQ(doc->m_nDiffSolutions, 0);
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     EXPECT_TRUE(Shown("3 networks were succesfully tested."));
     EXPECT_TRUE(Shown("Number of random tests: 3\r\n(3 network(s) with 1 random starts)\r\n"));
     EXPECT_EQ(final.text, "");
@@ -64,7 +64,7 @@ TEST_F(Series, RandomStartsRunEachStartAndCountThem) {
     series.PolynomialMethod();
     EXPECT_EQ(draws, 4);
     EXPECT_EQ(doc->m_nTests, 4);
-    EXPECT_EQ(doc->m_nResults, 1);
+    EXPECT_EQ(doc->m_results.Stored(), 1);
     EXPECT_EQ(doc->m_solver.m_nTestLevel, 2);
     EXPECT_TRUE(Shown("(1 network(s) with 4 random starts)"));
 }
@@ -74,7 +74,7 @@ TEST_F(Series, CompareTwiceOnlyReportsTheSecondTime) {
     doc->GenerateRandom();
     CTestSeries series(*doc, time, final);
     series.Compare();
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     ASSERT_FALSE(platform.dialogs.messages.empty());
     EXPECT_EQ(platform.dialogs.messages.back().text, "Polyn. method has found a correct route.");
     const int tests = doc->m_nTests, diff = doc->m_nDiffSolutions;
@@ -91,7 +91,7 @@ TEST_F(Series, EscapeDuringTheExactMethodReportsTheAbort) {
     platform.events.queue.push_back("Escape");
     CTestSeries series(*doc, time, final);
     series.ExactMethod();
-    EXPECT_EQ(doc->m_nResults, 0);
+    EXPECT_EQ(doc->m_results.Stored(), 0);
     ASSERT_FALSE(platform.dialogs.messages.empty());
     EXPECT_EQ(platform.dialogs.messages.back().text, "Testing is aborted by user...");
 }
@@ -112,7 +112,7 @@ TEST_F(Series, GraphContinuousTestUsesGener2AndCountsFoundCycles) {
     CTestSeries series(*doc, time, final);
     uint32_t seed = 7;
     series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
-    series.GraphContinuousTest(3);
+    series.ContinuousTest(3);
     EXPECT_GE(series.m_nProblems, 1);
     EXPECT_LE(doc->m_nCyclesFound, doc->m_nTests);
     EXPECT_TRUE(Shown("graph(s) with 1 random starts"));
