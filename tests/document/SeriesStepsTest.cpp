@@ -118,6 +118,21 @@ TEST_F(SeriesSteps, CompareCountsAndReportsADisagreement) {
     EXPECT_EQ(Count("Polyn. method has found a correct route."), 0);
 }
 
+TEST_F(SeriesSteps, GraphCompareCountsAMissedZeroCycle) {
+    auto doc = MakeDoc(KIND_GRAPH, 7);
+    CCycleSolver& s = doc->m_solver;
+    RingNetwork(*doc, 0, 1);  // the ring is the graph's one Hamiltonian cycle
+    // A polynomial result that missed it; Compare runs the exact method, which finds it.
+    SetCycle(s.m_aBest, {1, 3, 2, 4, 5, 6, 7});
+    doc->m_results = CResults::FromStored(1);
+    CTestSeries series(*doc, time, final);
+    series.Compare();
+    EXPECT_EQ(doc->m_results.Stored(), 3);
+    EXPECT_FALSE(series.m_bStartsAgreed);
+    EXPECT_EQ(doc->m_nDiffSolutions, 1);
+    EXPECT_EQ(Count("ERROR: Polyn. method has NOT found a zero cycle."), 1);
+}
+
 TEST_F(SeriesSteps, OnlyOneCycleSaysUniqueOrShowsTheSecondCycle) {
     auto doc = MakeDoc(KIND_NETWORK, 7);
     CTestSeries series(*doc, time, final);

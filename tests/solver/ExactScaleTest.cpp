@@ -1,6 +1,7 @@
 // The heavy cross-checks of the exact side (CTest label "slow", left out of the sanitizer run):
 // the parallel enumeration against the single loop on 2,000 problems, the optimum method against
-// the exact method on 500 networks, and its two ways against each other up to 25 nodes.
+// the exact method on 500 networks and at 12 and 13 nodes (the enumeration's reach in a test), and
+// its two ways against each other at every size from 13 to 20 and up to 25 nodes.
 #include <gtest/gtest.h>
 
 #include "support/ExactCompare.h"
@@ -12,6 +13,14 @@ TEST(ExactScale, ParallelEqualsTheSingleLoopOn2000Problems) {
 
 TEST(ExactScale, OptimumEqualsTheExactMethodOn500Networks) {
     EXPECT_EQ(CompareOptimumWithExact(500, 4, 11, 2027), "");
+}
+
+TEST(ExactScale, OptimumEqualsTheEnumerationAt12And13Nodes) {
+    EXPECT_EQ(CompareOptimumWithExact(6, 12, 13, 2036), "");
+}
+
+TEST(ExactScale, DynamicProgrammeAndBoundsAgreeAtEverySizeFrom13To20Nodes) {
+    EXPECT_EQ(CompareOptimumWays(32, 13, 20, 2030), "");
 }
 
 TEST(ExactScale, DynamicProgrammeAndBoundsAgreeUpTo25Nodes) {
