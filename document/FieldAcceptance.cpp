@@ -115,12 +115,7 @@ CFieldAnswer CFormFields::AcceptAmplitude(std::string& text) {
         return {EFieldState::Refused,
                 RangeNotice("New amplitude value is invalid\nThe valid range: 0...%d", MAX_AMPLITUDE), true};
     }
-    m_doc.m_strAmplitude = text;
-    m_doc.m_solver.m_nAmplitude = a;
-    m_series.Reset();
-    TakeCurrentCycle();
-    m_doc.m_results.Clear();
-    return {EFieldState::Taken, "", false};
+    return TakeProblemValue(text, a);
 }
 
 CFieldAnswer CFormFields::AcceptDegree(std::string& text) {
@@ -130,8 +125,12 @@ CFieldAnswer CFormFields::AcceptDegree(std::string& text) {
         text = m_doc.m_strAmplitude;
         return {EFieldState::Refused, MessageText(IDS_DEGREE_INVALID), false};
     }
+    return TakeProblemValue(text, d);
+}
+
+CFieldAnswer CFormFields::TakeProblemValue(const std::string& text, int value) {
     m_doc.m_strAmplitude = text;
-    m_doc.m_solver.m_nAmplitude = d;
+    m_doc.m_solver.m_nAmplitude = value;
     m_series.Reset();
     TakeCurrentCycle();
     m_doc.m_results.Clear();

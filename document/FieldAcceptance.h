@@ -91,6 +91,8 @@ public:
     bool m_bParseFailed = false;     // the parser refused the last typed cycle
 
 private:
+    // A new amplitude (degree) is taken: a new random problem of it, no results.
+    CFieldAnswer TakeProblemValue(const std::string& text, int value);
     // Shows the answer's notice; true when the field was refused.
     static bool Refused(const CFieldAnswer& answer);
     void Refresh(int reset);

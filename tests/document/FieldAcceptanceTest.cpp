@@ -21,6 +21,18 @@ protected:
             for (int j = i + 1; j <= s.m_nNodes; ++j)
                 s.m_ppWeight[i][j] = (j == i + 1 || (i == 1 && j == s.m_nNodes)) ? 1 : 50;
     }
+    // A new network document and its form's fields after the initial update.
+    struct CNetworkForm {
+        std::unique_ptr<CMainDoc> doc;
+        CTestSeries series;
+        CFormFields fields;
+        CFormTexts texts;
+        explicit CNetworkForm(CFakeField& time, CFakeField& final)
+            : doc(MakeDoc(KIND_NETWORK, 7)), series(*doc, time, final), fields(*doc, series, time) {
+            texts.strAmplitude = "100";  // the form's default
+            fields.InitialUpdate(KIND_NETWORK, texts);
+        }
+    };
     std::string LastMessage() const {
         return platform.dialogs.messages.empty() ? "" : platform.dialogs.messages.back().text;
     }
@@ -32,12 +44,8 @@ protected:
 }  // namespace
 
 TEST_F(FieldAcceptance, MaximumCycleClearsTheResultsSoCompareRunsAgain) {
-    auto doc = MakeDoc(KIND_NETWORK, 7);
-    CTestSeries series(*doc, time, final);
-    CFormFields fields(*doc, series, time);
-    CFormTexts texts;
-    texts.strAmplitude = "100";  // the form's default
-    fields.InitialUpdate(KIND_NETWORK, texts);
+    CNetworkForm form(time, final);
+    auto& [doc, series, fields, texts] = form;
     series.Compare();
     ASSERT_EQ(doc->m_results.Stored(), 3);
 
@@ -73,12 +81,8 @@ TEST_F(FieldAcceptance, AMinimumGivenAfterFinalToGivenIsNotAMaximumOne) {
 }
 
 TEST_F(FieldAcceptance, ARefusalEndsTheAcceptanceAndANewProblemReplacesAStaleCycle) {
-    auto doc = MakeDoc(KIND_NETWORK, 7);
-    CTestSeries series(*doc, time, final);
-    CFormFields fields(*doc, series, time);
-    CFormTexts texts;
-    texts.strAmplitude = "100";  // the form's default
-    fields.InitialUpdate(KIND_NETWORK, texts);
+    CNetworkForm form(time, final);
+    auto& [doc, series, fields, texts] = form;
 
     // Nodes out of range: refused with the form's "Error" box; the amplitude after it is not taken.
     texts.strNodes = "513";
