@@ -2,11 +2,9 @@
 // problems: random networks (or graphs made by Gener2), each solved by the polynomial method with
 // its random starts and, when asked, by the exact method or the proven optimum too; then the
 // statistics text of the windows, or the summary against the optimum.
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <limits>
 #include <vector>
 
 #include "cli/CliCommon.h"
@@ -107,8 +105,7 @@ void PrintCsvRow(const CProblemRow& r, uint32_t seed) {
 }
 
 // series --reference optimum: what the series against the proven optimum prints.
-void PrintOptimumSeries(const CSeriesOptions& o, const CMainDoc& doc, const CSeriesSummary& summary,
-                        const nlohmann::json& runs) {
+void PrintOptimumSeries(const CSeriesOptions& o, const CSeriesSummary& summary, const nlohmann::json& runs) {
     if (o.json) {
         nlohmann::json out = {{"tests", summary.Tests()},
                               {"different_solutions", summary.Disagreements()},
@@ -130,7 +127,6 @@ void PrintOptimumSeries(const CSeriesOptions& o, const CMainDoc& doc, const CSer
     FormatDuration(optimumTime, static_cast<double>(summary.ReferenceMs()) / 1000.0);
     std::cout << "Polyn. Method time: " << polynTime << "\nOptimum time: " << optimumTime << '\n';
     if (CConsoleEvents::Interrupted()) std::cout << kTextTestingAborted << '\n';
-    (void)doc;
 }
 
 int RunSeries(const CSeriesOptions& o) {
@@ -219,7 +215,7 @@ int RunSeries(const CSeriesOptions& o) {
                                           points, reference));
     }
     if (optimum) {
-        PrintOptimumSeries(o, *doc, totals, runs);
+        PrintOptimumSeries(o, totals, runs);
         return CConsoleEvents::Interrupted() ? EXIT_INTERRUPTED : EXIT_OK;
     }
     const std::string statistics = ConsoleText(doc->BuildStatistics(0));

@@ -6,7 +6,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "cli/CliCommon.h"

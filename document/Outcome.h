@@ -11,6 +11,7 @@
 #include "solver/Platform.h"
 
 class CCycleSolver;
+struct COptimumOutcome;
 struct COptimumResult;
 
 // ---- Better -----------------------------------------------------------------------------------------
@@ -88,7 +89,6 @@ enum ECheckVerdict { VERDICT_NONE = 0, VERDICT_NOT_OPTIMAL = 1, VERDICT_OPTIMAL 
 int JudgeGivenCycle(int given, int found, bool maximum);
 // The optimum method's verdict on the given cycle: not optimal when the optimum's cycle is better,
 // optimal when the optimum is proven and no better, else none (a stop before the proof).
-struct COptimumOutcome;
 int JudgeGivenByOptimum(int given, const COptimumOutcome& optimum, bool maximum);
 // "The given cycle is a minimum cycle." and the like; empty for VERDICT_NONE.
 const char* GivenCycleVerdictText(int verdict, bool maximum);
