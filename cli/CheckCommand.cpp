@@ -10,6 +10,7 @@
 #include "cli/MethodRuns.h"
 #include "document/GivenCycleCheck.h"
 #include "document/MainDoc.h"
+#include "document/Messages.h"
 
 namespace {
 
@@ -73,8 +74,9 @@ int RunCheck(const CCheckOptions& o) {
         throw CInputError("--tour: expected either --cycle TEXT or --tour FILE, not both");
     const std::string given = o.tour.empty() ? o.cycle : ReadTourAsCycleText(o.tour, s.m_nNodes);
     if (!given.empty() && doc->ParseGivenCycle(given) != 0)
-        throw CInputError((o.tour.empty() ? "--cycle '" + o.cycle + "'" : "--tour " + o.tour) + ": " + session.dialogs.messages.back() +
-                          " Expected the nodes 1.." + std::to_string(s.m_nNodes) +
+        throw CInputError((o.tour.empty() ? "--cycle '" + o.cycle + "'" : "--tour " + o.tour) + ": " +
+                          session.dialogs.messages.back() + " Expected the nodes 1.." +
+                          std::to_string(s.m_nNodes) +
                           " joined by '-' from node 1, each once, for example 1-3-2-4-1");
     s.MakeInitialCycle(0, 0);
 
@@ -98,36 +100,34 @@ int RunCheck(const CCheckOptions& o) {
         if (ran) method["cycle"] = CycleJson(s, s.m_aBest);
         method["found"] = {{"cost", cost}, {"cycle", CycleJson(s, s.m_aBest)}};
         out[name] = method;
-        text += std::string(label) + (ran ? check.VerdictText(verdict) : "Testing aborted by user.") + "\n";
+        text += std::string(label) + (ran ? check.VerdictText(verdict) : kTextTestingAborted) + "\n";
         found += std::string(label) + (ran ? "found " : "best so far ") + doc->CycleText(s.m_aBest) + "\n";
         aborted = aborted || !ran;
     };
     if (o.method == "optimum") {
-        // The given cycle is optimal when it costs what the proven optimum costs.
-        const COptimumRun run = RunOptimum(s, ProgressAsked());
-        const bool met = s.CycleCostOf(s.m_aInitial) == run.result.cost;
-        const int verdict = met ? VERDICT_OPTIMAL : run.result.proven ? VERDICT_NOT_OPTIMAL : VERDICT_NONE;
-        record("optimum", "Optimum: ", verdict, !run.result.aborted);
-        out["optimum"].update(OptimumJson(s, run));
+        const COptimumOutcome run = RunOptimum(*doc, ProgressAsked());
+        const int verdict = JudgeGivenByOptimum(s.CycleCostOf(s.m_aInitial), run, s.m_bMaximum != 0);
+        record("optimum", "Optimum: ", verdict, !run.bAborted);
+        out["optimum"].update(OptimumJson(s, run, s.m_aBest));
     } else if (o.method == "exact") {
         check.ExactMethod();
-        record("exact", "Exp. Method: ", check.m_nVerdict, (doc->m_nResults & 2) != 0);
+        record("exact", "Exp. Method: ", check.m_nVerdict, doc->m_results.Has(RESULT_EXACT));
     } else if (o.method == "polyn") {
         check.PolynomialMethod();
-        record("polyn", "Polyn. Method: ", check.m_nVerdict, (doc->m_nResults & 1) != 0);
+        record("polyn", "Polyn. Method: ", check.m_nVerdict, doc->m_results.Has(RESULT_POLYN));
     } else {
         check.ExactMethod();
         const int exactVerdict = check.m_nVerdict;
-        const bool exactRan = (doc->m_nResults & 2) != 0;
+        const bool exactRan = doc->m_results.Has(RESULT_EXACT);
         record("exact", "Exp. Method: ", exactVerdict, exactRan);
         if (exactRan) {
             check.PolynomialMethod();
-            const bool polynRan = (doc->m_nResults & 1) != 0;
+            const bool polynRan = doc->m_results.Has(RESULT_POLYN);
             record("polyn", "Polyn. Method: ", check.m_nVerdict, polynRan);
             if (polynRan) {
-                const bool agree = check.m_nVerdict == exactVerdict;
-                out["agree"] = agree;
-                text += agree ? "Both methods have found the same solution.\n" : "Polyn. method is wrong.\n";
+                const CVerdict agreement = CheckCompareVerdict(check.m_nVerdict, exactVerdict);
+                out["agree"] = agreement.bAgree;
+                text += std::string(MessageText(agreement.nMessage)) + "\n";
             }
         }
     }

@@ -22,6 +22,12 @@
 #include "pathkit/TSPData.h"
 #include "solver/CycleSolver.h"
 
+void RequireRange(const std::string& option, long long value, long long lo, long long hi) {
+    if (value < lo || value > hi)
+        throw CInputError(option + " " + std::to_string(value) + ": expected " + std::to_string(lo) + " to " +
+                          std::to_string(hi));
+}
+
 int MatrixNodesOption(int given) {
     if (given == kNodesUnset) return 0;
     if (given < 1)
@@ -126,8 +132,7 @@ std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, std:
             if (c == '\n') c = ';';
         throw CInputError(path + ": not a loadable instance file: " + reason);
     }
-    if (distanceType)
-        *distanceType = data.GetDistanceType() ? data.GetDistanceType()->name : "EXPLICIT";
+    if (distanceType) *distanceType = data.GetDistanceType() ? data.GetDistanceType()->name : "EXPLICIT";
     const int n = data.GetDim();
     if (n > MAX_SOLVER_NODES)
         throw CInputError(path + ": " + std::to_string(n) + " nodes; expected at most " +
@@ -196,8 +201,8 @@ std::vector<int> ReadTourFile(const std::string& path, int n) {
                 value.erase(0, value.find_first_not_of(" \t:"));
                 value.erase(value.find_last_not_of(" \t\r") + 1);
                 if (value != std::to_string(n))
-                    throw fail("DIMENSION " + value + "; expected a tour of the problem's " + std::to_string(n) +
-                               " nodes");
+                    throw fail("DIMENSION " + value + "; expected a tour of the problem's " +
+                               std::to_string(n) + " nodes");
             }
             continue;
         }

@@ -50,6 +50,9 @@ std::string ReadInputFile(const std::string& path, const std::string& what, std:
 // makes the identity cycle the initial one. Every fault is CInputError with file:line.
 void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes);
 
+// Throws CInputError "OPTION VALUE: expected LO to HI" unless value lies in lo..hi.
+void RequireRange(const std::string& option, long long value, long long lo, long long hi);
+
 // --nodes when it is not given.
 constexpr int kNodesUnset = -2147483647 - 1;
 // --nodes for a matrix: 0 (the rows count) when not given; a given count below 1 is CInputError.

@@ -6,6 +6,7 @@
 
 #include "cli/CliCommon.h"
 #include "document/Archive.h"
+#include "document/FieldAcceptance.h"
 #include "document/InstanceFileCheck.h"
 #include "document/MainDoc.h"
 #include "document/RandomInstances.h"
@@ -73,12 +74,9 @@ void SaveConsoleDocument(CMainDoc& doc, const std::string& path) {
 
 std::unique_ptr<CMainDoc> MakeRandomDocument(int kind, int nodes, int value, bool gener2) {
     const bool graph = kind == KIND_GRAPH;
-    if (nodes < MIN_DOC_NODES || nodes > MaxNodesOfKind(kind))
-        throw CInputError("--nodes " + std::to_string(nodes) + ": expected " + std::to_string(MIN_DOC_NODES) +
-                          " to " + std::to_string(MaxNodesOfKind(kind)));
-    if (!graph && (value < 0 || value > 32000))
-        throw CInputError("--amplitude " + std::to_string(value) + ": expected 0 to 32000");
-    if (graph && (value < 1 || value > nodes - 1))
+    RequireRange("--nodes", nodes, MIN_DOC_NODES, MaxNodesOfKind(kind));
+    if (!graph) RequireRange("--amplitude", value, MIN_AMPLITUDE, MAX_AMPLITUDE);
+    if (graph && (value < MIN_DEGREE || value > nodes - 1))
         throw CInputError("--degree " + std::to_string(value) + ": expected 1 to nodes-1 (" +
                           std::to_string(nodes - 1) + ")");
     auto doc = NewConsoleDocument();

@@ -216,11 +216,11 @@ int RunMap(const CMapOptions& o) {
             std::cout << MethodTitle(method) << ": " << FormatCycleText(*solver, solver->m_aBest) << '\n';
             PrintRoute(*solver, solver->m_aBest);
             std::cout << "Length: " << LengthText(*solver, solver->m_aBest) << '\n';
-            if (run.aborted) std::cout << "Testing is aborted by user...\n";
+            if (run.aborted) std::cout << MessageText(IDS_ABORTED_BY_USER) << '\n';
             std::cout << "Time: " << time << '\n';
         }
         const int cost = solver->CycleCostOf(route.data());
-        const bool better = solver->m_bMaximum ? run.cost > cost : run.cost < cost;
+        const bool better = IsBetter(run.cost, cost, solver->m_bMaximum != 0);
         const char* title = method == EMapMethod::Exact ? "exact method" : "polynomial method";
         if (!routeRun || better) {
             route.assign(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1);
@@ -234,9 +234,9 @@ int RunMap(const CMapOptions& o) {
             break;
         }
         if (methods.size() == 2 && method == EMapMethod::Polyn) {
-            const int verdict = CompareVerdict(*solver);
-            out["agree"] = verdict == IDS_CORRECT_ROUTE;
-            if (!o.json) std::cout << MessageText(verdict) << '\n';
+            const CVerdict verdict = CompareVerdictOf(KIND_MAP, run.cost, exact.cost);
+            out["agree"] = verdict.bAgree;
+            if (!o.json) std::cout << MessageText(verdict.nMessage) << '\n';
         }
     }
     if (!o.svg.empty()) {

@@ -7,6 +7,7 @@
 
 #include "cli/CliCommon.h"
 #include "document/CycleText.h"
+#include "document/Messages.h"
 
 namespace {
 void StartTiming(CCycleSolver& solver, CConsoleTimeField& timeField, ITextTarget& costField) {
@@ -95,9 +96,9 @@ void PrintMethod(const char* name, const CCycleSolver& solver, const CMethodResu
     std::string time;
     FormatDuration(time, r.ms / 1000.0);
     if (noCycle)
-        std::cout << name << ": Cycle in the graph does not exist.\n";
+        std::cout << name << ": " << kTextNoGraphCycle << '\n';
     else
         std::cout << name << ": " << FormatCycleText(solver, solver.m_aBest) << '\n';
-    if (r.aborted) std::cout << "Testing aborted by user.\n";
+    if (r.aborted) std::cout << kTextTestingAborted << '\n';
     std::cout << "Time: " << time << '\n';
 }

@@ -1,11 +1,10 @@
-// quira-cli series: the windows' continuous test, bounded to a number of problems: random networks
-// (or graphs made by Gener2), each solved by the polynomial method with its random starts and,
-// when asked, by the exact method too; then the statistics text of the windows.
-#include <algorithm>
+// quira-cli series: the windows' continuous test (the core's CTestSeries), bounded to a number of
+// problems: random networks (or graphs made by Gener2), each solved by the polynomial method with
+// its random starts and, when asked, by the exact method or the proven optimum too; then the
+// statistics text of the windows, or the summary against the optimum.
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <limits>
 #include <vector>
 
 #include "cli/CliCommon.h"
@@ -15,9 +14,10 @@
 #include "cli/OptimumRun.h"
 #include "cli/MethodRuns.h"
 #include "cli/SvgPictures.h"
+#include "document/FieldAcceptance.h"
 #include "document/MainDoc.h"
+#include "document/Messages.h"
 #include "document/Series.h"
-#include "solver/OptimumMethod.h"
 #include "solver/Platform.h"
 
 namespace {
@@ -41,20 +41,22 @@ struct CSeriesOptions {
 
 void Check(const CSeriesOptions& o) {
     const int kind = o.graph ? KIND_GRAPH : KIND_NETWORK;
-    auto range = [](const std::string& option, int value, int lo, int hi) {
-        if (value < lo || value > hi)
-            throw CInputError(option + " " + std::to_string(value) + ": expected " + std::to_string(lo) +
-                              " to " + std::to_string(hi));
-    };
-    range("--nodes", o.nodes, MIN_DOC_NODES, MaxNodesOfKind(kind));
+    RequireRange("--nodes", o.nodes, MIN_DOC_NODES, MaxNodesOfKind(kind));
     if (o.graph)
-        range("--degree", o.degree, 1, o.nodes - 1);
+        RequireRange("--degree", o.degree, MIN_DEGREE, o.nodes - 1);
     else
-        range("--amplitude", o.amplitude, 0, 32000);
-    range("--tests", o.tests, 1, 2147483647);
-    range("--starts", o.starts, 1, 32767);
-    if (o.full != -1) range("--full", o.full, 0, o.starts);
+        RequireRange("--amplitude", o.amplitude, MIN_AMPLITUDE, MAX_AMPLITUDE);
+    RequireRange("--tests", o.tests, 1, 2147483647);
+    RequireRange("--starts", o.starts, MIN_RAND_STARTS, MAX_RAND_STARTS);
+    if (o.full != -1) RequireRange("--full", o.full, 0, o.starts);
     ParseLevel(o.level);
+    if (!o.reference.empty()) {
+        if (o.reference != "optimum") throw CInputError("--reference " + o.reference + ": expected optimum");
+        if (o.graph || o.compare || o.starts != 1)
+            throw CInputError(
+                "--reference optimum: expected a network series with --starts 1 and without --compare");
+        return;
+    }
     if (o.compare && o.starts != 1)
         throw CInputError("--compare: expected with --starts 1 (as the windows compare)");
     if (o.compare && !o.graph && o.full == 0)
@@ -62,9 +64,11 @@ void Check(const CSeriesOptions& o) {
 }
 
 // Full Tests as the windows keep it: 0 means short tests only; a network is compared with the
-// exact method when Rand.Starts is 1 and Full Tests is not 0.
+// exact method when Rand.Starts is 1 and Full Tests is not 0. Against the optimum the level alone
+// chooses it.
 int FullTests(const CSeriesOptions& o) {
     if (o.full != -1) return o.full;
+    if (!o.reference.empty()) return o.level == "full" ? 1 : 0;
     if (o.compare || o.level == "full") return o.starts;
     return 0;
 }
@@ -73,38 +77,6 @@ nlohmann::json MethodJson(const CCycleSolver& s, const int* cycle, uint32_t ms) 
     return {{"cost", s.CycleCostOf(cycle)}, {"cycle", CycleJson(s, cycle)}, {"ms", ms}};
 }
 
-// One problem of a series as a researcher reads it: its seed, both methods' costs and times,
-// whether they agree and the polynomial result's gap to the exact one.
-struct CProblemRow {
-    int problem = 0;
-    uint32_t seed = 0;
-    int polynCost = 0;
-    uint32_t polynMs = 0;
-    bool compared = false;
-    int exactCost = 0;
-    uint32_t exactMs = 0;
-    bool agree = false;
-    double gap = std::nan("");  // percent; none for graphs, whose exact cost is 0 or not
-};
-
-// The totals over the rows of a compared series.
-struct CSeriesTotals {
-    int agreements = 0, disagreements = 0, gaps = 0;
-    double gapSum = 0, worstGap = std::nan("");
-    uint64_t exactMs = 0;
-
-    void Add(const CProblemRow& r) {
-        if (!r.compared) return;
-        ++(r.agree ? agreements : disagreements);
-        exactMs += r.exactMs;
-        if (std::isnan(r.gap)) return;
-        ++gaps;
-        gapSum += r.gap;
-        worstGap = std::isnan(worstGap) ? r.gap : std::max(worstGap, r.gap);
-    }
-    double MeanGap() const { return gaps ? gapSum / gaps : std::nan(""); }
-};
-
 std::string CsvNumber(double x) {
     if (std::isnan(x)) return "";
     char text[32];
@@ -112,31 +84,58 @@ std::string CsvNumber(double x) {
     return text;
 }
 
+std::string TextPercent(double x) {
+    if (std::isnan(x)) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f%%", x);
+    return text;
+}
+
 nlohmann::json JsonNumber(double x) {
     return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(nullptr);
 }
 
-void PrintCsvRow(const CProblemRow& r) {
-    std::cout << r.problem << ',' << r.seed << ',' << r.polynCost << ',' << r.polynMs << ',';
-    if (r.compared)
-        std::cout << r.exactCost << ',' << r.exactMs << ',' << (r.agree ? "yes" : "no") << ',' << CsvNumber(r.gap);
+void PrintCsvRow(const CProblemRow& r, uint32_t seed) {
+    std::cout << r.nProblem << ',' << seed << ',' << r.nPolynCost << ',' << r.dwPolynMs << ',';
+    if (r.bCompared)
+        std::cout << r.nReferenceCost << ',' << r.dwReferenceMs << ',' << (r.bAgree ? "yes" : "no") << ','
+                  << CsvNumber(r.dGap);
     else
         std::cout << ",,,";
     std::cout << '\n';
 }
 
-int RunSeries(const CSeriesOptions& o) {
-    if (!o.reference.empty()) {
-        if (o.reference != "optimum") throw CInputError("--reference " + o.reference + ": expected optimum");
-        if (o.graph || o.compare || o.starts != 1)
-            throw CInputError(
-                "--reference optimum: expected a network series with --starts 1 and without --compare");
-        return RunOptimumSeries({o.nodes, o.amplitude, o.tests, o.level, o.seed, o.json, o.svg});
+// series --reference optimum: what the series against the proven optimum prints.
+void PrintOptimumSeries(const CSeriesOptions& o, const CSeriesSummary& summary, const nlohmann::json& runs) {
+    if (o.json) {
+        nlohmann::json out = {{"tests", summary.Tests()},
+                              {"different_solutions", summary.Disagreements()},
+                              {"optimum_found", summary.Agreements()},
+                              {"mean_gap", JsonNumber(summary.MeanGap())},
+                              {"worst_gap", JsonNumber(summary.WorstGap())},
+                              {"total_ms", summary.PolynMs()},
+                              {"optimum_ms", summary.ReferenceMs()},
+                              {"runs", runs}};
+        std::cout << JsonText(out) << '\n';
+        return;
     }
+    std::cout << "Tests: " << summary.Tests() << "\nOptimum found: " << summary.Agreements()
+              << "\nDifferent solutions: " << summary.Disagreements()
+              << "\nMean gap: " << TextPercent(summary.MeanGap())
+              << "\nWorst gap: " << TextPercent(summary.WorstGap()) << '\n';
+    std::string polynTime, optimumTime;
+    FormatDuration(polynTime, static_cast<double>(summary.PolynMs()) / 1000.0);
+    FormatDuration(optimumTime, static_cast<double>(summary.ReferenceMs()) / 1000.0);
+    std::cout << "Polyn. Method time: " << polynTime << "\nOptimum time: " << optimumTime << '\n';
+    if (CConsoleEvents::Interrupted()) std::cout << kTextTestingAborted << '\n';
+}
+
+int RunSeries(const CSeriesOptions& o) {
     Check(o);
     if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
+    const bool optimum = !o.reference.empty();
+    if (optimum && o.csv) throw CInputError("--csv: expected without --reference optimum");
     CConsoleSession session(o.seed);
-    CSeedStream seeds(o.seed);
     const int kind = o.graph ? KIND_GRAPH : KIND_NETWORK;
     auto doc = NewConsoleDocument();
     doc->m_solver.m_nKind = kind;
@@ -161,79 +160,68 @@ int RunSeries(const CSeriesOptions& o) {
     });
     CTextField finalField;
     CTestSeries series(*doc, timeField, finalField);
-    const bool compared = o.graph ? o.starts == 1 : o.starts == 1 && FullTests(o) != 0;
-    // The seed of a problem is the first one drawn after the previous problem: the one its random
-    // network or graph was made from (the random starts draw the next ones).
-    uint32_t problemSeed = 0;
-    bool awaitingProblem = true;
-    series.m_fnBeforeRandom = [&] {
-        const uint32_t seed = seeds.Next();
-        Platform().seedOverride = seed;
-        if (awaitingProblem) problemSeed = seed, awaitingProblem = false;
-    };
+    // A problem's seed is its first draw: the one its random network or graph is made from (each
+    // random start draws one more).
+    series.m_seeds.emplace(o.seed, 1 + (o.starts > 1 ? o.starts : 0));
+    if (optimum) series.m_fnOptimumProgress = OptimumProgressLine(ProgressAsked());
+    const bool compared = optimum || (o.graph ? o.starts == 1 : o.starts == 1 && FullTests(o) != 0);
     nlohmann::json runs = nlohmann::json::array();
-    CSeriesTotals totals;
     std::vector<CSeriesPoint> points;  // for --svg
     int polynCycles = 0;               // graphs: Hamiltonian cycles the polynomial method found, for --svg
     if (o.csv) std::cout << "problem,seed,polyn_cost,polyn_ms,exact_cost,exact_ms,agree,gap\n";
-    series.m_fnProblemDone = [&] {
+    series.m_fnProblemDone = [&](const CProblemRow& row) {
         const CCycleSolver& s = doc->m_solver;
-        CProblemRow row;
-        row.problem = series.m_nProblems;
-        row.seed = problemSeed;
-        awaitingProblem = true;
-        row.polynCost = s.CycleCostOf(s.m_aBest);
-        row.polynMs = doc->m_dwPolynMs;
-        // A problem whose methods did not both end (Ctrl+C) has no comparison.
-        row.compared = compared && doc->m_nResults == 3;
-        if (row.compared) {
-            row.exactCost = s.CycleCostOf(s.m_aSaved);
-            row.exactMs = series.m_dwLastExactMs;
-            row.agree = o.graph ? (row.polynCost == 0) == (row.exactCost == 0) : row.polynCost == row.exactCost;
-            if (!o.graph) row.gap = GapPercent(row.polynCost, row.exactCost, false);
-            if (!std::isfinite(row.gap)) row.gap = std::nan("");
-        }
-        totals.Add(row);
+        const uint32_t seed = series.m_seeds->Draw(row.nProblem, 1);
         if (!o.svg.empty()) {
-            const double none = std::numeric_limits<double>::quiet_NaN();
-            polynCycles += row.polynCost == 0;
-            points.push_back({row.problem, row.gap, static_cast<double>(row.polynMs),
-                              row.compared ? static_cast<double>(row.exactMs) : none});
+            polynCycles += row.nPolynCost == 0;
+            points.push_back({row.nProblem, row.dGap, static_cast<double>(row.dwPolynMs),
+                              row.bCompared ? static_cast<double>(row.dwReferenceMs) : kNoGap});
         }
-        if (o.csv) PrintCsvRow(row);  // streamed: a long series keeps its memory flat
-        if (!o.json) return;          // the runs are kept only for JSON
-        nlohmann::json run = {{"problem", row.problem}, {"seed", row.seed},
-                              {"polyn", MethodJson(s, s.m_aBest, row.polynMs)}};
-        if (row.compared) {
-            run["exact"] = MethodJson(s, s.m_aSaved, row.exactMs);
-            run["agree"] = row.agree;
-            run["gap"] = JsonNumber(row.gap);
+        if (o.csv) PrintCsvRow(row, seed);  // streamed: a long series keeps its memory flat
+        if (!o.json) return;                // the runs are kept only for JSON
+        if (optimum) {
+            runs.push_back({{"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)},
+                            {"optimum", OptimumJson(s, doc->m_optimum, s.m_aSaved)},
+                            {"gap", JsonNumber(row.dGap)}});
+            return;
+        }
+        nlohmann::json run = {
+            {"problem", row.nProblem}, {"seed", seed}, {"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)}};
+        if (row.bCompared) {
+            run["exact"] = MethodJson(s, s.m_aSaved, row.dwReferenceMs);
+            run["agree"] = row.bAgree;
+            run["gap"] = JsonNumber(row.dGap);
         }
         runs.push_back(run);
     };
-    if (o.graph)
-        series.GraphContinuousTest(o.tests);
-    else
-        series.ContinuousTest(o.tests);
+    series.ContinuousTest(o.tests, optimum ? EReference::Optimum : EReference::Exact);
+    const CSeriesSummary& totals = series.m_summary;
 
-    const std::string statistics = ConsoleText(doc->BuildStatistics(0));
+    const std::string reference = optimum ? "optimum method" : "exact method";
     if (!o.svg.empty()) {
         const std::string what =
             o.graph ? "graphs of " + std::to_string(o.nodes) + " nodes, degree " + std::to_string(o.degree)
                     : "networks of " + std::to_string(o.nodes) + " nodes, amplitude " +
                           std::to_string(o.amplitude);
-        const std::string tests = FullTests(o) != 0 ? "full tests" : "short tests";
+        const std::string tests = optimum ? o.level + " test"
+                                          : std::to_string(o.starts) +
+                                                (o.starts == 1 ? " start, " : " starts, ") +
+                                                (FullTests(o) != 0 ? "full tests" : "short tests");
         WriteSvgFile(o.svg, SeriesPlotSvg({"series - " + std::to_string(points.size()) + " random " + what +
                                                ", seed " + std::to_string(o.seed),
-                                           "polynomial method, " + std::to_string(o.starts) +
-                                               (o.starts == 1 ? " start, " : " starts, ") + tests,
-                                           compared && !o.graph ? SeriesGapSummary(points, "exact method")
+                                           "polynomial method, " + tests,
+                                           compared && !o.graph ? SeriesGapSummary(totals, reference)
                                            : o.graph ? "Hamiltonian cycles found by the polynomial method: " +
                                                            std::to_string(polynCycles) + " of " +
                                                            std::to_string(points.size()) + " graphs"
                                                      : "no exact method: times only"},
-                                          points, "exact method"));
+                                          points, reference));
     }
+    if (optimum) {
+        PrintOptimumSeries(o, totals, runs);
+        return CConsoleEvents::Interrupted() ? EXIT_INTERRUPTED : EXIT_OK;
+    }
+    const std::string statistics = ConsoleText(doc->BuildStatistics(0));
     if (o.json) {
         nlohmann::json out = {{"tests", doc->m_nTests},
                               {"different_solutions", doc->m_nDiffSolutions},
@@ -243,19 +231,20 @@ int RunSeries(const CSeriesOptions& o) {
                               {"aborted", CConsoleEvents::Interrupted()},
                               {"runs", runs}};
         if (compared)
-            out.update({{"agreements", totals.agreements},
-                        {"disagreements", totals.disagreements},
+            out.update({{"agreements", totals.Agreements()},
+                        {"disagreements", totals.Disagreements()},
                         {"mean_gap", JsonNumber(totals.MeanGap())},
-                        {"worst_gap", JsonNumber(totals.worstGap)},
-                        {"exact_ms", totals.exactMs}});
+                        {"worst_gap", JsonNumber(totals.WorstGap())},
+                        {"exact_ms", totals.ReferenceMs()}});
         std::cout << JsonText(out) << '\n';
     } else if (o.csv) {
         // The totals are one comment line after the rows, as in the survey's table.
         std::cout << "# summary: tests=" << doc->m_nTests << " polyn_ms=" << doc->m_dwPolynMs;
         if (compared)
-            std::cout << " agreements=" << totals.agreements << " disagreements=" << totals.disagreements
-                      << " mean_gap=" << CsvNumber(totals.MeanGap()) << " worst_gap=" << CsvNumber(totals.worstGap)
-                      << " exact_ms=" << totals.exactMs;
+            std::cout << " agreements=" << totals.Agreements() << " disagreements=" << totals.Disagreements()
+                      << " mean_gap=" << CsvNumber(totals.MeanGap())
+                      << " worst_gap=" << CsvNumber(totals.WorstGap())
+                      << " exact_ms=" << totals.ReferenceMs();
         if (CConsoleEvents::Interrupted()) std::cout << " interrupted=yes";
         std::cout << '\n';
         for (const std::string& message : session.dialogs.messages)
@@ -289,8 +278,9 @@ void AddSeriesCommand(CLI::App& app, int& status) {
                     "short|full: the test level of the polynomial method (default short)");
     cmd->add_option("--seed", o->seed, "Seed of the random generator (default 1)");
     cmd->add_flag("--json", o->json, "Print one JSON object");
-    cmd->add_flag("--csv", o->csv,
-                  "One CSV row per problem (seed, costs, times, agreement, gap), then a summary comment line");
+    cmd->add_flag(
+        "--csv", o->csv,
+        "One CSV row per problem (seed, costs, times, agreement, gap), then a summary comment line");
     cmd->add_option("--svg", o->svg, "Plot each problem's gap and times as an SVG picture");
     cmd->add_option("--reference", o->reference,
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");

@@ -6,7 +6,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "cli/CliCommon.h"
@@ -25,8 +24,8 @@
 #include "document/Series.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
-#include "solver/OptimumMethod.h"
 #include "solver/MethodParams.h"
+#include "solver/OptimumMethod.h"
 
 namespace {
 
@@ -127,7 +126,8 @@ int RunSolve(const CSolveOptions& o) {
                           ": expected exact, polyn, both, edges, estimate or optimum");
     const int level = ParseLevel(o.level);
     if (o.optimum && (*o.optimum < INT32_MIN || *o.optimum > INT32_MAX))
-        throw CInputError("--optimum " + std::to_string(*o.optimum) + ": expected a cost in the 32-bit range");
+        throw CInputError("--optimum " + std::to_string(*o.optimum) +
+                          ": expected a cost in the 32-bit range");
     if (o.mode && (*o.mode < -2 || *o.mode > 1)) throw CInputError("--mode: expected 1, 0, -1 or -2");
     if (o.randomStart && !o.initial.empty())
         throw CInputError("--random-start: expected either --initial TEXT or --random-start, not both");
@@ -179,7 +179,8 @@ int RunSolve(const CSolveOptions& o) {
     out["level"] = o.level;
     out["initial"] = CycleJson(*solver, solver->m_aInitial);
     if (!o.optimumTour.empty()) out["optimum_tour"] = {{"file", o.optimumTour}, {"cost", *optimum}};
-    if (!o.optimumTour.empty() && !o.json) std::cout << "Optimum tour: (" << *optimum << ") " << o.optimumTour << '\n';
+    if (!o.optimumTour.empty() && !o.json)
+        std::cout << "Optimum tour: (" << *optimum << ") " << o.optimumTour << '\n';
 
     CConsoleTimeField timeField(ProgressAsked());
     CTextField costField;
@@ -206,22 +207,22 @@ int RunSolve(const CSolveOptions& o) {
                 "--method optimum: the optimum is for networks; expected --kind network, check or map");
         const std::vector<std::pair<int, int>> fixed =
             o.instance.empty() ? std::vector<std::pair<int, int>>{} : InstanceFixedEdges(o.instance);
-        const COptimumRun run = RunOptimum(*solver, ProgressAsked(), fixed);
-        out["optimum"] = OptimumJson(*solver, run);
-        if (static_cast<int>(run.result.cycle.size()) == solver->m_nNodes) {
-            svgCycle.assign(1, 0);
-            svgCycle.insert(svgCycle.end(), run.result.cycle.begin(), run.result.cycle.end());
-            svgCost = run.result.cost;
-            svgMethod = run.result.proven ? "optimum method, proven optimal" : "optimum method";
+        const COptimumOutcome run = RunOptimum(*doc, ProgressAsked(), fixed);
+        const int fixedCount = static_cast<int>(fixed.size());
+        out["optimum"] = OptimumJson(*solver, run, solver->m_aBest, fixedCount);
+        // The optimum's cycle is the one --svg draws and --tour-out writes.
+        if (!run.bNoMemory) {
+            svgCycle.assign(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1);
+            svgCost = run.nCost;
+            svgMethod = run.bProven ? "optimum method, proven optimal" : "optimum method";
         }
-        if (!o.json) PrintOptimum(*solver, run);
-        if (run.result.aborted) status = EXIT_INTERRUPTED;
+        if (!o.json) PrintOptimum(*solver, run, fixedCount);
+        if (run.bAborted) status = EXIT_INTERRUPTED;
     }
     // The gap to a given optimum, in the text and as "gap" in JSON.
     auto addGap = [&](nlohmann::json& method, const CMethodResult& r) {
         if (!optimum) return;
-        // (found - optimum) / |optimum|, the sign turned for a maximum: the core's rule.
-        const double gap = GapPercent(r.cost, static_cast<int>(*optimum), solver->m_bMaximum != 0);
+        const double gap = GapToReference(r.cost, static_cast<int>(*optimum), solver->m_bMaximum != 0);
         method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
         if (!o.json) {
             char line[96];
@@ -238,7 +239,7 @@ int RunSolve(const CSolveOptions& o) {
     long long bestCost = 0;
     std::string bestMethod;
     auto keep = [&](const CMethodResult& r, const char* method) {
-        const bool better = solver->m_bMaximum ? r.cost > bestCost : r.cost < bestCost;
+        const bool better = IsBetter(r.cost, static_cast<int>(bestCost), solver->m_bMaximum != 0);
         if (bestCycle.empty() || better) {
             bestCycle.assign(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1);
             bestCost = r.cost;
@@ -272,38 +273,25 @@ int RunSolve(const CSolveOptions& o) {
         out["polyn"] = p;
         if (r.aborted) status = EXIT_INTERRUPTED;
         if (exact && status == EXIT_OK) {
-            // The Compare button's rule: the same cycle or the same length; for graphs, both or
-            // neither method found a cycle of cost 0.
-            const int verdict =
-                graph ? GraphCompareVerdict(r.found, exactResult.found) : CompareVerdict(*solver);
-            const bool agree = graph ? r.found == exactResult.found : verdict == IDS_CORRECT_ROUTE;
-            out["agree"] = agree;
-            if (!o.json) std::cout << MessageText(verdict) << '\n';
+            // The Compare button's verdict for the kind.
+            const CVerdict verdict = CompareVerdictOf(solver->m_nKind, r.cost, exactResult.cost);
+            out["agree"] = verdict.bAgree;
+            if (!o.json) std::cout << MessageText(verdict.nMessage) << '\n';
         }
         if (o.method == "edges" && status == EXIT_OK) {
             std::copy(solver->m_aBest, solver->m_aBest + solver->m_nNodes + 1, solver->m_aCycle);
             if (solver->EdgesList() != 0) status = EXIT_INTERRUPTED;
+            const std::vector<CListedEdge> listed = ListedEdges(*solver);
             nlohmann::json edges = nlohmann::json::array();
-            std::ostringstream text;
-            int count = 0;
-            for (int i = 1; i <= solver->m_nNodes; ++i) {
-                for (int j = i + 1; j <= solver->m_nNodes; ++j) {
-                    const int value = solver->m_ppAdjust[i][j];
-                    if (value <= 0) continue;
-                    edges.push_back({{"i", i}, {"j", j}, {"value", value}});
-                    char line[64];
-                    std::snprintf(line, sizeof line, "%2d:   C(%2d,%2d)     %d\n", ++count, i, j, value);
-                    text << line;
-                }
-            }
+            for (const CListedEdge& e : listed) edges.push_back({{"i", e.i}, {"j", e.j}, {"value", e.value}});
             out["edges"] = edges;
             if (!o.json) {
                 if (status != EXIT_OK)
-                    std::cout << "Testing is aborted by user...\n";
-                else if (count == 0)
-                    std::cout << "There are no such edges.\n";
+                    std::cout << MessageText(IDS_ABORTED_BY_USER) << '\n';
+                else if (listed.empty())
+                    std::cout << kTextNoSuchEdges << '\n';
                 else
-                    std::cout << "No    Edges    Values\n" << text.str();
+                    std::cout << ConsoleText(EdgesListText(*solver));
             }
         }
     }

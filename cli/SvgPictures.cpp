@@ -9,11 +9,11 @@
 #include <numbers>
 
 #include "cli/CliCommon.h"
+#include "document/Outcome.h"
 #include "document/SafeSave.h"
 #include "mapdemo/MapData.h"
 #include "mapdemo/MapOutline.h"
 #include "solver/CycleSolver.h"
-#include "solver/OptimumMethod.h"
 
 // The outline text of resources/map/us-states.outline, compiled in (MapOutlineText.cpp is made by
 // CMake from that file).
@@ -306,8 +306,8 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
         result = picture.cost == 0 ? "Hamiltonian cycle found (" + picture.method + ")"
                                    : "no Hamiltonian cycle was found (" + picture.method + ")";
     } else if (picture.optimum) {
-        const double gap = GapPercent(static_cast<int>(picture.cost), static_cast<int>(*picture.optimum),
-                                      solver.m_bMaximum != 0);
+        const double gap = GapToReference(static_cast<int>(picture.cost), static_cast<int>(*picture.optimum),
+                                          solver.m_bMaximum != 0);
         char text[96];
         if (std::isfinite(gap))
             std::snprintf(text, sizeof text, ", gap %.2f %% to the optimum %lld", gap, *picture.optimum);
@@ -346,20 +346,11 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
     return CyclePictureSvg(drawing);
 }
 
-std::string SeriesGapSummary(const std::vector<CSeriesPoint>& points, const std::string& reference) {
-    int measured = 0, equal = 0;
-    double sum = 0, worst = 0;
-    for (const CSeriesPoint& p : points) {
-        if (!std::isfinite(p.gap)) continue;
-        ++measured;
-        equal += p.gap == 0;
-        sum += p.gap;
-        worst = measured == 1 ? p.gap : std::max(worst, p.gap);
-    }
-    if (measured == 0) return "no gap to the " + reference;
+std::string SeriesGapSummary(const CSeriesSummary& summary, const std::string& reference) {
+    if (summary.Gaps() == 0) return "no gap to the " + reference;
     char text[160];
     std::snprintf(text, sizeof text, "gap to the %s: %d of %d problems at 0 %%, mean %.3f %%, worst %.3f %%",
-                  reference.c_str(), equal, measured, sum / measured, worst);
+                  reference.c_str(), summary.AtZero(), summary.Gaps(), summary.MeanGap(), summary.WorstGap());
     return text;
 }
 

@@ -1,4 +1,5 @@
-# Build-wide settings shared by every target: warnings, sanitizers, fuzzing.
+# Build-wide settings shared by every target: warnings, sanitizers (address and undefined behaviour,
+# or threads), fuzzing.
 
 # Every real target links quira_warnings privately, so the flags stay out of installed interfaces.
 add_library(quira_warnings INTERFACE)
@@ -17,6 +18,15 @@ option(QUIRA_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitize
 if(QUIRA_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
+endif()
+
+option(QUIRA_SANITIZE_THREAD "Build with ThreadSanitizer (the worker threads' tests, label threads)" OFF)
+if(QUIRA_SANITIZE_THREAD)
+    if(QUIRA_SANITIZE)
+        message(FATAL_ERROR "QUIRA_SANITIZE_THREAD and QUIRA_SANITIZE exclude each other")
+    endif()
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
 endif()
 
 option(QUIRA_FUZZ "Build the libFuzzer targets instead of the tests (needs clang)" OFF)

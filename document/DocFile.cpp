@@ -170,9 +170,9 @@ int CMainDoc::Serialize(CArchive& ar) {
         ar.WriteString(m_strAmplitude);
         ar.WriteInt(m_bShowWeights);
         ar.WriteInt(s.m_bMaximum);
-        ar.WriteInt(m_nResults);
+        ar.WriteInt(m_results.Stored());
         const bool asRead = DroppedCountersStillApply();
-        const int* result = m_nResults != 0 ? s.m_aBest : s.m_aCycle;
+        const int* result = m_results.Stored() != 0 ? s.m_aBest : s.m_aCycle;
         for (int k = 0; k <= n; ++k) ar.WriteInt(asRead ? m_dropped.aResultCycle[k] : result[k]);
         const bool startsAsRead = m_dropped.bValid && m_strRandStarts == "1";
         ar.WriteString(startsAsRead ? m_dropped.strRandStarts : m_strRandStarts);
@@ -213,7 +213,8 @@ int CMainDoc::Serialize(CArchive& ar) {
     m_strAmplitude = f.amplitude;
     m_bShowWeights = f.showWeights;
     s.m_bMaximum = f.maximum;
-    m_nResults = f.results;
+    m_results = CResults::FromStored(f.results);
+    m_optimum = COptimumOutcome{};
     for (std::size_t k = 0; k < dim; ++k) {
         if (f.results != 0)
             s.m_aCycle[k] = s.m_aBest[k] = f.result[k];
@@ -254,7 +255,7 @@ int CMainDoc::Serialize(CArchive& ar) {
 bool CMainDoc::DroppedCountersStillApply() const {
     const CCycleSolver& s = m_solver;
     const int n = s.m_nNodes;
-    if (!m_dropped.bValid || !m_dropped.bCounters || m_nResults != 0) return false;
+    if (!m_dropped.bValid || !m_dropped.bCounters || m_results.Stored() != 0) return false;
     if (m_dropped.aResultCycle.size() != static_cast<std::size_t>(n) + 1) return false;
     if (m_nTests || m_nDiffSolutions || m_nCyclesFound || m_dwPolynMs || m_dwSeriesTime || m_dwCampaignStart)
         return false;

@@ -22,7 +22,7 @@ const char* TimeWarningText(int unit) {
 
 void CMainDoc::RunPolynomial(ITextTarget* timeControl, ITextTarget* resultControl, int prepareOnly) {
     CCycleSolver& s = m_solver;
-    m_nResults &= ~1;
+    m_results.Remove(RESULT_POLYN | RESULT_SERIES);
     s.m_pTimeCtrl = timeControl;
     s.m_pCostCtrl = resultControl;
     const uint32_t t = NowMs();
@@ -48,7 +48,7 @@ void CMainDoc::RunPolynomial(ITextTarget* timeControl, ITextTarget* resultContro
             break;
     }
     if (aborted == 0) {
-        m_nResults += 1;
+        m_results.Add(RESULT_POLYN);
         m_nTests += 1;
     }
     m_dwPolynMs = ShowElapsed(t, timeControl, 0);
@@ -57,7 +57,7 @@ void CMainDoc::RunPolynomial(ITextTarget* timeControl, ITextTarget* resultContro
 
 int CMainDoc::BeginExactRun(ITextTarget* timeControl, ITextTarget* resultControl, int keepCounters) {
     CCycleSolver& s = m_solver;
-    m_nResults &= ~2;
+    m_results.Remove(RESULT_EXACT | RESULT_SERIES);
     const double seconds = EstimateExactSeconds();
     const int unit = ShowEstimate(seconds, timeControl);
     if (s.m_bContinuous == 0 && unit >= 2) {

@@ -10,7 +10,7 @@ std::string ExactBoundText(const std::string& shown, int nodes, bool markBelow) 
 }
 
 void ShowExactBound(CMainDoc& doc, ITextTarget& timeField, bool markBelow) {
-    doc.m_nResults = 0;
+    doc.m_results.Clear();
     doc.ShowEstimate(doc.EstimateExactSeconds(), &timeField);
     timeField.SetText(ExactBoundText(timeField.GetText(), doc.m_solver.m_nNodes, markBelow));
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "document/Invariants.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 
@@ -20,7 +21,7 @@ void CGivenCycleCheck::Refresh(int reset) {
     if (reset) {
         m_comments.SetText("");
         m_time.SetText("");
-        m_doc.m_nResults = 0;
+        m_doc.m_results.Clear();
     } else {
         m_comments.SetText(m_doc.CycleText(m_doc.m_solver.m_aCycle));
     }
@@ -28,26 +29,18 @@ void CGivenCycleCheck::Refresh(int reset) {
 }
 
 const char* CGivenCycleCheck::VerdictText(int verdict) const {
-    const bool maximum = m_doc.m_solver.m_bMaximum != 0;
-    if (verdict == VERDICT_OPTIMAL)
-        return maximum ? "The given cycle is a maximum cycle." : "The given cycle is a minimum cycle.";
-    if (verdict == VERDICT_NOT_OPTIMAL)
-        return maximum ? "The given cycle is not a maximum one." : "The given cycle is not a minimum one.";
-    return "";
+    return GivenCycleVerdictText(verdict, m_doc.m_solver.m_bMaximum != 0);
 }
 
 void CGivenCycleCheck::Judge(int given, int found) {
     CCycleSolver& s = m_doc.m_solver;
-    const bool notOptimal = s.m_bMaximum ? found > given : found < given;
-    if (notOptimal) {
+    m_nVerdict = JudgeGivenCycle(given, found, s.m_bMaximum != 0);
+    if (m_nVerdict == VERDICT_NOT_OPTIMAL) {
         // The given cycle goes back into the field; the results stay.
         s.MakeInitialCycle(0, 0);
-        const int results = m_doc.m_nResults;
+        const CResults results = m_doc.m_results;
         Refresh(1);
-        m_doc.m_nResults = results;
-        m_nVerdict = VERDICT_NOT_OPTIMAL;
-    } else {
-        m_nVerdict = VERDICT_OPTIMAL;
+        m_doc.m_results = results;
     }
     m_comments.SetText(VerdictText(m_nVerdict));
 }
@@ -61,8 +54,8 @@ void CGivenCycleCheck::CheckByPolynomial() {
     const int given = s.CycleCostOf(s.m_aCycle);
     m_doc.RunPolynomial(&m_time, &m_comments, 0);
     WaitCursor(false);
-    if (m_doc.m_nResults != 1 && m_doc.m_nResults != 3) {
-        m_comments.SetText("Testing aborted by user.");
+    if (!m_doc.m_results.Has(RESULT_POLYN)) {
+        m_comments.SetText(kTextTestingAborted);
         return;
     }
     Judge(given, s.m_nBestCost);
@@ -79,6 +72,7 @@ void CGivenCycleCheck::PolynomialMethod() {
     CheckByPolynomial();
     m_doc.m_nTests = 1;
     m_doc.ShowElapsed(m_doc.m_dwSeriesTime, &m_time, 0);
+    CheckDocumentInvariants(m_doc, "polynomial check");
 }
 
 void CGivenCycleCheck::ExactMethod() {
@@ -101,7 +95,7 @@ void CGivenCycleCheck::ExactMethod() {
     m_doc.m_nTests = 1;
     m_dwExactElapsedMs = m_doc.ShowElapsed(m_dwExactElapsedMs, &m_time, 0);
     if (!aborted) {
-        m_doc.m_nResults += 2;
+        m_doc.m_results.Add(RESULT_EXACT);
         Judge(given, found);
     } else {
         m_doc.m_nTests = 0;
@@ -110,6 +104,7 @@ void CGivenCycleCheck::ExactMethod() {
         WarningBox(IDS_ABORTED_BY_USER);
     }
     m_nExactVerdict = m_nVerdict;
+    CheckDocumentInvariants(m_doc, "exact check");
 }
 
 void CGivenCycleCheck::Compare() {
@@ -117,53 +112,50 @@ void CGivenCycleCheck::Compare() {
     if (s.m_bBusy) return;
     m_doc.m_nTests = 0;
     m_doc.m_nDiffSolutions = 0;
-    if (m_doc.m_nResults == 3) {
+    if (m_doc.m_results.Has(RESULT_POLYN | RESULT_EXACT)) {
         InfoBox(IDS_ALREADY_COMPARED);
         return;
     }
-    m_doc.m_nResults = 0;
+    m_doc.m_results.Clear();
     s.MakeInitialCycle(0, 0);
     Refresh(1);
     ExactMethod();
     const int exactVerdict = m_nVerdict;
-    if (m_doc.m_nResults != 2) return;
+    if (!m_doc.m_results.IsOnly(RESULT_EXACT)) return;
     PolynomialMethod();
-    if (m_doc.m_nResults == 1) m_doc.m_nResults = 3;
+    // The polynomial check starts from a refresh that clears the results; the exact one stands.
+    if (m_doc.m_results.IsOnly(RESULT_POLYN)) m_doc.m_results.Add(RESULT_EXACT);
     m_doc.ShowElapsed(m_dwExactElapsedMs + m_doc.m_dwPolynMs, &m_time, m_doc.m_dwPolynMs);
-    if (m_doc.m_nResults != 3) {
+    if (!m_doc.m_results.Has(RESULT_POLYN | RESULT_EXACT)) {
         m_comments.SetText("");
         m_time.SetText("");
         WarningBox(IDS_ABORTED_BY_USER);
         return;
     }
-    if (m_nVerdict == exactVerdict) {
-        InfoBox(IDS_SAME_SOLUTION);
-    } else {
-        ++m_doc.m_nDiffSolutions;
-        WarningBox(IDS_POLYN_WRONG);
-    }
+    const CVerdict verdict = CheckCompareVerdict(m_nVerdict, exactVerdict);
+    if (!verdict.bAgree) ++m_doc.m_nDiffSolutions;
+    ShowVerdict(verdict);
 }
 
 void CGivenCycleCheck::FinalToGiven() {
     CCycleSolver& s = m_doc.m_solver;
     if (s.m_bBusy) return;
     WaitCursor(true);
-    m_doc.m_nResults = 0;
+    m_doc.m_results.Clear();
     s.MakeInitialCycle(0, 0);
     Refresh(1);
     m_doc.RunPolynomial(&m_time, &m_comments, 1);  // progress targets and clocks only
-    m_comments.SetText("Searching for a final cycle...");
+    m_comments.SetText(kTextSearchingFinal);
     s.m_nTestLevel = 2;
     const int aborted = s.PolynMethodNet(-2, 0);
     m_doc.m_dwPolynMs = m_doc.ShowElapsed(m_doc.m_dwPolynMs, &m_time, 0);
     WaitCursor(false);
     if (aborted != 0) {
         m_comments.SetText("");
-        Platform().pDialogs->ShowMessage(EBoxKind::Warning,
-                                         "Searching for a final cycle is aborted by user.");
+        Platform().pDialogs->ShowMessage(EBoxKind::Warning, kTextFinalSearchAborted);
         return;
     }
-    ++m_doc.m_nResults;
+    m_doc.m_results.Add(RESULT_POLYN);
     ++m_doc.m_nTests;
     const int n = s.m_nNodes;
     std::copy(s.m_aBest, s.m_aBest + n + 1, s.m_aCycle);
@@ -171,4 +163,5 @@ void CGivenCycleCheck::FinalToGiven() {
     s.m_aCycle[n + 1] = s.m_aCycle[1];
     s.m_aInitial[n + 1] = s.m_aInitial[1];
     Refresh(1);
+    CheckDocumentInvariants(m_doc, "final to given");
 }

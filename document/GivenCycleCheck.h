@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "document/Outcome.h"
+
 class CMainDoc;
 class ITextTarget;
-
-enum ECheckVerdict { VERDICT_NONE = 0, VERDICT_NOT_OPTIMAL = 1, VERDICT_OPTIMAL = 2 };
 
 class CGivenCycleCheck {
 public:
@@ -24,7 +24,7 @@ public:
     // The refresh of the form: with reset the Comments and Time fields are emptied and the result
     // flags cleared; without, the Comments field shows the current cycle.
     void Refresh(int reset);
-    // The verdict text for the document's sense (minimum or maximum).
+    // The verdict text for the document's sense (minimum or maximum): GivenCycleVerdictText.
     const char* VerdictText(int verdict) const;
 
     int m_nVerdict = VERDICT_NONE;

@@ -38,7 +38,8 @@ CMainDoc::CMainDoc() : m_strNodes("8"), m_strAmplitude("100"), m_strRandStarts("
 CMainDoc::~CMainDoc() {
     std::string reason;
     if (g_bWriteParamsOnClose && !WriteParams(PARAMS_FILE, &reason))
-        std::cerr << "QUIRA-1: cannot write the method parameters to " << PARAMS_FILE << ": " << reason << '\n';
+        std::cerr << "QUIRA-1: cannot write the method parameters to " << PARAMS_FILE << ": " << reason
+                  << '\n';
     m_solver.FreeTables();
     // Closing the program during a run bypasses the window's can-close query; the run would
     // return into this destroyed document, so the process ends here.
@@ -52,7 +53,8 @@ int CMainDoc::OnNewDocument() {
     m_strFullTests = "1";
     m_bShowWeights = 1;
     m_bFromFile = 0;
-    m_nResults = 0;
+    m_results.Clear();
+    m_optimum = COptimumOutcome{};
     return 1;
 }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/Outcome.h"
 #include "solver/CycleSolver.h"
 
 class CArchive;
@@ -122,7 +123,9 @@ public:
     int m_bFromFile = 0;
     CCycleSolver m_solver;
     int m_nDocKind = KIND_NETWORK;
-    int m_nResults = 0;  // bit 0: a polynomial result, bit 1: an exact result
+    // Which results the test holds; the file stores it as its results value (CResults::Stored).
+    CResults m_results;
+    COptimumOutcome m_optimum;  // what the optimum method gave, while m_results holds RESULT_OPTIMUM
     int m_bRan = 0;
     int m_nTests = 0;
     int m_nDiffSolutions = 0;

@@ -28,6 +28,13 @@ enum EMessageId {
     IDS_ANOTHER_RUN = 33001,
 };
 
+// The program's fixed texts that are not string-table entries (fields and boxes of the forms).
+inline constexpr const char* kTextTestingAborted = "Testing aborted by user.";
+inline constexpr const char* kTextNoGraphCycle = "Cycle in the graph does not exist.";
+inline constexpr const char* kTextNoSuchEdges = "There are no such edges.";
+inline constexpr const char* kTextSearchingFinal = "Searching for a final cycle...";
+inline constexpr const char* kTextFinalSearchAborted = "Searching for a final cycle is aborted by user.";
+
 // The text of a string-table entry; an empty text for an unknown id.
 const char* MessageText(int id);
 

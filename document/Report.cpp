@@ -90,11 +90,12 @@ std::string CMainDoc::ReportText(int printing) {
         }
         WriteReportLine(out, std::string("\r\nInitial Cycle  : ") + CycleText(s.m_aInitial), printing, band);
 
-        if (m_nResults != 0) {
+        const int results = m_results.StatisticsValue();
+        if (m_results.Stored() != 0) {
             if (band < 2)
-                out += m_nResults == 3   ? "\r\nBy Both Methods:"
-                       : m_nResults == 2 ? "\r\nBy Exp. Method:"
-                                         : "\r\nBy Polyn. Method:";
+                out += m_results.Stored() == 3   ? "\r\nBy Both Methods:"
+                       : m_results.Stored() == 2 ? "\r\nBy Exp. Method:"
+                                                 : "\r\nBy Polyn. Method:";
             else
                 out += "\r\n";
             std::string result;
@@ -104,20 +105,19 @@ std::string CMainDoc::ReportText(int printing) {
                 result = std::string("\r\n") + (s.m_bMaximum ? "Maximum" : "Minimum") +
                          " Cycle  : " + CycleText(s.m_aBest);
             } else {
-                const int given = s.CycleCostOf(s.m_aInitial);
-                const int best = s.CycleCostOf(s.m_aBest);
-                if (s.m_bMaximum)
-                    result = given < best ? "\r\nThe given cycle is not a maximum one."
-                                          : "\r\nThe given cycle is a maximum cycle.";
-                else
-                    result = given > best ? "\r\nThe given cycle is not a minimum one."
-                                          : "\r\nThe given cycle is a minimum cycle.";
+                const bool maximum = s.m_bMaximum != 0;
+                const int verdict =
+                    JudgeGivenCycle(s.CycleCostOf(s.m_aInitial), s.CycleCostOf(s.m_aBest), maximum);
+                result = std::string("\r\n") + GivenCycleVerdictText(verdict, maximum);
             }
             WriteReportLine(out, result, printing, band);
             if (band < 2) {
                 out += "\r\n\r\n";
-                if (m_nResults != 2 && m_nDocKind != KIND_CHECK) out += BuildStatistics(0);
+                if (results != 2 && m_nDocKind != KIND_CHECK) out += BuildStatistics(0);
             }
+        } else if (results != 0 && band < 2 && m_nDocKind != KIND_CHECK) {
+            // A series that ended on a problem without results still has its statistics.
+            out += "\r\n\r\n" + std::string(BuildStatistics(0));
         }
 
         if (!printing) break;

@@ -1,5 +1,5 @@
-// The test commands of the network and graph windows: exact method, polynomial method with its
-// random-start series, Compare, and the continuous test.
+// The test commands of the network, map and graph windows: exact method, proven optimum,
+// polynomial method with its random-start series, Compare, and the continuous test.
 #include "document/Series.h"
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "document/Invariants.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 #include "document/RandomInstances.h"
@@ -15,9 +16,6 @@
 int g_bDifferentFound = 0;
 
 namespace {
-
-constexpr const char* kNoGraphCycle = "Cycle in the graph does not exist.";
-constexpr const char* kAbortedText = "Testing aborted by user.";
 
 void WaitCursor(bool on) {
     Platform().pDialogs->SetWaitCursor(on);
@@ -30,12 +28,34 @@ void SetStatusEstimate(CMainDoc& doc) {
     std::snprintf(doc.m_solver.m_szStatus, sizeof doc.m_solver.m_szStatus, "%s", text.c_str());
 }
 
+// The generator of the console's seeds, k steps at once: x -> a x + c composed k times is
+// x -> A x + C, found by repeated squaring of the step.
+uint32_t SeedStreamAfter(uint32_t seed, uint64_t steps) {
+    uint32_t a = 214013u, c = 2531011u, totalA = 1, totalC = 0;
+    for (; steps != 0; steps >>= 1) {
+        if (steps & 1) {
+            totalA *= a;
+            totalC = totalC * a + c;
+        }
+        c = c * (a + 1);
+        a *= a;
+    }
+    return totalA * seed + totalC;
+}
+
 }  // namespace
+
+uint32_t CSeriesSeeds::Draw(int problem, int draw) const {
+    const uint64_t index =
+        static_cast<uint64_t>(problem - 1) * static_cast<uint64_t>(m_nDraws) + static_cast<uint64_t>(draw);
+    return SeedStreamAfter(m_nSeed, index);
+}
 
 CTestSeries::CTestSeries(CMainDoc& doc, ITextTarget& timeField, ITextTarget& finalField)
     : m_doc(doc), m_time(timeField), m_final(finalField) {}
 
 void CTestSeries::BeforeRandom() {
+    if (m_seeds && m_bInContinuous) Platform().seedOverride = m_seeds->Draw(m_nProblems, ++m_nDraw);
     if (m_fnBeforeRandom) m_fnBeforeRandom();
 }
 
@@ -45,11 +65,11 @@ void CTestSeries::Refresh(int reset) {
     if (reset) {
         m_final.SetText("");
         if (!(s.m_bContinuous && m_doc.m_nTests != 0)) m_time.SetText("");
-        m_doc.m_nResults = 0;
+        m_doc.m_results.Clear();
         if (!graph) m_doc.m_bRan = 0;
-    } else if (m_doc.m_nResults != 0) {
+    } else if (!m_doc.m_results.Empty()) {
         if (graph && s.CycleCostOf(s.m_aCycle) != 0)
-            m_final.SetText(kNoGraphCycle);
+            m_final.SetText(kTextNoGraphCycle);
         else
             m_final.SetText(m_doc.CycleText(s.m_aCycle));
     }
@@ -59,6 +79,20 @@ void CTestSeries::Refresh(int reset) {
 bool CTestSeries::AskEstimate() {
     const int unit = m_doc.ShowEstimate(m_doc.EstimateExactSeconds(), &m_time);
     return unit < 2 || Platform().pDialogs->AskYesNo(TimeWarningText(unit));
+}
+
+void CTestSeries::ExactOfKind() {
+    if (m_doc.m_nDocKind == KIND_GRAPH)
+        GraphExactMethod();
+    else
+        ExactMethod();
+}
+
+void CTestSeries::PolynomialOfKind() {
+    if (m_doc.m_nDocKind == KIND_GRAPH)
+        GraphPolynomialMethod();
+    else
+        PolynomialMethod();
 }
 
 // ---- Network window ---------------------------------------------------------------------------------
@@ -81,7 +115,7 @@ void CTestSeries::ExactMethod() {
     const uint32_t methodStart = NowMs();
     s.ExpMethodNet(0, &aborted);
     m_dwLastExactMs = NowMs() - methodStart;
-    if (!aborted) m_doc.m_nResults += 2;
+    if (!aborted) m_doc.m_results.Add(RESULT_EXACT);
     WaitCursor(false);
     if (!s.m_bContinuous) {
         m_doc.m_nTests = 1;
@@ -91,7 +125,45 @@ void CTestSeries::ExactMethod() {
         // the run wrote while it ran.
         if (aborted && !m_bComparing) m_final.SetText(m_doc.CycleText(s.m_aCycle));
     }
-    if (m_doc.m_nResults < 2 && !m_bComparing) WarningBox(IDS_ABORTED_BY_USER);
+    if (!m_doc.m_results.Has(RESULT_EXACT) && !m_bComparing) WarningBox(IDS_ABORTED_BY_USER);
+    CheckDocumentInvariants(m_doc, "exact method");
+}
+
+void CTestSeries::OptimumMethod() {
+    CCycleSolver& s = m_doc.m_solver;
+    if (s.m_bBusy || m_doc.m_nDocKind == KIND_GRAPH) return;
+    m_doc.m_results.Remove(RESULT_OPTIMUM | RESULT_SERIES);
+    s.m_pTimeCtrl = &m_time;
+    s.m_pCostCtrl = &m_final;
+    s.m_dwRunStart = NowMs();
+    s.m_nLastSecond = 0;
+    s.m_szStatus[0] = '\0';
+    WaitCursor(true);
+    CheckSolverInvariants(s, "optimum method", false, INV_ENTRY);
+    // The progress shows a bound only once the search has one that a cycle could meet.
+    OptimumProgressFn progress;
+    if (m_fnOptimumProgress) {
+        const CCostRange range = CycleCostRange(s);
+        const bool maximum = s.m_bMaximum != 0;
+        progress = [this, range, maximum](uint32_t ms, int best, int64_t bound, bool hasBound) {
+            m_fnOptimumProgress(ms, best, bound, hasBound && IsPossibleBound(range, bound, best, maximum));
+        };
+    }
+    COptimumResult result;
+    const uint32_t start = NowMs();
+    OptimumMethodNet(s, OPTIMUM_AUTO, result, progress, m_aFixedEdges);
+    m_dwLastOptimumMs = NowMs() - start;
+    CheckSolverInvariants(s, "optimum method", true, INV_RESULT);
+    WaitCursor(false);
+    m_doc.m_optimum = OptimumOutcomeOf(result, s, m_dwLastOptimumMs);
+    if (!result.aborted && !result.noMemory && !result.noCycle) m_doc.m_results.Add(RESULT_OPTIMUM);
+    if (!s.m_bContinuous) {
+        m_doc.m_nTests = 1;
+        m_doc.ShowElapsed(start, &m_time, 0);
+        Refresh(0);
+    }
+    if (result.aborted && !m_bComparing) WarningBox(IDS_ABORTED_BY_USER);
+    CheckDocumentInvariants(m_doc, "optimum method");
 }
 
 void CTestSeries::PolynomialMethod() {
@@ -113,7 +185,7 @@ void CTestSeries::PolynomialMethod() {
         s.m_nRefCost = NO_COST;
         RunPolynomialOnce();
     } else {
-        m_doc.m_nResults = 0;
+        m_doc.m_results.Clear();
         m_bStartsAgreed = true;
         s.m_nRefCost = NO_COST;
         uint32_t total = 0;
@@ -129,16 +201,13 @@ void CTestSeries::PolynomialMethod() {
             RunPolynomialOnce();
             total += m_doc.m_dwPolynMs;
             s.m_nTargetCost = NO_COST;
-            if (m_doc.m_nResults != 1) break;
+            if (!m_doc.m_results.IsOnly(RESULT_POLYN)) break;
             if (i == 1) {
                 s.SaveOrCompareBest(0);
                 std::copy(s.m_aInitial + 1, s.m_aInitial + n + 1, s.m_aFirstStart + 1);
                 std::copy(s.m_aBest + 1, s.m_aBest + n + 1, firstBest.begin() + 1);
             } else if (!s.SaveOrCompareBest(1)) {
-                const int now = s.CycleCostOf(s.m_aBest);
-                const int reference = s.CycleCostOf(s.m_aSaved);
-                const bool better = s.m_bMaximum ? now > reference : now < reference;
-                if (better) {
+                if (IsBetter(s.CycleCostOf(s.m_aBest), s.CycleCostOf(s.m_aSaved), s.m_bMaximum != 0)) {
                     std::copy(s.m_aFirstStart + 1, s.m_aFirstStart + n + 1, s.m_aInitial + 1);
                     std::copy(firstBest.begin() + 1, firstBest.begin() + n + 1, s.m_aBest + 1);
                 }
@@ -159,118 +228,198 @@ void CTestSeries::PolynomialMethod() {
 
     if (m_doc.m_nDiffSolutions != 0 && !m_bStartsAgreed)
         WarningBox(s.m_nTestLevel == 2 ? IDS_NOT_CORRECT_SOLUTION : IDS_DIFFERENT_SOLUTIONS);
-    if (m_doc.m_nResults != 1 && m_doc.m_nResults != 3 && !m_bComparing) {
+    if (!m_doc.m_results.Has(RESULT_POLYN) && !m_bComparing) {
         if (s.m_bContinuous) return;
         m_final.SetText(m_doc.CycleText(s.m_aCycle));
         WarningBox(IDS_ABORTED_BY_USER);
     }
     if (!s.m_bContinuous && !m_bComparing && g_bShowStatistics && m_doc.m_nTests != 0)
         m_doc.BuildStatistics(1);
+    CheckDocumentInvariants(m_doc, "polynomial method");
 }
 
 void CTestSeries::Compare() {
     CCycleSolver& s = m_doc.m_solver;
     if (s.m_bBusy) return;
-    const int diff = m_doc.m_nDiffSolutions, tests = m_doc.m_nTests, aux = m_doc.m_nAuxCount;
+    const bool graph = m_doc.m_nDocKind == KIND_GRAPH;
+    const int diff = m_doc.m_nDiffSolutions, tests = m_doc.m_nTests, aux = m_doc.m_nAuxCount,
+              found = m_doc.m_nCyclesFound;
     m_doc.m_nTests = m_doc.m_nDiffSolutions = 0;
+    if (graph) m_doc.m_nCyclesFound = 0;
     m_bComparing = true;
-    switch (m_doc.m_nResults) {
+    switch (m_doc.m_results.Stored()) {
         case 0:
-            ExactMethod();
-            if (m_doc.m_nResults == 2) {
+            ExactOfKind();
+            if (m_doc.m_results.IsOnly(RESULT_EXACT)) {
                 s.SaveOrCompareBest(0);
-                PolynomialMethod();
+                PolynomialOfKind();
                 m_doc.ShowElapsed(m_dwExactElapsedMs + m_doc.m_dwPolynMs, &m_time, m_doc.m_dwPolynMs);
             }
             break;
         case 1:
-            s.SaveOrCompareBest(0);
-            ExactMethod();
+            if (graph) {
+                // The graph's exact method starts from a refresh that clears the results, so the
+                // polynomial result is kept aside and put back beside the exact one once that run
+                // completes.
+                std::vector<int> polyn(s.m_aBest, s.m_aBest + s.m_nNodes + 2);
+                const uint32_t polynMs = m_doc.m_dwPolynMs;
+                GraphExactMethod();
+                if (m_doc.m_results.IsOnly(RESULT_EXACT)) {
+                    s.SaveOrCompareBest(0);
+                    std::copy(polyn.begin(), polyn.end(), s.m_aBest);
+                    m_doc.m_results.Add(RESULT_POLYN);
+                    m_doc.m_dwPolynMs = polynMs;
+                    m_doc.ShowElapsed(m_dwExactElapsedMs + polynMs, &m_time, polynMs);
+                }
+            } else {
+                s.SaveOrCompareBest(0);
+                ExactMethod();
+            }
             break;
         case 2:
             s.SaveOrCompareBest(0);
-            PolynomialMethod();
+            PolynomialOfKind();
             break;
         default:
             InfoBox(IDS_ALREADY_COMPARED);
             m_doc.m_nDiffSolutions = diff;
             m_doc.m_nTests = tests;
             m_doc.m_nAuxCount = aux;
+            m_doc.m_nCyclesFound = found;
             m_bComparing = false;
             return;
     }
     m_bComparing = false;
-    if (m_doc.m_nResults != 3) {
+    if (!m_doc.m_results.Has(RESULT_POLYN | RESULT_EXACT)) {
         m_time.SetText("");
         m_final.SetText("");
         WarningBox(IDS_ABORTED_BY_USER);
         return;
     }
-    m_bStartsAgreed = CompareVerdict(s) == IDS_CORRECT_ROUTE;
-    if (m_bStartsAgreed) {
-        InfoBox(IDS_CORRECT_ROUTE);
-    } else {
-        ++m_doc.m_nDiffSolutions;
-        WarningBox(IDS_NOT_CORRECT_SOLUTION);
-    }
+    const CVerdict verdict =
+        CompareVerdictOf(m_doc.m_nDocKind, s.CycleCostOf(s.m_aBest), s.CycleCostOf(s.m_aSaved));
+    m_bStartsAgreed = verdict.bAgree;
+    if (!verdict.bAgree) ++m_doc.m_nDiffSolutions;
+    ShowVerdict(verdict);
 }
 
-void CTestSeries::ContinuousTest(int maxProblems) {
+bool CTestSeries::RunReference(EReference reference) {
+    CCycleSolver& s = m_doc.m_solver;
+    s.m_bContinuous = 1;
+    if (reference == EReference::Optimum)
+        OptimumMethod();
+    else
+        ExactOfKind();
+    s.m_bContinuous = 0;
+    return m_doc.m_results.Has(reference == EReference::Optimum ? RESULT_OPTIMUM : RESULT_EXACT);
+}
+
+void CTestSeries::ContinuousTest(int maxProblems, EReference reference) {
     CCycleSolver& s = m_doc.m_solver;
     if (s.m_bBusy) return;
-    int starts = LeadingInt(m_doc.m_strRandStarts);
-    if (starts == 0) starts = 1;
+    const bool graph = m_doc.m_nDocKind == KIND_GRAPH;
+    if (graph) reference = EReference::Exact;  // the optimum is for networks
+    const int starts = std::max(1, LeadingInt(m_doc.m_strRandStarts));
     const int full = LeadingInt(m_doc.m_strFullTests);
-    const bool compared = starts == 1 && full != 0;
-    if (compared && !AskEstimate()) return;
+    // Networks are compared with the exact method when Rand.Starts is 1 and Full Tests is not 0;
+    // graphs whenever Rand.Starts is 1; with the optimum whenever Rand.Starts is 1.
+    const bool compared = starts == 1 && (graph || full != 0 || reference == EReference::Optimum);
+    if (compared && reference == EReference::Exact && !AskEstimate()) return;
 
     const uint32_t start = NowMs();
     m_doc.m_dwCampaignStart = start;
-    m_doc.m_nAuxCount = m_doc.m_nDiffSolutions = m_doc.m_nTests = m_doc.m_nResults = 0;
+    m_doc.m_nAuxCount = m_doc.m_nDiffSolutions = m_doc.m_nTests = 0;
+    m_doc.m_results.Clear();
+    if (graph) m_doc.m_nCyclesFound = 0;
     m_nProblems = 0;
+    m_summary = CSeriesSummary{};
+    m_bStartsAgreed = true;
+    m_bInContinuous = true;
     uint32_t total = 0;
+    bool polynInterrupted = false;
     const int limit = maxProblems > 0 ? maxProblems : INT_MAX;
     for (;;) {
-        BeforeRandom();
-        m_doc.GenerateRandom();
-        Refresh(1);
         ++m_nProblems;
+        m_nDraw = 0;
+        BeforeRandom();
+        if (graph)
+            Gener2(s, LeadingInt(m_doc.m_strAmplitude));
+        else
+            m_doc.GenerateRandom();
+        Refresh(1);
         if (compared) {
-            s.m_bContinuous = 1;
-            ExactMethod();
-            s.m_bContinuous = 0;
-            if (m_doc.m_nResults != 2) break;
+            if (!RunReference(reference)) break;
             s.SaveOrCompareBest(0);
         }
+        const uint32_t referenceMs = reference == EReference::Optimum ? m_dwLastOptimumMs : m_dwLastExactMs;
         s.m_bContinuous = 1;
-        PolynomialMethod();
+        PolynomialOfKind();
         total += m_doc.m_dwPolynMs;
         s.m_bContinuous = 0;
-        if (m_fnProblemDone) m_fnProblemDone();
-        if ((compared && m_doc.m_nResults != 3) || (m_doc.m_nResults != 1 && (starts > 1 || full == 0)) ||
-            (!m_bStartsAgreed && starts > 1))
+        // An interrupted polynomial phase ends the test; its problem is neither counted nor compared.
+        if (!m_doc.m_results.Has(RESULT_POLYN)) {
+            polynInterrupted = true;
             break;
+        }
+
+        CProblemRow row;
+        row.nProblem = m_nProblems;
+        row.nPolynCost = s.CycleCostOf(s.m_aBest);
+        row.dwPolynMs = m_doc.m_dwPolynMs;
+        CVerdict verdict;
         if (compared) {
-            m_bStartsAgreed = CompareVerdict(s) == IDS_CORRECT_ROUTE;
-            if (!m_bStartsAgreed) {
-                ++m_doc.m_nDiffSolutions;
-                WarningBox(IDS_NOT_CORRECT_SOLUTION);
+            row.bCompared = true;
+            row.nReferenceCost = s.CycleCostOf(s.m_aSaved);
+            row.dwReferenceMs = referenceMs;
+            verdict = CompareVerdictOf(m_doc.m_nDocKind, row.nPolynCost, row.nReferenceCost);
+            row.bAgree = verdict.bAgree;
+            if (!graph) row.dGap = GapToReference(row.nPolynCost, row.nReferenceCost, s.m_bMaximum != 0);
+        }
+        m_summary.Add(row);
+        if (m_fnProblemDone) m_fnProblemDone(row);
+
+        if (!m_bStartsAgreed && starts > 1) break;
+        if (compared && reference == EReference::Exact) m_bStartsAgreed = verdict.bAgree;
+        if (compared && !verdict.bAgree) {
+            ++m_doc.m_nDiffSolutions;
+            if (reference == EReference::Exact) {
+                ShowVerdict(verdict);
                 break;
             }
         }
         if (m_doc.m_nTests >= INT_MAX || m_nProblems >= limit) break;
     }
-    EndContinuous(start, total, compared, false);
+    m_bInContinuous = false;
+    EndContinuous(start, total, compared, polynInterrupted, reference);
 }
 
-void CTestSeries::EndContinuous(uint32_t start, uint32_t totalMs, bool compared, bool graph) {
+void CTestSeries::EndContinuous(uint32_t start, uint32_t totalMs, bool compared, bool polynInterrupted,
+                                EReference reference) {
+    CCycleSolver& s = m_doc.m_solver;
+    const bool graph = m_doc.m_nDocKind == KIND_GRAPH;
     m_doc.m_dwPolynMs = totalMs;
     m_doc.ShowCampaignTotal(start, &m_time);
-    if (m_doc.m_nTests != 0) {
-        if (m_doc.m_nResults == 0) m_doc.m_nResults = 1;
-        if (m_doc.m_nResults == 2) m_doc.m_nResults = 3;
+    if (polynInterrupted) {
+        // The problem the test ended on keeps only what ran to its end: the reference's result,
+        // as that method left it, never the interrupted polynomial cycle.
+        const unsigned kept = RESULT_EXACT | RESULT_OPTIMUM;
+        const unsigned held = m_doc.m_results.Bits() & kept;
+        m_doc.m_results.Clear();
+        if (compared && held != 0) {
+            const int n = s.m_nNodes;
+            std::copy(s.m_aSaved + 1, s.m_aSaved + n + 1, s.m_aBest + 1);
+            std::copy(s.m_aSaved + 1, s.m_aSaved + n + 1, s.m_aCycle + 1);
+            s.m_aBest[n + 1] = s.m_aCycle[n + 1] = s.m_aSaved[1];
+            s.m_nBestCost = s.CycleCostOf(s.m_aBest);
+            m_doc.m_results.Add(held);
+        }
+        // A compared test says that its last problem was cut short, as an abort of the reference
+        // method does, before the closing box counts the problems that were compared.
+        if (compared) WarningBox(IDS_ABORTED_BY_USER);
     }
-    if (m_doc.m_nTests > 1 && compared) {
+    // The statistics sum up the polynomial runs of the series, whatever its last problem holds.
+    if (m_doc.m_nTests != 0) m_doc.m_results.Add(RESULT_SERIES);
+    if (m_doc.m_nTests > 1 && compared && reference == EReference::Exact) {
         char text[160];
         std::snprintf(text, sizeof text,
                       graph ? "%d graphs were succesfully tested." : "%d networks were succesfully tested.",
@@ -284,6 +433,7 @@ void CTestSeries::EndContinuous(uint32_t start, uint32_t totalMs, bool compared,
     if (g_bShowStatistics && m_doc.m_nTests != 0) m_doc.BuildStatistics(1);
     if (m_doc.m_nTests == 0) m_time.SetText("");
     m_final.SetText("");
+    CheckDocumentInvariants(m_doc, "continuous test");
 }
 
 // ---- Graph window -----------------------------------------------------------------------------------
@@ -291,8 +441,8 @@ void CTestSeries::EndContinuous(uint32_t start, uint32_t totalMs, bool compared,
 void CTestSeries::RunGraphPolynomialOnce() {
     RunPolynomialOnce();
     const CCycleSolver& s = m_doc.m_solver;
-    if ((m_doc.m_nResults == 1 || m_doc.m_nResults == 3) && s.CycleCostOf(s.m_aCycle) != 0)
-        m_final.SetText(kNoGraphCycle);
+    if (m_doc.m_results.Has(RESULT_POLYN) && s.CycleCostOf(s.m_aCycle) != 0)
+        m_final.SetText(kTextNoGraphCycle);
 }
 
 void CTestSeries::GraphExactMethod() {
@@ -308,18 +458,20 @@ void CTestSeries::GraphExactMethod() {
     const uint32_t methodStart = NowMs();
     s.ExpMethodGraph(&aborted);
     m_dwLastExactMs = NowMs() - methodStart;
-    if (!aborted) m_doc.m_nResults += 2;
+    if (!aborted) m_doc.m_results.Add(RESULT_EXACT);
     WaitCursor(false);
-    if (!s.m_bContinuous && m_doc.m_nResults != 0) {
+    if (!s.m_bContinuous && !m_doc.m_results.Empty()) {
         m_doc.m_nTests = 1;
         m_dwExactElapsedMs = m_doc.ShowElapsed(m_dwExactElapsedMs, &m_time, 0);
         Refresh(0);
     }
-    if (m_doc.m_nResults >= 2 && s.CycleCostOf(s.m_aCycle) != 0) m_final.SetText(kNoGraphCycle);
-    if (m_doc.m_nResults < 2 && !m_bComparing) {
+    if (m_doc.m_results.Has(RESULT_EXACT) && s.CycleCostOf(s.m_aCycle) != 0)
+        m_final.SetText(kTextNoGraphCycle);
+    if (!m_doc.m_results.Has(RESULT_EXACT) && !m_bComparing) {
         WarningBox(IDS_ABORTED_BY_USER);
-        m_final.SetText(kAbortedText);
+        m_final.SetText(kTextTestingAborted);
     }
+    CheckDocumentInvariants(m_doc, "exact method");
 }
 
 void CTestSeries::GraphPolynomialMethod() {
@@ -333,12 +485,12 @@ void CTestSeries::GraphPolynomialMethod() {
     int firstLength = 1;
     if (starts == 1 || m_bComparing) {
         s.MakeInitialCycle(0, 0);
-        const int results = m_doc.m_nResults;
+        const CResults results = m_doc.m_results;
         Refresh(1);
-        m_doc.m_nResults = results;
+        m_doc.m_results = results;
         RunGraphPolynomialOnce();
     } else {
-        m_doc.m_nResults = 0;
+        m_doc.m_results.Clear();
         m_bStartsAgreed = true;
         uint32_t total = 0;
         std::vector<int> firstInitial(n + 2, 0), firstBest(n + 2, 0);
@@ -348,14 +500,14 @@ void CTestSeries::GraphPolynomialMethod() {
             Refresh(1);
             RunGraphPolynomialOnce();
             total += m_doc.m_dwPolynMs;
-            if (m_doc.m_nResults != 1) break;
+            if (!m_doc.m_results.IsOnly(RESULT_POLYN)) break;
             if (i == 1) {
                 s.SaveOrCompareBest(0);
                 std::copy(s.m_aInitial + 1, s.m_aInitial + n + 1, firstInitial.begin() + 1);
                 std::copy(s.m_aBest + 1, s.m_aBest + n + 1, firstBest.begin() + 1);
                 firstLength = s.CycleCostOf(s.m_aBest);
             } else if (!s.SaveOrCompareBest(1)) {
-                if (s.CycleCostOf(s.m_aBest) < s.CycleCostOf(s.m_aSaved)) {
+                if (IsBetter(s.CycleCostOf(s.m_aBest), s.CycleCostOf(s.m_aSaved), false)) {
                     std::copy(firstInitial.begin() + 1, firstInitial.begin() + n + 1, s.m_aInitial + 1);
                     std::copy(firstBest.begin() + 1, firstBest.begin() + n + 1, s.m_aBest + 1);
                 }
@@ -369,57 +521,15 @@ void CTestSeries::GraphPolynomialMethod() {
     }
 
     if (m_doc.m_nDiffSolutions != 0 && !m_bStartsAgreed) WarningBox(IDS_NOT_CORRECT_SOLUTION);
-    if (m_doc.m_nResults != 1 && m_doc.m_nResults != 3 && !m_bComparing && !s.m_bContinuous) {
+    if (!m_doc.m_results.Has(RESULT_POLYN) && !m_bComparing && !s.m_bContinuous) {
         WarningBox(IDS_ABORTED_BY_USER);
-        m_final.SetText(kAbortedText);
+        m_final.SetText(kTextTestingAborted);
     }
     if (s.CycleCostOf(s.m_aBest) == 0) {
         ++m_doc.m_nCyclesFound;
-        if (m_doc.m_nResults != 1 && firstLength == 0) ++m_doc.m_nCyclesFound;
+        if (!m_doc.m_results.IsOnly(RESULT_POLYN) && firstLength == 0) ++m_doc.m_nCyclesFound;
     }
     if (!s.m_bContinuous && !m_bComparing && g_bShowStatistics && m_doc.m_nTests != 0)
         m_doc.BuildStatistics(1);
-}
-
-void CTestSeries::GraphContinuousTest(int maxProblems) {
-    CCycleSolver& s = m_doc.m_solver;
-    if (s.m_bBusy) return;
-    const int starts = std::max(1, LeadingInt(m_doc.m_strRandStarts));
-    const bool compared = starts == 1;
-    if (compared && !AskEstimate()) return;
-
-    const uint32_t start = NowMs();
-    m_doc.m_dwCampaignStart = start;
-    m_doc.m_nAuxCount = m_doc.m_nDiffSolutions = m_doc.m_nTests = m_doc.m_nResults = 0;
-    m_doc.m_nCyclesFound = 0;
-    m_nProblems = 0;
-    uint32_t total = 0;
-    const int limit = maxProblems > 0 ? maxProblems : INT_MAX;
-    for (;;) {
-        BeforeRandom();
-        Gener2(s, LeadingInt(m_doc.m_strAmplitude));
-        Refresh(1);
-        ++m_nProblems;
-        if (compared) {
-            s.m_bContinuous = 1;
-            GraphExactMethod();
-            s.m_bContinuous = 0;
-            if (m_doc.m_nResults != 2) break;
-            s.SaveOrCompareBest(0);
-        }
-        s.m_bContinuous = 1;
-        GraphPolynomialMethod();
-        total += m_doc.m_dwPolynMs;
-        s.m_bContinuous = 0;
-        if (m_fnProblemDone) m_fnProblemDone();
-        if (compared && m_doc.m_nResults != 3) break;
-        if (!compared && (m_doc.m_nResults != 1 || !m_bStartsAgreed)) break;
-        if (compared && s.CycleCostOf(s.m_aBest) != 0 && s.CycleCostOf(s.m_aSaved) == 0) {
-            ++m_doc.m_nDiffSolutions;
-            InfoBox(IDS_NO_ZERO_CYCLE_FOUND);
-            break;
-        }
-        if (m_doc.m_nTests >= INT_MAX || m_nProblems >= limit) break;
-    }
-    EndContinuous(start, total, compared, true);
+    CheckDocumentInvariants(m_doc, "polynomial method");
 }

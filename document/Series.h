@@ -10,7 +10,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "document/Outcome.h"
+#include "solver/OptimumMethod.h"
 
 class CCycleSolver;
 class CMainDoc;
@@ -20,36 +25,58 @@ class ITextTarget;
 // windows' short tests read it).
 extern int g_bDifferentFound;
 
-// The Compare verdict on a network: the result in m_aBest against the reference in m_aSaved
-// (SaveOrCompareBest(1): the same cycle or the same length). IDS_CORRECT_ROUTE when they agree,
-// else IDS_NOT_CORRECT_SOLUTION.
-int CompareVerdict(CCycleSolver& solver);
-// The graph window's verdict by whether each method found a cycle of cost 0: IDS_BOTH_ZERO_CYCLE,
-// IDS_BOTH_NO_ZERO_CYCLE or IDS_NO_ZERO_CYCLE_FOUND.
-int GraphCompareVerdict(bool polynFound, bool exactFound);
+// The seeds of a series' random draws as quira-cli gives them: draw k (from 1) of the stream that
+// starts at seed is the state of the generator state * 214013 + 2531011 after k steps. Problem i
+// (from 1) makes drawsPerProblem draws (its network or graph, then one for each random start), so
+// the draws of problem i follow from the seed and i alone and a part of a series can run on its own.
+class CSeriesSeeds {
+public:
+    CSeriesSeeds(uint32_t seed, int drawsPerProblem) : m_nSeed(seed), m_nDraws(drawsPerProblem) {}
+    // Draw `draw` (from 1) of problem `problem` (from 1).
+    uint32_t Draw(int problem, int draw) const;
+
+private:
+    uint32_t m_nSeed;
+    int m_nDraws;
+};
+
+// What a continuous test compares each problem's polynomial result with.
+enum class EReference {
+    Exact,    // the exact method; the test stops at the first disagreement (the windows' test)
+    Optimum,  // the proven optimum (networks); every problem is compared, disagreements counted
+};
 
 // The second-cycle message: the title line, then "1-..." over positions 1..n of the cycle (not
 // closed back to 1), broken after every 60 characters of the cycle's text.
 std::string SecondCycleText(const char* title, const int* cycle, int nodes);
-// The Edges List text: the header line and one line per positive entry of m_ppAdjust above the
-// diagonal (CR LF line ends).
+// The edges the edges list names: the positive entries of m_ppAdjust above the diagonal, by row.
+struct CListedEdge {
+    int i, j, value;
+};
+std::vector<CListedEdge> ListedEdges(const CCycleSolver& solver);
+// The Edges List text: the header line and one line per listed edge (CR LF line ends).
 std::string EdgesListText(const CCycleSolver& solver);
-// Whether some entry of m_ppAdjust above the diagonal is positive.
-bool HasListedEdges(const CCycleSolver& solver);
 
 class CTestSeries {
 public:
     CTestSeries(CMainDoc& doc, ITextTarget& timeField, ITextTarget& finalField);
 
-    // ---- Network window --------------------------------------------------------------------------
+    // ---- Network and map windows -------------------------------------------------------------------
     void ExactMethod();
+    // The proven optimum of the network (solver/OptimumMethod.h): its cycle is recorded as the exact
+    // method records its own, and what it gave (cost, bound, proof) in the document's m_optimum.
+    void OptimumMethod();
     // One run from the initial cycle, or a series of Rand.Starts random starts, the first Full
     // Tests of them full tests and the rest short tests.
     void PolynomialMethod();
+    // Compare of the network, map and graph windows: the exact and the polynomial method, whichever
+    // has not run yet, then the kind's verdict (CompareVerdictOf).
     void Compare();
-    // Random networks one after another until a run is aborted, the methods disagree, or
-    // maxProblems problems were tested (0: no bound but the counter's range).
-    void ContinuousTest(int maxProblems);
+    // Random problems one after another (networks, or for a graph document graphs made by Gener2)
+    // until a run is aborted, the random starts or the methods disagree, or maxProblems problems
+    // were tested (0: no bound but the counter's range). With the optimum as the reference every
+    // problem is compared and a disagreement only counted.
+    void ContinuousTest(int maxProblems, EReference reference = EReference::Exact);
     // A new random network with the current node count and amplitude.
     void Reset();
     // A random current cycle, which also becomes the initial cycle.
@@ -75,10 +102,6 @@ public:
     // ---- Graph window ----------------------------------------------------------------------------
     void GraphExactMethod();
     void GraphPolynomialMethod();
-    void GraphContinuousTest(int maxProblems);
-    // Compare on a graph: the verdict by whether each method found a cycle of cost 0. With only
-    // the polynomial result known, the exact method runs and both results are judged.
-    void GraphCompare();
     // Whether the graph's Hamiltonian cycle is the only one; nothing (and no results) when the
     // polynomial method knows none.
     void GraphOnlyOneCycle();
@@ -93,20 +116,38 @@ public:
     bool m_bComparing = false;    // a comparison drives the single-method commands
     bool m_bStartsAgreed = true;  // outcome of the last random-start series or comparison
     uint32_t m_dwExactElapsedMs = 0;
-    uint32_t m_dwLastExactMs = 0;  // the last exact method's own time (no estimate), also in a continuous test
-    int m_nProblems = 0;  // problems made by the last continuous test
+    uint32_t m_dwLastExactMs =
+        0;  // the last exact method's own time (no estimate), also in a continuous test
+    uint32_t m_dwLastOptimumMs = 0;  // the last optimum method's time
+    int m_nProblems = 0;             // problems made by the last continuous test
+    // The finished problems of the last continuous test; an interrupted problem is not among them.
+    CSeriesSummary m_summary;
+    // When set, the random draws of a continuous test are these seeds' (problem by problem).
+    std::optional<CSeriesSeeds> m_seeds;
+    // Edges every cycle of the optimum method must use (an instance's fixed edges).
+    std::vector<std::pair<int, int>> m_aFixedEdges;
 
     // ---- Hooks -------------------------------------------------------------------------------------
     std::function<void(int reset)> m_fnRefresh;  // the form's own refresh
     std::function<void()> m_fnBeforeRandom;      // before every random network, graph or start
-    std::function<void()> m_fnProblemDone;       // after the methods ran on a problem of a continuous test
+    // After each finished problem of a continuous test, with its row (also added to m_summary);
+    // the solver still holds the polynomial result in m_aBest and the reference's in m_aSaved.
+    std::function<void(const CProblemRow& row)> m_fnProblemDone;
+    // The optimum method's once-a-second progress (elapsed, best, bound).
+    OptimumProgressFn m_fnOptimumProgress;
 
 private:
     void RunPolynomialOnce();
     void RunGraphPolynomialOnce();
     bool AskEstimate();
     void BeforeRandom();
-    void EndContinuous(uint32_t start, uint32_t totalMs, bool compared, bool graph);
+    // The kind's exact and polynomial method (graph or network).
+    void ExactOfKind();
+    void PolynomialOfKind();
+    // The reference of a continuous test on the current problem; true when it ran to its end.
+    bool RunReference(EReference reference);
+    void EndContinuous(uint32_t start, uint32_t totalMs, bool compared, bool polynInterrupted,
+                       EReference reference);
     // Only One Cycle? once the optimum is known: a second run seeks another cycle of the same
     // length; shows it under `title`, or the message `uniqueId`.
     void SeekSecondCycle(const char* title, int uniqueId);
@@ -114,4 +155,6 @@ private:
     CMainDoc& m_doc;
     ITextTarget& m_time;
     ITextTarget& m_final;
+    bool m_bInContinuous = false;  // a continuous test is running
+    int m_nDraw = 0;               // draws made for its current problem
 };

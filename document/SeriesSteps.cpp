@@ -1,6 +1,6 @@
 // The smaller commands of the network window over a document: Reset, Randomized Start, Final to
 // Initial, Import, Only One Cycle?, Edges List, Statistics and the editor's working copy; and the
-// Compare verdicts and result texts that the windows and quira-cli share.
+// result texts that the windows and quira-cli share.
 #include <algorithm>
 #include <cstdio>
 
@@ -10,16 +10,6 @@
 #include "document/Switches.h"
 
 // ---- Verdicts and texts ---------------------------------------------------------------------------
-
-int CompareVerdict(CCycleSolver& solver) {
-    return solver.SaveOrCompareBest(1) != 0 ? IDS_CORRECT_ROUTE : IDS_NOT_CORRECT_SOLUTION;
-}
-
-int GraphCompareVerdict(bool polynFound, bool exactFound) {
-    if (polynFound && exactFound) return IDS_BOTH_ZERO_CYCLE;
-    if (!polynFound && !exactFound) return IDS_BOTH_NO_ZERO_CYCLE;
-    return IDS_NO_ZERO_CYCLE_FOUND;
-}
 
 std::string SecondCycleText(const char* title, const int* cycle, int nodes) {
     std::string text = title;
@@ -38,25 +28,23 @@ std::string SecondCycleText(const char* title, const int* cycle, int nodes) {
     return text + path;
 }
 
+std::vector<CListedEdge> ListedEdges(const CCycleSolver& s) {
+    std::vector<CListedEdge> edges;
+    for (int i = 1; i <= s.m_nNodes - 1; ++i)
+        for (int j = i + 1; j <= s.m_nNodes; ++j)
+            if (s.m_ppAdjust[i][j] > 0) edges.push_back({i, j, s.m_ppAdjust[i][j]});
+    return edges;
+}
+
 std::string EdgesListText(const CCycleSolver& s) {
     std::string text = "No    Edges    Values\r\n";
     int k = 0;
     char line[96];
-    for (int i = 1; i <= s.m_nNodes - 1; ++i)
-        for (int j = i + 1; j <= s.m_nNodes; ++j)
-            if (s.m_ppAdjust[i][j] > 0) {
-                std::snprintf(line, sizeof line, "%2d:   C(%2d,%2d)     %d\r\n", ++k, i, j,
-                              s.m_ppAdjust[i][j]);
-                text += line;
-            }
+    for (const CListedEdge& e : ListedEdges(s)) {
+        std::snprintf(line, sizeof line, "%2d:   C(%2d,%2d)     %d\r\n", ++k, e.i, e.j, e.value);
+        text += line;
+    }
     return text;
-}
-
-bool HasListedEdges(const CCycleSolver& s) {
-    for (int i = 1; i <= s.m_nNodes - 1; ++i)
-        for (int j = i + 1; j <= s.m_nNodes; ++j)
-            if (s.m_ppAdjust[i][j] > 0) return true;
-    return false;
 }
 
 // ---- Commands -------------------------------------------------------------------------------------
@@ -76,7 +64,7 @@ void CTestSeries::RandomizedStart() {
 int CTestSeries::FinalToInitial() {
     CCycleSolver& s = m_doc.m_solver;
     if (s.m_bBusy) return 0;
-    if (m_doc.m_nResults == 0 && (m_doc.m_bRan == 0 || m_doc.m_nDocKind == KIND_GRAPH)) {
+    if (m_doc.m_results.Stored() == 0 && (m_doc.m_bRan == 0 || m_doc.m_nDocKind == KIND_GRAPH)) {
         WarningBox(IDS_CYCLE_UNKNOWN);
         return 0;
     }
@@ -93,7 +81,8 @@ void CTestSeries::Import() {
 
 void CTestSeries::Statistics() {
     if (m_doc.m_solver.m_bBusy) return;
-    if (m_doc.m_nResults == 1 || m_doc.m_nResults == 3) m_doc.BuildStatistics(1);
+    // A polynomial result, or the counters of an ended series.
+    if (m_doc.m_results.StatisticsValue() & 1) m_doc.BuildStatistics(1);
 }
 
 void CTestSeries::BeginMatrixEdit() {
@@ -114,7 +103,7 @@ void CTestSeries::OnlyOneCycle() {
     m_doc.RunPolynomial(&m_time, &m_final, 1);
     PolynomialMethod();
     m_bComparing = false;
-    if (m_doc.m_nResults == 0 || m_doc.m_nResults == 2) {
+    if (!m_doc.m_results.Has(RESULT_POLYN)) {
         m_time.SetText("");
         m_final.SetText("");
         WarningBox(IDS_ABORTED_BY_USER);
@@ -143,7 +132,7 @@ void CTestSeries::SeekSecondCycle(const char* title, int uniqueId) {
     const int aborted = s.PolynMethodNet(1, 1);
     if (aborted == 0) {
         ++m_doc.m_nTests;
-        ++m_doc.m_nResults;
+        m_doc.m_results.Add(RESULT_POLYN);
     }
     m_doc.m_dwPolynMs = m_doc.ShowElapsed(m_doc.m_dwPolynMs, &m_time, 0);
     Platform().pDialogs->SetWaitCursor(false);
@@ -155,7 +144,8 @@ void CTestSeries::SeekSecondCycle(const char* title, int uniqueId) {
         return;
     }
 
-    m_doc.m_nResults = 1;
+    m_doc.m_results.Clear();
+    m_doc.m_results.Add(RESULT_POLYN);
     if (s.BestDiffersFromOther()) {
         m_final.SetText(m_doc.CycleText(s.m_aCycle));
         Platform().pDialogs->ShowMessage(EBoxKind::Information, SecondCycleText(title, s.m_aCycle, n));
@@ -170,9 +160,9 @@ int CTestSeries::EdgesListCommand() {
     const uint32_t t = NowMs();
     m_doc.RunPolynomial(&m_time, &m_final, 1);
     m_bComparing = true;
-    if ((m_doc.m_nResults & 1) == 0) PolynomialMethod();
+    if (!m_doc.m_results.Has(RESULT_POLYN)) PolynomialMethod();
     m_bComparing = false;
-    if ((m_doc.m_nResults & 1) == 0) {
+    if (!m_doc.m_results.Has(RESULT_POLYN)) {
         WarningBox(IDS_ABORTED_BY_USER);
         return 0;
     }
@@ -182,18 +172,18 @@ int CTestSeries::EdgesListCommand() {
     Platform().pDialogs->SetWaitCursor(true);
     s.m_nTestLevel = 2;
     s.m_nTargetCost = NO_COST;
-    if (s.EdgesList() == 0) ++m_doc.m_nResults;
+    if (s.EdgesList() == 0) m_doc.m_results.Add(RESULT_POLYN);
     Platform().pDialogs->SetWaitCursor(false);
     m_doc.m_dwPolynMs = m_doc.ShowElapsed(t, &m_time, 0);
     Refresh(0);
-    if (m_doc.m_nResults != 1 && m_doc.m_nResults != 3) {
+    if (!m_doc.m_results.Has(RESULT_POLYN)) {
         m_time.SetText("");
         m_final.SetText("");
         WarningBox(IDS_ABORTED_BY_USER);
         return 0;
     }
-    if (!HasListedEdges(s)) {
-        Platform().pDialogs->ShowMessage(EBoxKind::Information, "There are no such edges.");
+    if (ListedEdges(s).empty()) {
+        Platform().pDialogs->ShowMessage(EBoxKind::Information, kTextNoSuchEdges);
         return 0;
     }
     return 1;

@@ -11,7 +11,9 @@ const char* CMainDoc::BuildStatistics(int show) {
     // divisions below always have a divisor.
     const int starts = std::max(1, LeadingInt(m_strRandStarts));
     const char* noun = m_nDocKind == KIND_GRAPH ? "graph" : "network";
-    if (m_nResults == 3 && starts != 1) {
+    // An ended series counts as polynomial results (CResults::StatisticsValue).
+    const int results = m_results.StatisticsValue();
+    if (results == 3 && starts != 1) {
         tests = starts;
         m_nTests = starts;
     }
@@ -50,7 +52,7 @@ const char* CMainDoc::BuildStatistics(int show) {
     }
 
     uint32_t total = m_dwPolynMs;
-    if (m_nResults != 2) {
+    if (results != 2) {
         std::snprintf(line, sizeof line, "Average time of polyn.method: %.3f sec\r\n",
                       tests != 0 ? m_dwPolynMs / (tests * 1000.0) : 0.0);  // an interrupted first test
         text += line;

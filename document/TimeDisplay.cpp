@@ -47,9 +47,9 @@ uint32_t CMainDoc::ShowElapsed(uint32_t first, ITextTarget* control, uint32_t se
     ShowEstimate(shown / 1000.0, control);
     if (m_solver.m_bContinuous != 0) return elapsed;
     std::string text = ReadBack(control);
-    if (secondMs != 0 && m_nResults == 3) text += " (" + Duration(secondMs / 1000.0) + ")";
+    if (secondMs != 0 && m_results.Stored() == 3) text += " (" + Duration(secondMs / 1000.0) + ")";
     text += "*";
-    text += m_nResults == 2 ? std::string(", 1 test(s)") : TestsSuffix(m_nTests);
+    text += m_results.Stored() == 2 ? std::string(", 1 test(s)") : TestsSuffix(m_nTests);
     if (control) control->SetText(text);
     return elapsed;
 }

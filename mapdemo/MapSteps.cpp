@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <set>
 
+#include "document/FieldAcceptance.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 
 namespace {
 
 constexpr int kMinCapitals = 4;
-constexpr int kMaxRandStarts = 32767;
 
 CCapitalSelection SelectionOf(const CCycleSolver& s) {
     CCapitalSelection selection{};
@@ -24,7 +24,7 @@ CCapitalSelection SelectionOf(const CCycleSolver& s) {
 int RebuildMapNetwork(CMainDoc& doc, int useKm, int random, const CCapitalSelection* previous) {
     CCycleSolver& s = doc.m_solver;
     const int oldNodes = s.m_nNodes;
-    doc.m_nResults = 0;
+    doc.m_results.Clear();
     const int newNodes = s.CountCapitals();
     s.m_nNodes = oldNodes;
     int ok = 1;
@@ -68,7 +68,7 @@ int AcceptMapSelection(CMainDoc& doc, const std::vector<int>& positions, int use
 int ApplyMapOptions(CMainDoc& doc, int maximum, int useKm, int oldUseKm) {
     CCycleSolver& s = doc.m_solver;
     if ((maximum != 0) != (s.m_bMaximum != 0)) {
-        doc.m_nResults = 0;
+        doc.m_results.Clear();
         s.m_bMaximum = maximum != 0;
     }
     if ((useKm != 0) == (oldUseKm != 0)) return 0;
@@ -82,25 +82,8 @@ void AcceptMapCounts(CMainDoc& doc, std::string& randStarts, std::string& fullTe
         fullTests = doc.m_strFullTests;
         return;
     }
-    if (randStarts != doc.m_strRandStarts) {
-        const int r = LeadingInt(randStarts);
-        if (r < 1 || r > kMaxRandStarts) {
-            randStarts = doc.m_strRandStarts;
-            return;
-        }
-        doc.m_strRandStarts = randStarts;
-        fullTests = randStarts;
-        doc.m_nResults = 0;
-    }
-    if (fullTests != doc.m_strFullTests) {
-        const int f = LeadingInt(fullTests);
-        if (f >= 0 && f <= LeadingInt(randStarts)) {
-            doc.m_strFullTests = fullTests;
-            doc.m_nResults = 0;
-        } else {
-            fullTests = doc.m_strFullTests;
-        }
-    }
+    if (AcceptRandStartsText(doc, randStarts, &fullTests).state == EFieldState::Refused) return;
+    AcceptFullTestsText(doc, fullTests, randStarts);
 }
 
 std::string MapRouteLine(const CCycleSolver& s, int position) {

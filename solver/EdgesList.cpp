@@ -4,11 +4,13 @@
 #include <algorithm>
 
 #include "solver/CycleSolver.h"
+#include "solver/Invariants.h"
 
 int CCycleSolver::EdgesList() {
     // Without its table the method cannot run; m_strMemoryRefusal says why.
     if (!EnsureInsertTable()) return m_bAborted = 1;
     const int n = m_nNodes;
+    CheckSolverInvariants(*this, "edges list", false, INV_ENTRY);
     m_bAborted = 0;
     m_nRunMode = 1;
     m_bStopRequest = 0;
@@ -40,5 +42,6 @@ int CCycleSolver::EdgesList() {
         m_nStartCost = Negated(m_nStartCost);
     }
     m_bBusy = 0;
+    CheckSolverInvariants(*this, "edges list", true, INV_CYCLE);
     return m_bAborted;
 }

@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "solver/CycleSolver.h"
+#include "solver/Invariants.h"
 
 int g_nExactThreads = 0;
 
@@ -549,6 +550,7 @@ void MeasureExactParallel(CCycleSolver& s, int workers, uint32_t minMs, uint64_t
 int CCycleSolver::ExpMethodNet(int estimateOnly, int* abortedOut) {
     const int n = m_nNodes;
     const bool estimate = estimateOnly != 0;
+    CheckSolverInvariants(*this, "exact method", false, INV_ENTRY);
     m_bBusy = 1;
     m_nOrdersDone = 0;
     if (abortedOut) *abortedOut = 0;
@@ -572,6 +574,11 @@ int CCycleSolver::ExpMethodNet(int estimateOnly, int* abortedOut) {
     }
     if (n >= 2) ClearLowerTriangle(m_ppWeight, n);
     m_bBusy = 0;
+    // The first strictly cheapest order is canonical; a stop may leave a later block's best.
+    const bool stopped = abortedOut && *abortedOut;
+    CheckSolverInvariants(
+        *this, "exact method", true,
+        estimate ? unsigned{INV_CYCLE} : INV_RESULT | (stopped ? 0u : unsigned{INV_CANONICAL}));
     return result;
 }
 
@@ -676,6 +683,7 @@ int RunGraphParallel(CCycleSolver& s, int workers, int* abortedOut) {
 
 int CCycleSolver::ExpMethodGraph(int* abortedOut) {
     const int n = m_nNodes;
+    CheckSolverInvariants(*this, "exact method for graphs", false, INV_ENTRY);
     m_bBusy = 1;
     if (abortedOut) *abortedOut = 0;
     MirrorWeights(m_ppWeight, n);
@@ -702,6 +710,10 @@ int CCycleSolver::ExpMethodGraph(int* abortedOut) {
     }
 
     if (n >= 2) ClearLowerTriangle(m_ppWeight, n);
+    m_aCycle[n + 1] = m_aCycle[1];
     m_bBusy = 0;
+    // The starting order is never recorded, so a cycle through 1, 2, ..., n is found read backwards:
+    // no canonical form is promised here.
+    CheckSolverInvariants(*this, "exact method for graphs", true, INV_CYCLE | INV_BEST);
     return found == 1 || startIsCycle ? 0 : 1;
 }

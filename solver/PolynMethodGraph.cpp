@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "solver/CycleSolver.h"
+#include "solver/Invariants.h"
 #include "solver/MoveSet.h"
 
 namespace {
@@ -75,6 +76,7 @@ int CCycleSolver::PolynMethodGraph() {
     if (!EnsureInsertTable()) return m_bAborted = 1;
     const int n = m_nNodes;
     auto& w = m_ppWeight;
+    CheckSolverInvariants(*this, "polynomial method for graphs", false, INV_ENTRY);
     m_bStopRequest = 0;
     m_bAborted = 0;
     m_bBusy = 1;
@@ -105,6 +107,7 @@ int CCycleSolver::PolynMethodGraph() {
     m_nBestCost = m_nStartCost = CycleCost();
     ShowCycleCost();
     m_bBusy = 0;
+    CheckSolverInvariants(*this, "polynomial method for graphs", true, INV_RESULT);
     return m_bAborted;
 }
 
@@ -144,7 +147,9 @@ void CCycleSolver::GraphWalk(int budget) {
     // cost is a sum over edges in wrapping 32-bit arithmetic, so the difference is exact.
     const bool followCost = n >= 5;
     int walkCost = CycleCostOf(walk);
-    auto plus = [](int cost, uint32_t delta) { return static_cast<int>(static_cast<uint32_t>(cost) + delta); };
+    auto plus = [](int cost, uint32_t delta) {
+        return static_cast<int>(static_cast<uint32_t>(cost) + delta);
+    };
     int count = budget;
     for (;;) {
         load(walk);
@@ -160,9 +165,9 @@ void CCycleSolver::GraphWalk(int budget) {
         const int* m = m_aMove;
         const int t1 = !followCost ? CycleCost()
                        : g1 == 0   ? walkCost
-                                   : plus(walkCost, EdgeCost(m[0], m[1]) + EdgeCost(m[1], m[2]) - EdgeCost(m[0], m[2]) +
-                                                        EdgeCost(m[3], m[4]) - EdgeCost(m[3], m[1]) -
-                                                        EdgeCost(m[1], m[4]));
+                                   : plus(walkCost, EdgeCost(m[0], m[1]) + EdgeCost(m[1], m[2]) -
+                                                        EdgeCost(m[0], m[2]) + EdgeCost(m[3], m[4]) -
+                                                        EdgeCost(m[3], m[1]) - EdgeCost(m[1], m[4]));
         assert(t1 == CycleCost());
 
         load(walk);
@@ -174,8 +179,8 @@ void CCycleSolver::GraphWalk(int budget) {
         // {a, x} and {u, v} became {a, u} and {x, v}, with (v, u, x, a) = m_aMove[0..3].
         const int t2 = !followCost ? CycleCost()
                        : g2 == 0   ? walkCost
-                                   : plus(walkCost, EdgeCost(m[3], m[1]) + EdgeCost(m[2], m[0]) - EdgeCost(m[3], m[2]) -
-                                                        EdgeCost(m[1], m[0]));
+                                   : plus(walkCost, EdgeCost(m[3], m[1]) + EdgeCost(m[2], m[0]) -
+                                                        EdgeCost(m[3], m[2]) - EdgeCost(m[1], m[0]));
         assert(t2 == CycleCost());
 
         // The walk continues from the proposal taken, which is also the cycle it leaves current.
@@ -219,13 +224,13 @@ int CCycleSolver::GraphReverse() {
     const bool posRows = PositionRows(m_aCycle);
     if (posRows) {
         CReversal r{};
-        const bool found =
-            ScanReversalRows(near ? last : nullptr,
-                             [&](const CReversal& t) {
-                                 const int candidate[5] = {t.v, t.u, t.x, t.a, t.u};
-                                 return !AllInFive(candidate, last) && !MemoryContains(candidate);
-                             },
-                             r);
+        const bool found = ScanReversalRows(
+            near ? last : nullptr,
+            [&](const CReversal& t) {
+                const int candidate[5] = {t.v, t.u, t.x, t.a, t.u};
+                return !AllInFive(candidate, last) && !MemoryContains(candidate);
+            },
+            r);
         if (found) {
             const int candidate[5] = {r.v, r.u, r.x, r.a, r.u};
             std::copy(candidate, candidate + 5, move);

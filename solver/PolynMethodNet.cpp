@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "solver/CycleSolver.h"
+#include "solver/Invariants.h"
 #include "solver/MethodParams.h"
 
 namespace {
@@ -29,6 +30,7 @@ int CCycleSolver::PolynMethodNet(int mode, int quiet) {
     const int budgetA = PolynSearchBudget(factorA, n);
     const int budgetB = PolynSearchBudget(factorB, n);
 
+    CheckSolverInvariants(*this, "polynomial method", false, INV_ENTRY);
     m_bAborted = 0;
     m_bQuiet = quiet;
     m_bKeepTies = full ? 0 : 1;
@@ -150,5 +152,6 @@ int CCycleSolver::PolynMethodNet(int mode, int quiet) {
         NegateUnlessNone(m_nRefCost);
     }
     m_bBusy = 0;
+    CheckSolverInvariants(*this, "polynomial method", true, INV_RESULT);
     return m_bAborted;
 }

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSplitter>
 #include <algorithm>
 
@@ -51,6 +52,84 @@ void CFormViewBase::CreateResultFields(QLineEdit* time, QLineEdit* final) {
         RefreshForm(reset);
         UpdateDrawing();
     };
+    m_pFields = std::make_unique<CFormFields>(m_doc, *m_pSeries, *m_pTimeTarget);
+}
+
+void CFormViewBase::BindFields(const CFieldBinding& binding) {
+    m_binding = binding;
+    if (binding.pAmplitude) binding.pAmplitude->setMaxLength(AMPLITUDE_CHARS);
+    if (binding.pCycle) binding.pCycle->setMaxLength(CYCLE_TEXT_CHARS);
+    for (QLineEdit* count : {binding.pRandStarts, binding.pFullTests})
+        if (count)
+            count->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), count));
+    for (QLineEdit* number : {binding.pNodes, binding.pAmplitude, binding.pRandStarts, binding.pFullTests})
+        if (number) number->setMaximumWidth(70);
+    for (QLineEdit* edit :
+         {binding.pNodes, binding.pAmplitude, binding.pRandStarts, binding.pFullTests, binding.pCycle})
+        if (edit) AcceptOnFocusLoss(edit);
+    for (QAbstractButton* box : {binding.pShowWeights, binding.pMaximum})
+        if (box) AcceptOnClick(box);
+}
+
+CFormTexts CFormViewBase::ReadTexts() const {
+    CFormTexts t = m_pFields->DocumentTexts();
+    auto read = [](const QLineEdit* edit, std::string& text) {
+        if (edit) text = edit->text().toStdString();
+    };
+    read(m_binding.pNodes, t.strNodes);
+    read(m_binding.pAmplitude, t.strAmplitude);
+    read(m_binding.pRandStarts, t.strRandStarts);
+    read(m_binding.pFullTests, t.strFullTests);
+    read(m_binding.pCycle, t.strCycle);
+    if (m_binding.pShowWeights) t.bShowWeights = m_binding.pShowWeights->isChecked();
+    if (m_binding.pMaximum) t.bMaximum = m_binding.pMaximum->isChecked();
+    return t;
+}
+
+void CFormViewBase::ShowTexts(const CFormTexts& t) {
+    // Only a changed text is set, so a field keeps its cursor and undo history otherwise.
+    auto show = [](QLineEdit* edit, const std::string& text) {
+        if (!edit) return;
+        const QString value = QString::fromStdString(text);
+        if (edit->text() != value) edit->setText(value);
+    };
+    show(m_binding.pNodes, t.strNodes);
+    show(m_binding.pAmplitude, t.strAmplitude);
+    show(m_binding.pRandStarts, t.strRandStarts);
+    show(m_binding.pFullTests, t.strFullTests);
+    if (m_binding.pCycle && m_binding.pCycle->text() != QString::fromStdString(t.strCycle)) {
+        m_binding.pCycle->setText(QString::fromStdString(t.strCycle));
+        m_binding.pCycle->setCursorPosition(0);
+    }
+    if (m_binding.pShowWeights) m_binding.pShowWeights->setChecked(t.bShowWeights);
+    if (m_binding.pMaximum) m_binding.pMaximum->setChecked(t.bMaximum);
+}
+
+void CFormViewBase::AcceptFields() {
+    CFormTexts texts = ReadTexts();
+    const bool changed = m_pFields->Accept(texts);
+    ShowTexts(texts);
+    if (changed) UpdateDrawing();
+}
+
+void CFormViewBase::OnInitialUpdate() {
+    CFormTexts texts = ReadTexts();
+    m_pFields->InitialUpdate(m_binding.nKind, texts);
+    ShowTexts(texts);
+    SizeFrame(m_binding.pLastField);
+}
+
+void CFormViewBase::UpdateFromDocument() {
+    CFormTexts texts = m_pFields->DocumentTexts();
+    if (m_binding.pCycle) texts.strCycle = m_binding.pCycle->text().toStdString();
+    ShowTexts(texts);
+}
+
+void CFormViewBase::RefreshForm(int reset) {
+    if (!reset || !m_binding.pCycle) return;
+    m_binding.pCycle->setText(QString::fromStdString(m_pFields->TakeCurrentCycle()));
+    m_binding.pCycle->setCursorPosition(0);
 }
 
 QLabel* CFormViewBase::Caption(const QString& text, QWidget* field) {
@@ -151,48 +230,6 @@ QPushButton* CFormViewBase::CommandButton(const QString& caption) const {
     return nullptr;
 }
 
-int CFormViewBase::AcceptNodes(QLineEdit* edit, int maxNodes) {
-    if (edit->text().toStdString() == m_doc.m_strNodes) return 0;
-    const int n = LeadingInt(edit->text().toStdString());
-    if (n < MIN_DOC_NODES || n > maxNodes) {
-        PutBack(edit, m_doc.m_strNodes);
-        ErrorBox(QString::asprintf("A number of the nodes is invalid.\nThe valid range: 4...%d", maxNodes));
-        return -1;
-    }
-    const int old = m_doc.m_solver.m_nNodes;
-    if (!m_doc.SetNodeCount(n)) {
-        PutBack(edit, m_doc.m_strNodes);
-        WarningBox(IDS_NO_MEMORY_FOR_NODES);
-        m_doc.SetNodeCount(old);
-    }
-    m_doc.m_strNodes = edit->text().toStdString();
-    Series().Reset();
-    TimeTarget().SetText("");
-    m_doc.m_nResults = 0;
-    return 1;
-}
-
-int CFormViewBase::AcceptCycleText(QLineEdit* edit, std::string& accepted) {
-    const std::string text = edit->text().toStdString();
-    if (text == accepted) return 0;
-    if (m_doc.ParseGivenCycle(text) != 0) {
-        PutBack(edit, accepted);
-        return -1;
-    }
-    Series().Refresh(1);
-    m_doc.m_nResults = 0;
-    accepted = text;
-    return 1;
-}
-
-void CFormViewBase::ErrorBox(const QString& text) {
-    Platform().pDialogs->ShowMessage(EBoxKind::Error, text.toStdString());
-}
-
-void CFormViewBase::PutBack(QLineEdit* edit, const std::string& text) {
-    edit->setText(QString::fromStdString(text));
-}
-
 void CFormViewBase::UpdateDrawing() {
     if (m_pDrawing) m_pDrawing->update();
 }
@@ -244,10 +281,4 @@ uint32_t CFormViewBase::CDrawingLink::CampaignStartMs() const {
 void CFormViewBase::CDrawingLink::RedrawNow(EDrawingPane) {
     if (m_form.m_pDrawing) m_form.m_pDrawing->repaint();
     if (m_form.m_pFinal) m_form.m_pFinal->repaint();
-}
-
-void CFormViewBase::ShowCurrentCycle(QLineEdit* edit, std::string& accepted) {
-    accepted = m_doc.CycleText(m_doc.m_solver.m_aCycle);
-    edit->setText(QString::fromStdString(accepted));
-    edit->setCursorPosition(0);
 }

@@ -1,8 +1,8 @@
 // What the forms of the network, graph and check windows share: the Time and Final fields as the
-// runs' text targets, the test commands of the core (CTestSeries) wired to the form's refresh,
-// field acceptance on focus loss with its "Error" box, the busy guard, the link that repaints the
-// drawing at every improvement, and the frame sizing. Each kind's form adds its own fields and
-// buttons and states only what differs.
+// runs' text targets, the test commands of the core (CTestSeries) wired to the form's refresh, the
+// fields bound to the core's acceptance (CFormFields: Accept fields on focus loss, the initial
+// update, the update from the document), the busy guard, the link that repaints the drawing at
+// every improvement, and the frame sizing. Each kind's form binds its own fields and buttons.
 #pragma once
 
 #include <QList>
@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 
+#include "document/FieldAcceptance.h"
 #include "document/Series.h"
 #include "solver/Platform.h"
 #include "windows/QtPlatform.h"
@@ -31,10 +32,17 @@ public:
     explicit CFormViewBase(CMainDoc& doc, QWidget* parent = nullptr);
     ~CFormViewBase() override;
 
-    // Accept fields: moves what the user typed into the document (kind-specific steps).
+    // Accept fields: moves what the user typed into the document (the core's steps for the kind).
     void CommitFields() override { AcceptFields(); }
+    void AcceptFields();
+    // The initial update of the kind's form (the core's step), then the frame's size.
+    void OnInitialUpdate() override;
+    // The document changed: its texts and flags into the bound fields.
+    void UpdateFromDocument();
 
     CTestSeries& Series() { return *m_pSeries; }
+    CFormFields& Fields() { return *m_pFields; }
+    bool ParseFailed() const { return m_pFields->m_bParseFailed; }
     QLineEdit* TimeField() const { return m_pTime; }
     QLineEdit* FinalField() const { return m_pFinal; }
     ITextTarget& TimeTarget() { return *m_pTimeTarget; }
@@ -46,15 +54,27 @@ public:
     QPushButton* CommandButton(const QString& caption) const;
 
 protected:
-    // Kind-specific acceptance of every field, in the kind's order; called on focus loss and on
-    // the check boxes.
-    virtual void AcceptFields() = 0;
-    // The form's part of a refresh (Initial cycle field and the like); the drawing is redrawn
-    // afterwards by the base.
-    virtual void RefreshForm(int reset) = 0;
+    // The fields a form binds (null where its kind has none), its kind, and the field whose bottom
+    // right sizes the frame.
+    struct CFieldBinding {
+        int nKind = 0;
+        QLineEdit* pNodes = nullptr;
+        QLineEdit* pAmplitude = nullptr;  // Max.Degree for a graph
+        QLineEdit* pRandStarts = nullptr;
+        QLineEdit* pFullTests = nullptr;
+        QAbstractButton* pShowWeights = nullptr;
+        QAbstractButton* pMaximum = nullptr;
+        QLineEdit* pCycle = nullptr;
+        QWidget* pLastField = nullptr;
+    };
 
     // Creates the read-only Time and Final fields (the core's text targets) and the test commands.
     void CreateResultFields(QLineEdit* time, QLineEdit* final);
+    // Binds the fields: acceptance on focus loss and on the check boxes, the fields' lengths, and
+    // digits only in the counts.
+    void BindFields(const CFieldBinding& binding);
+    // The form's part of a refresh: with reset the cycle field shows the current cycle.
+    void RefreshForm(int reset);
     // A caption label with its field as buddy (the field's accessible name is the caption).
     QLabel* Caption(const QString& text, QWidget* field);
     // The row of number fields, each under its caption label, aligned at their bottoms.
@@ -77,19 +97,6 @@ protected:
                              int columns);
     // Fields with their captions on their left, one row each.
     QGridLayout* CaptionedFields(std::initializer_list<std::pair<QString, QWidget*>> rows);
-    // The shared steps of Accept fields. Each returns -1 when the text was refused (the field has
-    // its old text back and the user was told), 0 when it did not change, 1 when it was taken.
-    // Nodes from 4 to maxNodes: the solver is resized and a new random problem made.
-    int AcceptNodes(QLineEdit* edit, int maxNodes);
-    // A typed cycle, compared with `accepted` (the last text parsed successfully): the parser
-    // makes it the current and initial cycle and the form is refreshed with reset.
-    // Shows the current cycle's text in the cycle field and takes it as the field's accepted text.
-    void ShowCurrentCycle(QLineEdit* edit, std::string& accepted);
-    int AcceptCycleText(QLineEdit* edit, std::string& accepted);
-    // The form's own "Error" box.
-    static void ErrorBox(const QString& text);
-    // Puts the text back into the field.
-    static void PutBack(QLineEdit* edit, const std::string& text);
     // Tells the drawing to redraw (the framework's update of the other views).
     void UpdateDrawing();
     // Maximizes the frame (narrow screen) or gives it the kind's size: wide enough for the right
@@ -119,7 +126,12 @@ private:
     std::unique_ptr<QtLineEditTarget> m_pTimeTarget;
     std::unique_ptr<QtLineEditTarget> m_pFinalTarget;
     std::unique_ptr<CTestSeries> m_pSeries;
+    std::unique_ptr<CFormFields> m_pFields;
+    CFieldBinding m_binding;
     CDrawingLink m_link{*this};
     QList<QPushButton*> m_commands;
     bool m_bAccepting = false;  // acceptance is running (its boxes move the focus)
+
+    CFormTexts ReadTexts() const;
+    void ShowTexts(const CFormTexts& texts);
 };

@@ -5,20 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "document/ExactBound.h"
 #include "document/MainDoc.h"
-#include "document/Messages.h"
 #include "windows/DialogExec.h"
 #include "windows/MatrixDlg.h"
 
 namespace {
-
-constexpr int kMaxGraphNodes = 1024;
-constexpr int kMaxRandStarts = 32767;
-constexpr int kInitialCycleChars = 5000;
 
 int ValueOf(const QLineEdit* edit) {
     return LeadingInt(edit->text().toStdString());
@@ -36,12 +30,8 @@ CGraphView::CGraphView(CMainDoc& doc, QWidget* parent)
     auto* final = new QLineEdit(this);
     CreateResultFields(time, final);
 
-    m_pDegree->setMaxLength(5);
-    m_pRandStarts->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
-    m_pInitial->setMaxLength(kInitialCycleChars);
-    for (QLineEdit* edit : {m_pNodes, m_pDegree, m_pRandStarts}) edit->setMaximumWidth(70);
-    for (QLineEdit* edit : {m_pNodes, m_pDegree, m_pRandStarts, m_pInitial}) AcceptOnFocusLoss(edit);
+    BindFields(
+        {KIND_GRAPH, m_pNodes, m_pDegree, m_pRandStarts, nullptr, nullptr, nullptr, m_pInitial, m_pInitial});
 
     QHBoxLayout* top =
         CaptionedRow({{"&Nodes", m_pNodes}, {"Max.Degree", m_pDegree}, {"Rand.Starts", m_pRandStarts}});
@@ -50,8 +40,8 @@ CGraphView::CGraphView(CMainDoc& doc, QWidget* parent)
     CTestSeries& series = Series();
     QGridLayout* buttons = CommandGrid({{"E&xp. Method", [this] { OnExpMethod(); }},
                                         {"&Polyn. Method", [this] { OnPolynMethod(); }},
-                                        {"&Compare", [&series] { series.GraphCompare(); }},
-                                        {"Continuous &Test", [&series] { series.GraphContinuousTest(0); }},
+                                        {"&Compare", [&series] { series.Compare(); }},
+                                        {"Continuous &Test", [&series] { series.ContinuousTest(0); }},
                                         {"&Statistics", [&series] { series.Statistics(); }},
                                         {"&Final to Initial", [&series] { series.FinalToInitial(); }},
                                         {"Randomi&zed Start", [&series] { series.RandomizedStart(); }},
@@ -74,92 +64,15 @@ CGraphView::CGraphView(CMainDoc& doc, QWidget* parent)
     layout->addStretch(1);
 }
 
-// ---- Document / view ----------------------------------------------------------------------------------
-
-void CGraphView::OnInitialUpdate() {
-    CCycleSolver& s = m_doc.m_solver;
-    s.m_nKind = KIND_GRAPH;
-    m_doc.InitKind(KIND_GRAPH, 8);
-    if (m_doc.m_bFromFile)
-        m_pDegree->setText(QString::fromStdString(m_doc.m_strAmplitude));
-    else
-        m_doc.m_strAmplitude = m_pDegree->text().toStdString();
-    s.m_nAmplitude = ValueOf(m_pDegree);
-    if (!m_doc.m_bFromFile) Series().Reset();
-
-    const int results = m_doc.m_nResults;
-    if (m_doc.m_bFromFile) {
-        m_strAcceptedInitial = m_doc.CycleText(s.m_aInitial);
-        m_pInitial->setText(QString::fromStdString(m_strAcceptedInitial));
-        if (results != 0) m_doc.ShowSavedTime(&TimeTarget());
-        m_doc.m_nResults = results;
-        if (results != 0) Series().Refresh(0);
-    } else {
-        Series().Refresh(1);
-        m_doc.m_nResults = results;
-    }
-    UpdateFromDocument();
-    SizeFrame(m_pInitial);
-}
-
-void CGraphView::UpdateFromDocument() {
-    m_pNodes->setText(QString::fromStdString(m_doc.m_strNodes));
-    m_pDegree->setText(QString::fromStdString(m_doc.m_strAmplitude));
-    m_pRandStarts->setText(QString::fromStdString(m_doc.m_strRandStarts));
-}
-
-void CGraphView::RefreshForm(int reset) {
-    if (reset) ShowCurrentCycle(m_pInitial, m_strAcceptedInitial);
-}
-
-// ---- Accept fields --------------------------------------------------------------------------------------
-
-void CGraphView::AcceptFields() {
-    CCycleSolver& s = m_doc.m_solver;
-    if (Busy()) {
-        UpdateFromDocument();
-        return;
-    }
-    bool changed = false;
-
-    const int nodes = AcceptNodes(m_pNodes, kMaxGraphNodes);
-    if (nodes < 0) return;
-    changed |= nodes > 0;
-    if (m_pDegree->text().toStdString() != m_doc.m_strAmplitude) {
-        const int d = ValueOf(m_pDegree);
-        if (d < 1 || d > s.m_nNodes - 1) {
-            PutBack(m_pDegree, m_doc.m_strAmplitude);
-            WarningBox(IDS_DEGREE_INVALID);
-            return;
-        }
-        m_doc.m_strAmplitude = m_pDegree->text().toStdString();
-        s.m_nAmplitude = d;
-        Series().Reset();
-        m_doc.m_nResults = 0;
-        changed = true;
-    }
-    m_bParseFailed = AcceptCycleText(m_pInitial, m_strAcceptedInitial) < 0;
-    if (m_pRandStarts->text().toStdString() != m_doc.m_strRandStarts) {
-        const int r = ValueOf(m_pRandStarts);
-        if (r < 1 || r > kMaxRandStarts) {
-            PutBack(m_pRandStarts, m_doc.m_strRandStarts);
-        } else {
-            m_doc.m_strRandStarts = m_pRandStarts->text().toStdString();
-            m_doc.m_nResults = 0;
-        }
-    }
-    if (changed) UpdateDrawing();
-}
-
 // ---- Commands -----------------------------------------------------------------------------------------
 
 void CGraphView::OnExpMethod() {
-    m_bParseFailed = false;
+    Fields().m_bParseFailed = false;
     Series().GraphExactMethod();
 }
 
 void CGraphView::OnPolynMethod() {
-    m_bParseFailed = false;
+    Fields().m_bParseFailed = false;
     Series().GraphPolynomialMethod();
 }
 

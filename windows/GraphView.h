@@ -4,8 +4,6 @@
 // test step is the core's (CTestSeries).
 #pragma once
 
-#include <string>
-
 #include "windows/FormViewBase.h"
 
 class QLineEdit;
@@ -15,10 +13,6 @@ class CGraphView : public CFormViewBase {
     Q_OBJECT
 public:
     explicit CGraphView(CMainDoc& doc, QWidget* parent = nullptr);
-
-    void OnInitialUpdate() override;
-    // The document changed: its node, degree and random-start texts into the fields.
-    void UpdateFromDocument();
 
     // ---- Commands (the buttons) --------------------------------------------------------------------
     void OnExpMethod();
@@ -33,19 +27,10 @@ public:
     QLineEdit* RandStartsField() const { return m_pRandStarts; }
     QLineEdit* InitialField() const { return m_pInitial; }
     QPushButton* Button(const QString& caption) const { return CommandButton(caption); }
-    bool ParseFailed() const { return m_bParseFailed; }
-
-    void AcceptFields() override;
-
-protected:
-    void RefreshForm(int reset) override;
 
 private:
     QLineEdit* m_pNodes;
     QLineEdit* m_pDegree;
     QLineEdit* m_pRandStarts;
     QLineEdit* m_pInitial;
-
-    std::string m_strAcceptedInitial;  // the last initial-cycle text that was parsed successfully
-    bool m_bParseFailed = false;
 };

@@ -4,8 +4,6 @@
 // its solver; every test step is the core's (CTestSeries).
 #pragma once
 
-#include <string>
-
 #include "windows/FormViewBase.h"
 
 class QCheckBox;
@@ -17,10 +15,6 @@ class CInputView : public CFormViewBase {
     Q_OBJECT
 public:
     explicit CInputView(CMainDoc& doc, QWidget* parent = nullptr);
-
-    void OnInitialUpdate() override;
-    // The document changed: its texts and flags into the fields.
-    void UpdateFromDocument();
 
     // ---- Commands (the buttons) --------------------------------------------------------------------
     void OnExpMethod();
@@ -47,12 +41,6 @@ public:
     QLineEdit* InitialField() const { return m_pInitial; }
     // The button of a command by its caption ("E&xp. Method" ...).
     QPushButton* Button(const QString& caption) const { return CommandButton(caption); }
-    bool ParseFailed() const { return m_bParseFailed; }
-
-    void AcceptFields() override;
-
-protected:
-    void RefreshForm(int reset) override;
 
 private:
     QLineEdit* m_pNodes;
@@ -63,7 +51,4 @@ private:
     QCheckBox* m_pShowWeights;
     QCheckBox* m_pMaximum;
     QLineEdit* m_pInitial;
-
-    std::string m_strAcceptedInitial;  // the last initial-cycle text that was parsed successfully
-    bool m_bParseFailed = false;
 };

@@ -13,18 +13,6 @@
 #include "windows/DialogExec.h"
 #include "windows/MatrixDlg.h"
 
-namespace {
-
-constexpr int kMaxCheckNodes = 512;
-constexpr int kMaxAmplitude = 32000;
-constexpr int kGivenCycleChars = 5000;
-
-int ValueOf(const QLineEdit* edit) {
-    return LeadingInt(edit->text().toStdString());
-}
-
-}  // namespace
-
 CInputView3::CInputView3(CMainDoc& doc, QWidget* parent)
     : CFormViewBase(doc, parent),
       m_pNodes(new QLineEdit(this)),
@@ -40,11 +28,9 @@ CInputView3::CInputView3(CMainDoc& doc, QWidget* parent)
         UpdateDrawing();
     };
 
-    m_pAmplitude->setMaxLength(5);
-    m_pGiven->setMaxLength(kGivenCycleChars);
-    for (QLineEdit* edit : {m_pNodes, m_pAmplitude}) edit->setMaximumWidth(70);
-    for (QLineEdit* edit : {m_pNodes, m_pAmplitude, m_pGiven}) AcceptOnFocusLoss(edit);
-    AcceptOnClick(m_pMaximum);
+    Fields().AttachCheck(m_pCheck.get());
+    BindFields(
+        {KIND_CHECK, m_pNodes, m_pAmplitude, nullptr, nullptr, nullptr, m_pMaximum, m_pGiven, comments});
     m_pMaximum->setAccessibleName(QStringLiteral("Maximum Cycle"));
 
     QHBoxLayout* top = CaptionedRow({{"&Nodes", m_pNodes}, {"&Amplitude", m_pAmplitude}});
@@ -72,87 +58,6 @@ CInputView3::CInputView3(CMainDoc& doc, QWidget* parent)
     layout->addLayout(buttons);
     layout->addLayout(results);
     layout->addStretch(1);
-}
-
-// ---- Document / view ----------------------------------------------------------------------------------
-
-void CInputView3::OnInitialUpdate() {
-    CCycleSolver& s = m_doc.m_solver;
-    s.m_nKind = KIND_CHECK;
-    m_doc.InitKind(KIND_CHECK, 8);
-    if (m_doc.m_bFromFile)
-        m_pAmplitude->setText(QString::fromStdString(m_doc.m_strAmplitude));
-    else
-        m_doc.m_strAmplitude = m_pAmplitude->text().toStdString();
-    s.m_nAmplitude = ValueOf(m_pAmplitude);
-    if (!m_doc.m_bFromFile) Series().Reset();
-
-    const int results = m_doc.m_nResults;
-    if (m_doc.m_bFromFile) {
-        m_strAcceptedGiven = m_doc.CycleText(s.m_aInitial);
-        m_pGiven->setText(QString::fromStdString(m_strAcceptedGiven));
-        m_pGiven->setCursorPosition(0);
-        if (results != 0) {
-            m_doc.ShowSavedTime(&TimeTarget());
-            m_pCheck->Refresh(0);
-        }
-    } else {
-        m_pCheck->Refresh(1);
-    }
-    m_doc.m_nResults = results;
-    UpdateFromDocument();
-    SizeFrame(CommentsField());
-}
-
-void CInputView3::UpdateFromDocument() {
-    m_pNodes->setText(QString::fromStdString(m_doc.m_strNodes));
-    m_pAmplitude->setText(QString::fromStdString(m_doc.m_strAmplitude));
-    m_pMaximum->setChecked(m_doc.m_solver.m_bMaximum != 0);
-}
-
-void CInputView3::RefreshForm(int reset) {
-    if (reset) ShowCurrentCycle(m_pGiven, m_strAcceptedGiven);
-}
-
-// ---- Accept fields --------------------------------------------------------------------------------------
-
-void CInputView3::AcceptFields() {
-    CCycleSolver& s = m_doc.m_solver;
-    if (Busy()) {
-        UpdateFromDocument();
-        return;
-    }
-    bool changed = false;
-
-    const int nodes = AcceptNodes(m_pNodes, kMaxCheckNodes);
-    if (nodes < 0) return;
-    changed |= nodes > 0;
-    if (m_pAmplitude->text().toStdString() != m_doc.m_strAmplitude) {
-        const int a = ValueOf(m_pAmplitude);
-        if (a < 0 || a > kMaxAmplitude) {
-            PutBack(m_pAmplitude, m_doc.m_strAmplitude);
-            ErrorBox(
-                QString::asprintf("New amplitude value is invalid\nThe valid range: 0...%d", kMaxAmplitude));
-            return;
-        }
-        m_doc.m_strAmplitude = m_pAmplitude->text().toStdString();
-        s.m_nAmplitude = a;
-        Series().Reset();
-        m_doc.m_nResults = 0;
-        changed = true;
-    }
-    if (int(m_pMaximum->isChecked()) != s.m_bMaximum) {
-        m_doc.m_nResults = 0;
-        s.m_bMaximum = m_pMaximum->isChecked() ? 1 : 0;
-        changed = true;
-    }
-    if (m_pGiven->text().toStdString() != m_strAcceptedGiven) {
-        m_pCheck->m_nVerdict = VERDICT_NONE;
-        const int taken = AcceptCycleText(m_pGiven, m_strAcceptedGiven);
-        if (taken < 0) m_pCheck->m_nVerdict = VERDICT_NOT_OPTIMAL;  // the parser rejected the text
-        changed |= taken > 0;
-    }
-    if (changed) UpdateDrawing();
 }
 
 // ---- Commands -----------------------------------------------------------------------------------------

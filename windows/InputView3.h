@@ -5,7 +5,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "document/GivenCycleCheck.h"
 #include "windows/FormViewBase.h"
@@ -19,10 +18,6 @@ class CInputView3 : public CFormViewBase {
 public:
     explicit CInputView3(CMainDoc& doc, QWidget* parent = nullptr);
 
-    void OnInitialUpdate() override;
-    // The document changed: its node and amplitude texts and Maximum Cycle into the form.
-    void UpdateFromDocument();
-
     CGivenCycleCheck& Check() { return *m_pCheck; }
 
     // ---- Fields, for the frame and the tests ------------------------------------------------------
@@ -33,11 +28,6 @@ public:
     QLineEdit* CommentsField() const { return FinalField(); }
     QPushButton* Button(const QString& caption) const { return CommandButton(caption); }
 
-    void AcceptFields() override;
-
-protected:
-    void RefreshForm(int reset) override;
-
 private:
     void OnEditor();
 
@@ -46,6 +36,4 @@ private:
     QCheckBox* m_pMaximum;
     QLineEdit* m_pGiven;
     std::unique_ptr<CGivenCycleCheck> m_pCheck;
-
-    std::string m_strAcceptedGiven;  // the last given-cycle text that was parsed successfully
 };

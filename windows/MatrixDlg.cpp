@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "document/FieldAcceptance.h"
 #include "document/TextMatrix.h"
 #include "solver/CycleSolver.h"
 #include "solver/Platform.h"
@@ -73,7 +74,8 @@ int CMatrixDlg::ShownColumns() const {
 
 void CMatrixDlg::Redisplay() {
     const int rows = ShownRows(), columns = ShownColumns();
-    const int lo = m_nKind == KIND_GRAPH ? 0 : -32000, hi = m_nKind == KIND_GRAPH ? 1 : 32000;
+    const int lo = m_nKind == KIND_GRAPH ? 0 : -MAX_CELL_WEIGHT,
+              hi = m_nKind == KIND_GRAPH ? 1 : MAX_CELL_WEIGHT;
     for (int r = 0; r < MATRIX_GRID_ROWS; ++r)
         for (int c = 0; c < MATRIX_GRID_COLUMNS; ++c) {
             CNumEdit* cell = m_apCells[r][c];

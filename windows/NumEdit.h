@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "document/FieldAcceptance.h"
+
 // Where a cell lies in the grid: a corner belongs to both its row and its column.
 enum ECellEdge {
     EDGE_INTERIOR = 0,
@@ -61,8 +63,8 @@ private:
     int m_nId;
     int m_nValue = 0;
     int m_nLastValid = 0;
-    int m_nMin = -32000;
-    int m_nMax = 32000;
+    int m_nMin = -MAX_CELL_WEIGHT;
+    int m_nMax = MAX_CELL_WEIGHT;
     int m_nEdge = EDGE_INTERIOR;
     int m_nRowStep = 9;
     bool m_bChanged = false;

@@ -206,7 +206,7 @@ void CUSADemo::OnInitialUpdate() {
         FillRouteList();
         m_pNodes->setText(QString::number(s.m_nNodes));
         ShowLength();
-        if (m_doc.m_nResults != 0) m_doc.ShowSavedTime(m_pTimeTarget.get());
+        if (m_doc.m_results.Stored() != 0) m_doc.ShowSavedTime(m_pTimeTarget.get());
         m_pMap->repaint();
     } else {
         Rebuild(0);

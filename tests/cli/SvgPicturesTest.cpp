@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "cli/SvgPictures.h"
+#include "document/Outcome.h"
 
 namespace {
 constexpr double kNone = NAN;
@@ -31,11 +32,24 @@ TEST(SvgPictures, RingGoesClockwiseFromTheRightAsTheNetworkWindow) {
 
 TEST(SvgPictures, SeriesSummaryAndMarksCountOnlyMeasuredGaps) {
     const std::vector<CSeriesPoint> points = {{1, 0, 4, 9}, {2, 2.5, 5, 8}, {3, kNone, 6, kNone}};
-    EXPECT_EQ(SeriesGapSummary(points, "exact method"),
+    // The summary line reads the core's series summary of the same rows.
+    auto summaryOf = [](const std::vector<CSeriesPoint>& rows) {
+        CSeriesSummary summary;
+        for (const CSeriesPoint& p : rows) {
+            CProblemRow row;
+            row.nProblem = p.problem;
+            row.bCompared = !std::isnan(p.exactMs);
+            row.dGap = p.gap;
+            summary.Add(row);
+        }
+        return summary;
+    };
+    EXPECT_EQ(SeriesGapSummary(summaryOf(points), "exact method"),
               "gap to the exact method: 1 of 2 problems at 0 %, mean 1.250 %, worst 2.500 %");
-    EXPECT_EQ(SeriesGapSummary({{1, -1, 1, 1}, {2, -3, 1, 1}}, "optimum method"),
+    EXPECT_EQ(SeriesGapSummary(summaryOf({{1, -1, 1, 1}, {2, -3, 1, 1}}), "optimum method"),
               "gap to the optimum method: 0 of 2 problems at 0 %, mean -2.000 %, worst -1.000 %");
-    EXPECT_EQ(SeriesGapSummary({{1, kNone, 1, kNone}}, "exact method"), "no gap to the exact method");
+    EXPECT_EQ(SeriesGapSummary(summaryOf({{1, kNone, 1, kNone}}), "exact method"),
+              "no gap to the exact method");
 
     const std::string svg = SeriesPlotSvg({"t"}, points, "exact method");
     const std::vector<double> gaps = MarkYs(svg, "gap");

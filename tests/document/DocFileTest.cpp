@@ -72,7 +72,7 @@ TEST(DocumentFile, NetworkLoadsBackFieldByField) {
     doc->m_strAmplitude = "77";
     doc->m_bShowWeights = 0;
     doc->m_solver.m_bMaximum = 1;
-    doc->m_nResults = 3;
+    doc->m_results = CResults::FromStored(3);
     doc->m_strRandStarts = "5";
     doc->m_nTests = 4;
     doc->m_nDiffSolutions = 1;
@@ -94,7 +94,7 @@ TEST(DocumentFile, NetworkLoadsBackFieldByField) {
     EXPECT_EQ(s.m_nAmplitude, 77);
     EXPECT_EQ(loaded->m_bShowWeights, 0);
     EXPECT_EQ(s.m_bMaximum, 1);
-    EXPECT_EQ(loaded->m_nResults, 3);
+    EXPECT_EQ(loaded->m_results.Stored(), 3);
     EXPECT_EQ(s.m_aBest[7], 8);
     EXPECT_EQ(s.m_aCycle[8], 7);
     EXPECT_EQ(loaded->m_strRandStarts, "1");  // the stored text is dropped
@@ -152,7 +152,7 @@ TEST(DocumentFile, SavedOpenedAndSavedAgainIsByteIdentical) {
         auto doc = MakeDoc(kind, 12);
         doc->m_strAmplitude = "7" + std::string(299, ' ');  // a long text takes the 16-bit length form
         doc->GenerateRandom();
-        doc->m_nResults = 1;
+        doc->m_results = CResults::FromStored(1);
         SetCycle(doc->m_solver.m_aBest, {1, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2});
         const std::string first = Stored(*doc);
         auto loaded = std::make_unique<CMainDoc>();

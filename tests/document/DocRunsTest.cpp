@@ -32,7 +32,7 @@ TEST_F(DocumentRuns, NewDocumentHasTheWindowsDefaults) {
     EXPECT_EQ(doc->m_strRandStarts, "1");
     EXPECT_EQ(doc->m_strFullTests, "1");
     EXPECT_EQ(doc->m_bShowWeights, 1);
-    EXPECT_EQ(doc->m_nResults, 0);
+    EXPECT_EQ(doc->m_results.Stored(), 0);
     EXPECT_EQ(doc->m_bRan, 0);
     EXPECT_EQ(doc->m_solver.m_nNodes, 8);
     EXPECT_EQ(doc->m_solver.m_nRunMode, 1);
@@ -132,17 +132,17 @@ TEST_F(DocumentRuns, ResultBitsFollowTheRuns) {
     ASSERT_EQ(doc->BeginExactRun(&time, &result, 0), 1);
     int aborted = 0;
     doc->m_solver.ExpMethodNet(0, &aborted);
-    doc->m_nResults += 2;  // the window sets the exact bit when the run succeeds
+    doc->m_results.Add(RESULT_EXACT);  // the window sets the exact bit when the run succeeds
     doc->RunPolynomial(&time, &result, 0);
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     EXPECT_EQ(doc->m_nTests, 1);
     EXPECT_EQ(doc->m_bRan, 1);
     ASSERT_EQ(doc->BeginExactRun(&time, &result, 1), 1);
-    EXPECT_EQ(doc->m_nResults, 1);
-    doc->m_nResults += 2;
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 1);
+    doc->m_results.Add(RESULT_EXACT);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     doc->RunPolynomial(&time, &result, 1);  // prepare only: clears the polynomial bit, runs nothing
-    EXPECT_EQ(doc->m_nResults, 2);
+    EXPECT_EQ(doc->m_results.Stored(), 2);
     EXPECT_EQ(doc->m_nTests, 1);
 }
 
@@ -166,11 +166,11 @@ TEST_F(DocumentRuns, TimeDisplays) {
     EXPECT_EQ(time.text, "1.50 sec, 3 test(s)");
 
     platform.clock.now = 10000;
-    doc->m_nResults = 2;
+    doc->m_results = CResults::FromStored(2);
     EXPECT_EQ(doc->ShowElapsed(7500, &time, 0), 2500u);
     EXPECT_EQ(time.text, "2.50 sec*, 1 test(s)");
 
-    doc->m_nResults = 3;
+    doc->m_results = CResults::FromStored(3);
     doc->m_nTests = 1;
     EXPECT_EQ(doc->ShowElapsed(4000, &time, 500), 6000u);  // shows first itself, the second in parentheses
     EXPECT_EQ(time.text, "4.00 sec (0.500 sec)*, 1 test(s)");

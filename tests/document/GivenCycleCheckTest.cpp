@@ -29,7 +29,7 @@ TEST_F(GivenCycleCheck, OptimalGivenCycleIsConfirmedByBothMethods) {
     ASSERT_EQ(doc->ParseGivenCycle("1-2-3-4-5-1"), 0);
     CGivenCycleCheck check(*doc, time, comments);
     check.Compare();
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     EXPECT_EQ(check.m_nVerdict, VERDICT_OPTIMAL);
     EXPECT_EQ(comments.text, "The given cycle is a minimum cycle.");
     ASSERT_FALSE(platform.dialogs.messages.empty());
@@ -45,7 +45,7 @@ TEST_F(GivenCycleCheck, LongerCycleIsNotAMinimumAndStaysTheGivenCycle) {
     check.ExactMethod();
     EXPECT_EQ(check.m_nVerdict, VERDICT_NOT_OPTIMAL);
     EXPECT_EQ(comments.text, "The given cycle is not a minimum one.");
-    EXPECT_EQ(doc->m_nResults, 2);
+    EXPECT_EQ(doc->m_results.Stored(), 2);
     EXPECT_EQ(doc->m_solver.m_aCycle[2], 3);  // the given cycle is current again
 }
 
@@ -64,7 +64,7 @@ TEST_F(GivenCycleCheck, RefusedTimeWarningRunsNothing) {
     platform.dialogs.answerYes = false;
     CGivenCycleCheck check(*doc, time, comments);
     check.ExactMethod();
-    EXPECT_EQ(doc->m_nResults, 0);
+    EXPECT_EQ(doc->m_results.Stored(), 0);
     EXPECT_EQ(check.m_nVerdict, VERDICT_NONE);
     EXPECT_EQ(time.text, "");
 }

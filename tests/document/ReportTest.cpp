@@ -40,7 +40,7 @@ TEST(Report, NetworkBeforeAnyRun) {
 
 TEST(Report, NetworkAfterBothMethodsEndsWithItsStatistics) {
     auto doc = ThreeNodes(KIND_NETWORK);
-    doc->m_nResults = 3;
+    doc->m_results = CResults::FromStored(3);
     doc->m_nTests = 1;
     doc->m_dwPolynMs = 20;
     SetCycle(doc->m_solver.m_aBest, {1, 3, 2});
@@ -54,7 +54,7 @@ TEST(Report, NetworkAfterBothMethodsEndsWithItsStatistics) {
 
 TEST(Report, MaximumCycleLabelAndExactOnlyRunWithoutStatistics) {
     auto doc = ThreeNodes(KIND_NETWORK);
-    doc->m_nResults = 2;
+    doc->m_results = CResults::FromStored(2);
     doc->m_solver.m_bMaximum = 1;
     SetCycle(doc->m_solver.m_aBest, {1, 2, 3});
     const std::string text = doc->ReportText(0);
@@ -66,7 +66,7 @@ TEST(Report, GraphUsesMaxDegreeAndNarrowNumbers) {
     auto doc = MakeDoc(KIND_GRAPH, 3);
     doc->m_strAmplitude = "2";
     doc->m_solver.m_ppWeight[1][3] = 1;
-    doc->m_nResults = 1;
+    doc->m_results = CResults::FromStored(1);
     doc->m_solver.m_nBestCost = 1;
     const std::string text = doc->ReportText(0);
     EXPECT_NE(text.find(" (Graph Test)\r\nNode   1   2   3\r\n 1:    0   0   1\r\n"), std::string::npos);
@@ -85,7 +85,7 @@ TEST(Report, MapHasNoAmplitudeLine) {
 TEST(Report, CheckEndsWithTheVerdictAndNoStatistics) {
     auto doc = ThreeNodes(KIND_CHECK);
     doc->m_solver.m_ppWeight[1][2] = 50;  // 1-2-3-1 costs 86, 1-3-2-1 the same: a minimum
-    doc->m_nResults = 3;
+    doc->m_results = CResults::FromStored(3);
     SetCycle(doc->m_solver.m_aBest, {1, 3, 2});
     std::string text = doc->ReportText(0);
     EXPECT_NE(text.find(" (Check the Given Cycle)"), std::string::npos);
@@ -97,7 +97,7 @@ TEST(Report, CheckEndsWithTheVerdictAndNoStatistics) {
     w[1][2] = w[3][4] = 10;  // 1-2-3-4-1 costs 22, 1-3-2-4-1 costs 4
     w[2][3] = w[1][4] = 1;
     w[1][3] = w[2][4] = 1;
-    four->m_nResults = 1;
+    four->m_results = CResults::FromStored(1);
     SetCycle(four->m_solver.m_aBest, {1, 3, 2, 4});
     EXPECT_NE(four->ReportText(0).find("\r\nThe given cycle is not a minimum one.\r\n"), std::string::npos);
     four->m_solver.m_bMaximum = 1;

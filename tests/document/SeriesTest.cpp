@@ -5,6 +5,7 @@
 #include "DocSupport.h"
 #include "document/Series.h"
 #include "support/Fakes.h"
+#include "support/Networks.h"
 
 namespace {
 
@@ -39,14 +40,14 @@ TEST_F(Series, BoundedContinuousTestComparesEveryNetworkAndShowsTheStatistics) {
     uint32_t seed = 100;
     series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
     int problems = 0;
-    series.m_fnProblemDone = [&] { ++problems; };
+    series.m_fnProblemDone = [&](const CProblemRow&) { ++problems; };
     series.ContinuousTest(3);
 
     EXPECT_EQ(series.m_nProblems, 3);
     EXPECT_EQ(problems, 3);
     EXPECT_EQ(doc->m_nTests, 3);
     EXPECT_EQ(doc->m_nDiffSolutions, 0);
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     EXPECT_TRUE(Shown("3 networks were succesfully tested."));
     EXPECT_TRUE(Shown("Number of random tests: 3\r\n(3 network(s) with 1 random starts)\r\n"));
     EXPECT_EQ(final.text, "");
@@ -64,7 +65,7 @@ TEST_F(Series, RandomStartsRunEachStartAndCountThem) {
     series.PolynomialMethod();
     EXPECT_EQ(draws, 4);
     EXPECT_EQ(doc->m_nTests, 4);
-    EXPECT_EQ(doc->m_nResults, 1);
+    EXPECT_EQ(doc->m_results.Stored(), 1);
     EXPECT_EQ(doc->m_solver.m_nTestLevel, 2);
     EXPECT_TRUE(Shown("(1 network(s) with 4 random starts)"));
 }
@@ -74,7 +75,7 @@ TEST_F(Series, CompareTwiceOnlyReportsTheSecondTime) {
     doc->GenerateRandom();
     CTestSeries series(*doc, time, final);
     series.Compare();
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     ASSERT_FALSE(platform.dialogs.messages.empty());
     EXPECT_EQ(platform.dialogs.messages.back().text, "Polyn. method has found a correct route.");
     const int tests = doc->m_nTests, diff = doc->m_nDiffSolutions;
@@ -91,7 +92,7 @@ TEST_F(Series, EscapeDuringTheExactMethodReportsTheAbort) {
     platform.events.queue.push_back("Escape");
     CTestSeries series(*doc, time, final);
     series.ExactMethod();
-    EXPECT_EQ(doc->m_nResults, 0);
+    EXPECT_EQ(doc->m_results.Stored(), 0);
     ASSERT_FALSE(platform.dialogs.messages.empty());
     EXPECT_EQ(platform.dialogs.messages.back().text, "Testing is aborted by user...");
     // The best cycle so far is shown whole, as the polynomial method's abort shows it.
@@ -102,12 +103,77 @@ TEST_F(Series, EscapeDuringTheExactMethodReportsTheAbort) {
 
 TEST_F(Series, ContinuousTestStopsAtTheFirstAbortWithoutCountingIt) {
     auto doc = MakeDoc(KIND_NETWORK, 10);
-    doc->m_strFullTests = "0";  // polynomial method only
+    doc->m_strFullTests = "0";               // polynomial method only
+    platform.events.queue.assign(400, "x");  // about two and a half problems' polls
     platform.events.queue.push_back("Escape");
     CTestSeries series(*doc, time, final);
-    series.ContinuousTest(5);  // bounded, in case a method finished before it polled
-    EXPECT_LE(doc->m_nTests, 1);
+    int rows = 0;
+    series.m_fnProblemDone = [&](const CProblemRow&) { ++rows; };
+    series.ContinuousTest(0);
+    // The interrupted problem has no row: every row is a counted test.
+    ASSERT_GE(series.m_nProblems, 2);
+    EXPECT_EQ(rows, series.m_nProblems - 1);
+    EXPECT_EQ(doc->m_nTests, rows);
+    EXPECT_EQ(series.m_summary.Tests(), rows);
+    EXPECT_EQ(doc->m_results.Stored(), 0);  // the interrupted cycle is no result
     EXPECT_EQ(final.text, "");
+}
+
+TEST_F(Series, AnInterruptedPolynomialPhaseIsNeverCountedAsCompared) {
+    // Eight nodes: the exact method ends before its first poll, so the Escape comes while the
+    // polynomial method runs on some later network.
+    auto doc = MakeDoc(KIND_NETWORK, 8);
+    CCycleSolver& s = doc->m_solver;
+    CTestSeries series(*doc, time, final);
+    uint32_t seed = 300;
+    series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
+    int rows = 0;
+    series.m_fnProblemDone = [&](const CProblemRow& row) { rows += row.bCompared && row.bAgree; };
+    platform.events.queue.assign(2000, "x");  // about three problems' polls
+    platform.events.queue.push_back("Escape");
+    series.ContinuousTest(0);
+
+    ASSERT_GE(series.m_nProblems, 3) << platform.events.polls << " polls";
+    EXPECT_EQ(rows, series.m_nProblems - 1);
+    EXPECT_EQ(doc->m_nTests, rows);
+    // The network it ended on holds its exact result only, as the current and best cycle.
+    EXPECT_EQ(doc->m_results.Stored(), 2);
+    EXPECT_EQ(CycleOf(s, s.m_aBest), CycleOf(s, s.m_aSaved));
+    EXPECT_EQ(CycleOf(s, s.m_aCycle), CycleOf(s, s.m_aSaved));
+    EXPECT_EQ(s.m_nBestCost, s.CycleCostOf(s.m_aSaved));
+    const std::vector<std::string> texts = Messages();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "Testing is aborted by user...");
+    EXPECT_EQ(texts[1], std::to_string(rows) + " networks were succesfully tested.");
+    EXPECT_EQ(texts[2].rfind("Number of random tests: " + std::to_string(rows) + "\r\n", 0), 0u);
+
+    // So Compare compares that network, and the statistics of the series are still there.
+    series.Statistics();
+    EXPECT_EQ(Messages().back().rfind("Number of random tests:", 0), 0u);
+    series.Compare();
+    EXPECT_EQ(Messages().back(), "Polyn. method has found a correct route.");
+    EXPECT_EQ(doc->m_results.Stored(), 3);
+}
+
+TEST_F(Series, RandomStartsEndTheContinuousTestAtTheFirstDisagreement) {
+    // Graphs of 20 nodes and degree 4, three random starts each: the starts on the third graph
+    // disagree (one finds a Hamiltonian cycle, another not).
+    auto doc = MakeDoc(KIND_GRAPH, 20);
+    doc->m_strRandStarts = "3";
+    doc->m_strAmplitude = "4";
+    CTestSeries series(*doc, time, final);
+    uint32_t seed = 500;
+    series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
+    std::vector<int> differentAfter;
+    series.m_fnProblemDone = [&](const CProblemRow&) { differentAfter.push_back(doc->m_nDiffSolutions); };
+    series.ContinuousTest(10);
+
+    ASSERT_FALSE(series.m_bStartsAgreed);
+    ASSERT_EQ(static_cast<int>(differentAfter.size()), series.m_nProblems);
+    EXPECT_LT(series.m_nProblems, 10);
+    differentAfter.pop_back();  // the last graph's starts disagreed, and no earlier one's
+    EXPECT_EQ(differentAfter, std::vector<int>(differentAfter.size(), 0));
+    EXPECT_EQ(doc->m_nDiffSolutions, 1);
 }
 
 TEST_F(Series, GraphContinuousTestUsesGener2AndCountsFoundCycles) {
@@ -116,7 +182,7 @@ TEST_F(Series, GraphContinuousTestUsesGener2AndCountsFoundCycles) {
     CTestSeries series(*doc, time, final);
     uint32_t seed = 7;
     series.m_fnBeforeRandom = [&] { Platform().seedOverride = seed++; };
-    series.GraphContinuousTest(3);
+    series.ContinuousTest(3);
     EXPECT_GE(series.m_nProblems, 1);
     EXPECT_LE(doc->m_nCyclesFound, doc->m_nTests);
     EXPECT_TRUE(Shown("graph(s) with 1 random starts"));

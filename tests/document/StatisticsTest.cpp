@@ -9,7 +9,7 @@ TEST(Statistics, SevenTestsOfThreeStartsWithTwoFullTests) {
     doc->m_nTests = 7;
     doc->m_strRandStarts = "3";
     doc->m_strFullTests = "2";
-    doc->m_nResults = 1;
+    doc->m_results = CResults::FromStored(1);
     doc->m_dwPolynMs = 700;
     EXPECT_STREQ(doc->BuildStatistics(0),
                  "Number of random tests: 7\r\n"
@@ -24,7 +24,7 @@ TEST(Statistics, ExactOnlyWithoutTestsHasNoAverageLine) {
     doc->m_nTests = 0;
     doc->m_strRandStarts = "1";
     doc->m_strFullTests = "0";
-    doc->m_nResults = 2;
+    doc->m_results = CResults::FromStored(2);
     doc->m_dwSeriesTime = 2500;
     EXPECT_STREQ(doc->BuildStatistics(0),
                  "Number of random tests: 0\r\n"
@@ -38,7 +38,7 @@ TEST(Statistics, BothMethodsWithSeveralStartsCountTheStartsAsTests) {
     doc->m_nTests = 1;
     doc->m_strRandStarts = "4";
     doc->m_strFullTests = "9";  // more full tests than starts: no line
-    doc->m_nResults = 3;
+    doc->m_results = CResults::FromStored(3);
     doc->m_nDiffSolutions = 2;
     const std::string text = doc->BuildStatistics(0);
     EXPECT_EQ(doc->m_nTests, 4);
@@ -53,7 +53,7 @@ TEST(Statistics, GraphSeriesCountsFoundCyclesAndIsShownWhenAsked) {
     auto doc = MakeDoc(KIND_GRAPH, 6);
     doc->m_nTests = 3;
     doc->m_nCyclesFound = 2;
-    doc->m_nResults = 1;
+    doc->m_results = CResults::FromStored(1);
     const std::string text = doc->BuildStatistics(1);
     EXPECT_NE(text.find("(3 graph(s) with 1 random starts)\r\nCycle  was  found  in  2  graph(s).\r\n"),
               std::string::npos);
@@ -66,7 +66,7 @@ TEST(Statistics, RandomStartsTextBelowOneDoesNotDivideByZero) {
     auto doc = MakeDoc(KIND_NETWORK, 5);
     doc->m_strRandStarts = "0";
     doc->m_nTests = 2;
-    doc->m_nResults = 1;
+    doc->m_results = CResults::FromStored(1);
     EXPECT_NE(std::string(doc->BuildStatistics(0)).find("(2 network(s) with 1 random starts)"),
               std::string::npos);
 }

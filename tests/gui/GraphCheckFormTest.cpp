@@ -157,7 +157,7 @@ TEST_F(GraphFormTest, OnlyOneCycleSaysNothingWithoutAHamiltonianCycleAndNamesThe
     RingGraph(false);
     Click(*form, "On&ly One Cycle?");
     EXPECT_TRUE(platform.dialogs.messages.empty()) << platform.dialogs.messages[0].text;
-    EXPECT_EQ(doc.m_nResults, 0);
+    EXPECT_EQ(doc.m_results.Stored(), 0);
     EXPECT_EQ(form->FinalField()->text(), QStringLiteral("Cycle in the graph does not exist."));
 
     RingGraph(true);
@@ -168,10 +168,10 @@ TEST_F(GraphFormTest, OnlyOneCycleSaysNothingWithoutAHamiltonianCycleAndNamesThe
 TEST_F(GraphFormTest, CompareGivesAZeroCycleVerdictAlsoWhenOnlyThePolynomialResultIsKnown) {
     RingGraph(true);
     Click(*form, "&Polyn. Method");
-    ASSERT_EQ(doc.m_nResults, 1);
+    ASSERT_EQ(doc.m_results.Stored(), 1);
     Click(*form, "&Compare");
     EXPECT_EQ(Texts(), std::vector<std::string>{MessageText(IDS_BOTH_ZERO_CYCLE)});
-    EXPECT_EQ(doc.m_nResults, 3);
+    EXPECT_EQ(doc.m_results.Stored(), 3);
     EXPECT_EQ(LengthOf(form->FinalField()->text()), 0);
 
     platform.dialogs.messages.clear();
@@ -230,15 +230,15 @@ TEST_F(CheckFormTest, AnOptimalGivenCycleIsJudgedSoByBothMethodsAndCompareAgrees
     EXPECT_TRUE(platform.dialogs.messages.empty());
     Click(*form, "&Compare");
     EXPECT_EQ(Texts(), std::vector<std::string>{MessageText(IDS_SAME_SOLUTION)});
-    EXPECT_EQ(doc.m_nResults, 3);
+    EXPECT_EQ(doc.m_results.Stored(), 3);
     EXPECT_EQ(doc.m_nDiffSolutions, 0);
 }
 
 TEST_F(CheckFormTest, TheMinimumCycleIsNotAMaximumOneAndChangingTheSenseMakesCompareRunAgain) {
     Click(*form, "&Compare");
-    ASSERT_EQ(doc.m_nResults, 3);
+    ASSERT_EQ(doc.m_results.Stored(), 3);
     form->MaximumBox()->click();
-    EXPECT_EQ(doc.m_nResults, 0);
+    EXPECT_EQ(doc.m_results.Stored(), 0);
     EXPECT_EQ(doc.m_solver.m_bMaximum, 1);
     platform.dialogs.messages.clear();
     Click(*form, "E&xp. Method");
@@ -250,7 +250,7 @@ TEST_F(CheckFormTest, TheMinimumCycleIsNotAMaximumOneAndChangingTheSenseMakesCom
     form->MaximumBox()->click();
     Click(*form, "&Compare");
     EXPECT_EQ(Texts(), std::vector<std::string>{MessageText(IDS_SAME_SOLUTION)});
-    EXPECT_EQ(doc.m_nResults, 3);
+    EXPECT_EQ(doc.m_results.Stored(), 3);
 }
 
 TEST_F(CheckFormTest, FinalToGivenOnAnOptimalCycleKeepsItsLength) {
@@ -319,7 +319,7 @@ TEST_F(GraphCheckFileTest, AGraphAndACheckDocumentReopenWithTheirResultsAndTimes
     EXPECT_EQ(reopened->Doc().m_nDocKind, KIND_GRAPH);
     graph = qobject_cast<CGraphView*>(reopened->Form());
     ASSERT_NE(graph, nullptr);
-    EXPECT_EQ(reopened->Doc().m_nResults, 3);
+    EXPECT_EQ(reopened->Doc().m_results.Stored(), 3);
     EXPECT_EQ(graph->FinalField()->text(), final);
     EXPECT_EQ(graph->InitialField()->text().toStdString(), initial);
     EXPECT_FALSE(graph->TimeField()->text().isEmpty());
@@ -334,7 +334,7 @@ TEST_F(GraphCheckFileTest, AGraphAndACheckDocumentReopenWithTheirResultsAndTimes
     EXPECT_EQ(reopened->Doc().m_nDocKind, KIND_CHECK);
     check = qobject_cast<CInputView3*>(reopened->Form());
     ASSERT_NE(check, nullptr);
-    EXPECT_EQ(reopened->Doc().m_nResults, 1);
+    EXPECT_EQ(reopened->Doc().m_results.Stored(), 1);
     EXPECT_EQ(check->GivenField()->text().toStdString(), given);
     EXPECT_FALSE(check->TimeField()->text().isEmpty());
     EXPECT_FALSE(check->CommentsField()->text().isEmpty());

@@ -168,7 +168,7 @@ TEST_F(NetworkWindow, TypedInitialCycleIsParsedOrPutBack) {
 TEST_F(NetworkWindow, CompareTwiceOnlyReportsTheSecondTime) {
     Click("&Compare");
     EXPECT_EQ(LastMessage(), "Polyn. method has found a correct route.");
-    EXPECT_EQ(doc.m_nResults, 3);
+    EXPECT_EQ(doc.m_results.Stored(), 3);
     EXPECT_FALSE(Form().TimeField()->text().isEmpty());
     EXPECT_TRUE(Form().FinalField()->text().startsWith("("));
     const std::size_t shown = platform.dialogs.messages.size();
@@ -182,13 +182,14 @@ TEST_F(NetworkWindow, CompareTwiceOnlyReportsTheSecondTime) {
 }
 
 TEST_F(NetworkWindow, EscapeDuringALongExactRunEndsItAndKeepsTheBestCycle) {
-    const CExactThreadsScope single(1);  // the single loop polls every 20,000 orders: 11 nodes take long enough
+    const CExactThreadsScope single(
+        1);  // the single loop polls every 20,000 orders: 11 nodes take long enough
     Leave(Form().NodesField(), QStringLiteral("11"));
     platform.events.queue = {"x", "x", "Escape"};
     Click("E&xp. Method");
     EXPECT_EQ(LastMessage(), "Testing is aborted by user...");
     EXPECT_TRUE(platform.events.queue.empty());
-    EXPECT_EQ(doc.m_nResults & 2, 0);
+    EXPECT_EQ(doc.m_results.Stored() & 2, 0);
     EXPECT_EQ(doc.m_solver.m_bBusy, 0);
     std::vector<int> best(doc.m_solver.m_aBest + 1, doc.m_solver.m_aBest + 12);
     std::sort(best.begin(), best.end());
@@ -270,7 +271,7 @@ TEST_F(NetworkWindow, FinalToInitialAndRandomizedStart) {
     EXPECT_EQ(Form().InitialField()->text(), final);
     EXPECT_EQ(Form().FinalField()->text(), "");
     Click("Randomi&zed Start");
-    EXPECT_EQ(doc.m_nResults, 0);
+    EXPECT_EQ(doc.m_results.Stored(), 0);
     EXPECT_EQ(Form().InitialField()->text().toStdString(), doc.CycleText(doc.m_solver.m_aInitial));
 }
 

@@ -172,17 +172,17 @@ TEST_F(MapWindow, ChangingMaximumRouteClearsTheResultsSoCompareRunsBothAgain) {
     Pick({0, 1, 2, 3, 4, 5});
     Click("accept");
     Click("compare");
-    ASSERT_EQ(doc->m_nResults, 3);
+    ASSERT_EQ(doc->m_results.Stored(), 3);
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.messages.back().text, "Polyn. method has found a correct route.");
     Click("compare");
     EXPECT_EQ(dialogs.messages.back().text, "Comparing of the current network has already been completed.");
 
     SetOptions(-1, -1, 1);
-    EXPECT_EQ(doc->m_nResults, 0);
+    EXPECT_EQ(doc->m_results.Stored(), 0);
     dialogs.messages.clear();
     Click("compare");
-    EXPECT_EQ(doc->m_nResults, 3);
+    EXPECT_EQ(doc->m_results.Stored(), 3);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Polyn. method has found a correct route.");
     // The longest route of the six, shown as a length and drawn on the map.
@@ -199,7 +199,7 @@ TEST_F(MapWindow, EscapeStopsARunAndBusyCommandsDoNothing) {
     Click("polynMethod");
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.messages.back().text, "Testing is aborted by user...");
-    EXPECT_EQ(doc->m_nResults & 1, 0);
+    EXPECT_EQ(doc->m_results.Stored() & 1, 0);
     // The Length field shows a length, never the network window's cycle text.
     EXPECT_TRUE(lengthDuringBox.endsWith(QStringLiteral(" ml"))) << lengthDuringBox.toStdString();
 

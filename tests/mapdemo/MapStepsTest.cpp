@@ -28,10 +28,10 @@ TEST_F(MapDoc, AcceptKeepsTheCapitalsAtThePickedPositionsInTableOrder) {
     // A route that does not run in table order: the picked positions name nodes 51, 9, 4, 1.
     for (int k = 1; k <= 51; ++k) s.m_aCycle[k] = 52 - k;
     s.m_aCycle[52] = s.m_aCycle[1];
-    doc.m_nResults = 3;
+    doc.m_results = CResults::FromStored(3);
     ASSERT_EQ(AcceptMapSelection(doc, {1, 43, 48, 51, 51}, 0), 1);
     EXPECT_EQ(s.m_nNodes, 4);
-    EXPECT_EQ(doc.m_nResults, 0);
+    EXPECT_EQ(doc.m_results.Stored(), 0);
     EXPECT_STREQ(s.m_szCapitalName[1], "Albany");
     EXPECT_STREQ(s.m_szCapitalName[2], "Augusta");
     EXPECT_STREQ(s.m_szCapitalName[3], "Boston");
@@ -45,23 +45,23 @@ TEST_F(MapDoc, AcceptKeepsTheCapitalsAtThePickedPositionsInTableOrder) {
 
 TEST_F(MapDoc, AcceptOfFewerThanFourCapitalsIsRefusedAndChangesNothing) {
     CCycleSolver& s = doc.m_solver;
-    doc.m_nResults = 1;
+    doc.m_results = CResults::FromStored(1);
     EXPECT_EQ(AcceptMapSelection(doc, {2, 3, 3, 5, 60}, 0), 0);  // three distinct positions inside
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "You must select at least 4 state capital cities.");
     EXPECT_EQ(s.m_nNodes, 51);
-    EXPECT_EQ(doc.m_nResults, 1);
+    EXPECT_EQ(doc.m_results.Stored(), 1);
     EXPECT_EQ(s.m_bCapitalSelected[51], 51);
 }
 
 TEST_F(MapDoc, CountsFollowTheRandStartsAndRefuseMoreFullTests) {
     std::string starts = "5", full = "1";
-    doc.m_nResults = 3;
+    doc.m_results = CResults::FromStored(3);
     AcceptMapCounts(doc, starts, full);
     EXPECT_EQ(doc.m_strRandStarts, "5");
     EXPECT_EQ(full, "5");
     EXPECT_EQ(doc.m_strFullTests, "5");
-    EXPECT_EQ(doc.m_nResults, 0);
+    EXPECT_EQ(doc.m_results.Stored(), 0);
     full = "6";
     AcceptMapCounts(doc, starts, full);
     EXPECT_EQ(full, "5");
@@ -81,14 +81,14 @@ TEST_F(MapDoc, CountsFollowTheRandStartsAndRefuseMoreFullTests) {
 
 TEST_F(MapDoc, OptionsRebuildTheUnitAndClearResultsOnAnotherGoal) {
     CCycleSolver& s = doc.m_solver;
-    doc.m_nResults = 3;
+    doc.m_results = CResults::FromStored(3);
     EXPECT_EQ(ApplyMapOptions(doc, 0, 1, 0), 1);
     EXPECT_EQ(s.m_ppWeight[1][2], 467);
-    EXPECT_EQ(doc.m_nResults, 3);  // the unit alone keeps the results
+    EXPECT_EQ(doc.m_results.Stored(), 3);  // the unit alone keeps the results
     EXPECT_EQ(MapLengthText(s, 1).substr(MapLengthText(s, 1).size() - 3), " km");
     EXPECT_EQ(ApplyMapOptions(doc, 1, 1, 1), 0);
     EXPECT_EQ(s.m_bMaximum, 1);
-    EXPECT_EQ(doc.m_nResults, 0);
+    EXPECT_EQ(doc.m_results.Stored(), 0);
 }
 
 }  // namespace

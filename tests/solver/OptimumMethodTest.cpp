@@ -61,6 +61,12 @@ TEST(OptimumMethod, DynamicProgrammeAndBoundsAgree) {
     EXPECT_EQ(CompareOptimumWays(8, 15, 17, 78), "");
 }
 
+// From 13 nodes, where the enumeration no longer checks the optimum in the fast tests; among these
+// networks are some whose optimum a wrong subtour constraint would cut off.
+TEST(OptimumMethod, DynamicProgrammeAndBoundsAgreeFrom13Nodes) {
+    EXPECT_EQ(CompareOptimumWays(8, 13, 16, 85), "");
+}
+
 TEST(OptimumMethod, EscapeKeepsTheBestCycleAndTheBound) {
     CFakePlatform platform;
     platform.clock.stepPerRead = 700;  // time runs fast: the progress shows at once
