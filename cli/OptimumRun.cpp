@@ -73,30 +73,53 @@ OptimumProgressFn OptimumProgressLine(bool progress) {
     };
 }
 
-COptimumOutcome RunOptimum(CMainDoc& doc, bool progress) {
+std::vector<std::pair<int, int>> InstanceFixedEdges(const std::string& path) {
+    TSPData data;
+    std::ostringstream messages;  // pathkit reports on std::cerr; its lines become the reason
+    std::streambuf* old = std::cerr.rdbuf(messages.rdbuf());
+    std::vector<std::pair<int, int>> edges;
+    const bool ok = data.Load(path.c_str()) && data.ReadFixedEdges(path.c_str(), edges);
+    std::cerr.rdbuf(old);
+    if (!ok) {
+        std::string reason = messages.str();
+        while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+        throw CInputError(path + ": " + reason);
+    }
+    return edges;
+}
+
+COptimumOutcome RunOptimum(CMainDoc& doc, bool progress, const std::vector<std::pair<int, int>>& fixedEdges) {
     // The progress line takes the place of the Time field's echo.
     CTextField timeField, costField;
     CTestSeries series(doc, timeField, costField);
     series.m_fnOptimumProgress = OptimumProgressLine(progress);
+    series.m_aFixedEdges = fixedEdges;
     series.OptimumMethod();
+    if (doc.m_optimum.bNoCycle)
+        throw CInputError("fixed edges: no cycle can use all " + std::to_string(fixedEdges.size()) +
+                          " of them (a node on three, or a closed ring of fewer than all nodes)");
     return doc.m_optimum;
 }
 
-nlohmann::json OptimumJson(const CCycleSolver& solver, const COptimumOutcome& o, const int* cycle) {
-    return {{"cost", o.nCost},
-            {"cycle", CycleJson(solver, cycle)},
-            {"proven", o.bProven},
-            {"bound", o.bHasBound ? nlohmann::json(o.nBound) : nlohmann::json(nullptr)},
-            {"aborted", o.bAborted},
-            {"ms", o.dwMs},
-            {"way", o.nWay == OPTIMUM_DYNAMIC ? "dynamic" : "bounds"},
-            {"branches", o.nBranches}};
+nlohmann::json OptimumJson(const CCycleSolver& solver, const COptimumOutcome& o, const int* cycle, int fixedEdges) {
+    nlohmann::json out = {{"cost", o.nCost},
+                          {"cycle", CycleJson(solver, cycle)},
+                          {"proven", o.bProven},
+                          {"bound", o.bHasBound ? nlohmann::json(o.nBound) : nlohmann::json(nullptr)},
+                          {"aborted", o.bAborted},
+                          {"ms", o.dwMs},
+                          {"way", o.nWay == OPTIMUM_DYNAMIC ? "dynamic" : "bounds"},
+                          {"branches", o.nBranches},
+                          {"cuts", {{"subtour", o.aCuts[0]}, {"blossom", o.aCuts[1]}, {"comb", o.aCuts[2]}}}};
+    if (fixedEdges > 0) out["fixed_edges"] = fixedEdges;
+    return out;
 }
 
-void PrintOptimum(const CCycleSolver& solver, const COptimumOutcome& o) {
+void PrintOptimum(const CCycleSolver& solver, const COptimumOutcome& o, int fixedEdges) {
     std::string time;
     FormatDuration(time, o.dwMs / 1000.0);
     std::cout << "Optimum: " << FormatCycleText(solver, solver.m_aBest) << '\n';
+    if (fixedEdges > 0) std::cout << "Fixed edges: " << fixedEdges << " (every cycle uses them)\n";
     if (o.bAborted) std::cout << kTextTestingAborted << '\n';
     if (o.bProven)
         std::cout << "Proven optimal.\n";

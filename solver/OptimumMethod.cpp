@@ -158,11 +158,17 @@ int OptimumMethodNet(CCycleSolver& s, EOptimumWay way, COptimumResult& result, c
     const uint32_t startMs = NowMs();
     uint32_t lastShown = 0;
     auto lastPoll = std::chrono::steady_clock::now();
+    uint32_t lastPollMs = startMs;
     bool aborted = false;
     const OptimumPollFn poll = [&](int64_t best, int64_t bound, bool hasBound) {
+        // Polled when the interval has passed on the steady clock or on the platform's clock, so a
+        // test's clock can drive the progress as real time does.
         const auto now = std::chrono::steady_clock::now();
-        if (now - lastPoll < kPollInterval) return aborted;  // a stop, once seen, holds
+        const uint32_t nowMs = NowMs();
+        if (now - lastPoll < kPollInterval && nowMs - lastPollMs < kPollInterval.count())
+            return aborted;  // a stop, once seen, holds
         lastPoll = now;
+        lastPollMs = nowMs;
         if (s.PollProgress(1) != 0) aborted = true;
         const uint32_t elapsed = NowMs() - startMs;
         if (progress && elapsed / kProgressMs != lastShown && best != INT64_MAX) {
