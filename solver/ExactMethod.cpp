@@ -395,11 +395,12 @@ public:
         return static_cast<int>(m_threads.size());
     }
 
-    // Waits at most one tick; true when every worker has finished.
-    bool WaitTick() {
+    // Waits at most one tick (or the given time); true when every worker has finished.
+    bool WaitFor(std::chrono::nanoseconds time) {
         std::unique_lock guard(m_lock);
-        return m_done.wait_for(guard, kUiTick, [this] { return m_finished == m_threads.size(); });
+        return m_done.wait_for(guard, time, [this] { return m_finished == m_threads.size(); });
     }
+    bool WaitTick() { return WaitFor(kUiTick); }
 
     void StopAndJoin() {
         stop.store(true);
@@ -497,10 +498,10 @@ int RunNetParallel(CCycleSolver& s, int workers, int* abortedOut) {
 
 }  // namespace
 
-void MeasureExactParallel(CCycleSolver& s, int workers, uint32_t minMs, uint64_t* ordersOut,
-                          uint64_t* elapsedOut) {
+void MeasureExactParallel(CCycleSolver& s, int workers, uint64_t minNs, uint64_t* ordersOut,
+                          uint64_t* elapsedNsOut) {
     const int n = s.m_nNodes;
-    *ordersOut = *elapsedOut = 0;
+    *ordersOut = *elapsedNsOut = 0;
     if (n < 5) return;
     MirrorWeights(s.m_ppWeight, n);
     {
@@ -514,7 +515,7 @@ void MeasureExactParallel(CCycleSolver& s, int workers, uint32_t minMs, uint64_t
             return sum;
         };
         CWorkerPool pool;
-        const uint32_t start = NowMs();
+        const uint64_t start = NowNs();
         const auto realStart = std::chrono::steady_clock::now();
         const int started = pool.Launch(workers, [&](int id) {
             auto e = std::make_unique<CNetEnumeration<EEnumMode::Block>>(
@@ -530,16 +531,16 @@ void MeasureExactParallel(CCycleSolver& s, int workers, uint32_t minMs, uint64_t
             e->ReportOrders();
         });
         if (started > 0) {
-            // Until the platform clock has moved by minMs and some orders are done; a clock that does
-            // not move (in tests) is bounded by ten times that span of real time.
-            const auto realLimit = std::chrono::milliseconds(10 * minMs);
-            while (!pool.WaitTick()) {
-                const uint32_t elapsed = NowMs() - start;
-                if (elapsed >= minMs && Total() > 0) break;
-                if (std::chrono::steady_clock::now() - realStart > realLimit && Total() > 0) break;
+            // Until the platform clock has moved by minNs and some orders are done; a clock that
+            // does not move (in tests) is bounded by ten times that span of real time.
+            const auto span = std::chrono::nanoseconds(minNs);
+            const auto tick = std::min<std::chrono::nanoseconds>(kUiTick, span / 4 + std::chrono::microseconds(100));
+            while (!pool.WaitFor(tick)) {
+                if (NowNs() - start >= minNs && Total() > 0) break;
+                if (std::chrono::steady_clock::now() - realStart > 10 * span && Total() > 0) break;
             }
             pool.StopAndJoin();
-            *elapsedOut = static_cast<uint32_t>(NowMs() - start);
+            *elapsedNsOut = NowNs() - start;
             *ordersOut = Total();
         }
     }
