@@ -7,6 +7,7 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/OptimumRun.h"
+#include "cli/RunLimits.h"
 #include "document/GivenCycleCheck.h"
 #include "document/MainDoc.h"
 
@@ -25,6 +26,7 @@ struct CCheckOptions {
     bool maximum = false;
     std::string method = "both";
     bool json = false;
+    bool force = false;
 };
 
 // The check document from the chosen input, sized and bound to the check kind.
@@ -76,6 +78,7 @@ int RunCheck(const CCheckOptions& o) {
                           " Expected the nodes 1.." + std::to_string(s.m_nNodes) +
                           " joined by '-' from node 1, each once, for example 1-3-2-4-1");
     s.MakeInitialCycle(0, 0);
+    if (o.method == "exact" || o.method == "both") RefuseHopelessExactRun(s, o.force, "--method " + o.method);
 
     CConsoleTimeField timeField(ProgressAsked());
     CTextField comments;
@@ -153,7 +156,9 @@ void AddCheckCommand(CLI::App& app, int& status) {
     cmd->add_flag("--maximum", o->maximum, "Is it a maximum cycle?");
     cmd->add_option("--method", o->method, "exact|polyn|both|optimum (default both)");
     cmd->add_flag("--json", o->json, "Print one JSON object");
+    cmd->add_flag("--force", o->force, "Run the exact method even when its estimate is a day or more");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunCheck(*o); });
 }

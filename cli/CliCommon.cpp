@@ -54,6 +54,11 @@ std::string ReadInputFile(const std::string& path, const std::string& what, std:
     };
     if (path == "-") {
         CConsoleEvents::SetReadingInput(true);
+        // A stop that came before the signal handler knew of the waiting would otherwise wait too.
+        if (CConsoleEvents::InterruptPending()) {
+            CConsoleEvents::SetReadingInput(false);
+            throw CInterrupted();
+        }
         append(std::cin);
         CConsoleEvents::SetReadingInput(false);
         return text;

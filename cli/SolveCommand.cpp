@@ -15,6 +15,7 @@
 #include "cli/DocCommon.h"
 #include "cli/MethodRuns.h"
 #include "cli/OptimumRun.h"
+#include "cli/RunLimits.h"
 #include "cli/SvgPictures.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
@@ -56,6 +57,7 @@ struct CSolveOptions {
     std::optional<double> param1, param2;
     bool maximum = false;
     bool json = false;
+    bool force = false;
 };
 
 void ApplyParameters(const CSolveOptions& o, int kind) {
@@ -168,6 +170,8 @@ int RunSolve(const CSolveOptions& o) {
                      : solver->m_nKind == KIND_MAP   ? 0
                      : solver->m_nKind == KIND_CHECK ? -1
                                                      : 1;
+
+    if (exact) RefuseHopelessExactRun(*solver, o.force, "--method " + o.method);
 
     nlohmann::json out;
     out["nodes"] = solver->m_nNodes;
@@ -361,7 +365,9 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--nodes", options->nodes, "Node count (default: the number of matrix rows)");
     cmd->add_flag("--maximum", options->maximum, "Seek the maximum cycle");
     cmd->add_flag("--json", options->json, "Print one JSON object");
+    cmd->add_flag("--force", options->force, "Run the exact method even when its estimate is a day or more");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([options, &status] { status = RunSolve(*options); });
 }

@@ -20,6 +20,7 @@
 #include "cli/DocCommon.h"
 #include "cli/MethodRuns.h"
 #include "cli/OptimumRun.h"
+#include "cli/RunLimits.h"
 #include "document/MainDoc.h"
 #include "document/SurveyInput.h"
 #include "solver/CycleSolver.h"
@@ -592,5 +593,6 @@ void AddSurveyCommand(CLI::App& app, int& status) {
     cmd->add_flag("--csv", o->csv, "Print CSV: a header, one line per instance, a '#' summary line");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSurvey(*o); });
 }

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         return EXIT_BAD_INPUT;
     } catch (const CInterrupted&) {
         std::cerr << "quira-cli: interrupted\n";
-        return EXIT_INTERRUPTED;
+        return CConsoleEvents::StopStatus();
     } catch (const CWriteError& e) {
         std::cerr << "quira-cli: " << e.what() << '\n';
         return EXIT_INTERNAL;
@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
         std::cerr << "quira-cli: internal error: " << e.what() << '\n';
         return EXIT_INTERNAL;
     }
+    // A stopped run tells what stopped it: Ctrl+C, SIGTERM, SIGHUP or the time limit.
+    if (status == EXIT_INTERRUPTED) status = CConsoleEvents::StopStatus();
     // Output that could not be written is a failure, never a success.
     std::cout.flush();
     if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
