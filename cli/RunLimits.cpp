@@ -24,12 +24,12 @@ void AddTimeLimitOption(CLI::App* cmd) {
         "Stop as Ctrl+C does after SECONDS (the best result so far is printed; exit status 124)");
 }
 
-void RefuseHopelessExactRun(CCycleSolver& solver, bool force, const std::string& option) {
+void RefuseHopelessExactRun(CCycleSolver& solver, bool force, const std::string& option, double share) {
     if (force || solver.m_nKind == KIND_GRAPH) return;
     std::string text;
-    if (FormatDuration(text, EstimateExactRunSeconds(solver)) < kDaysUnit) return;
-    throw CInputError(option + ": the exact method's estimate for " + std::to_string(solver.m_nNodes) +
-                      " nodes is " + text +
-                      ", more than a day; expected --force to run it anyway, or --method optimum for a "
-                      "proven optimum");
+    if (FormatDuration(text, EstimateExactRunSeconds(solver) * share) < kDaysUnit) return;
+    const std::string what = share < 1.0 ? "its share of the exact method's estimate" : "the exact method's estimate";
+    throw CInputError(option + ": " + what + " for " + std::to_string(solver.m_nNodes) + " nodes is " + text +
+                      ", more than a day; expected --force to run it anyway" +
+                      (share < 1.0 ? ", or more shards" : ", or --method optimum for a proven optimum"));
 }

@@ -14,5 +14,6 @@ void AddTimeLimitOption(CLI::App* cmd);
 // Throws CInputError naming the estimate when the exact method on the solver's network would run a
 // day or more (the estimate's unit is days, months or years), unless force. A graph is never
 // refused: its estimate is an upper bound, since its search ends at the first Hamiltonian cycle.
-// option names the option the refusal is about ("--method both").
-void RefuseHopelessExactRun(CCycleSolver& solver, bool force, const std::string& option);
+// option names the option the refusal is about ("--method both"); share is the part of the whole
+// enumeration that is to run (a shard's blocks).
+void RefuseHopelessExactRun(CCycleSolver& solver, bool force, const std::string& option, double share = 1.0);

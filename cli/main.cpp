@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     AddCheckCommand(app, status);
     AddMapCommand(app, status);
     AddSurveyCommand(app, status);
+    AddMergeCommand(app, status);
 
     IgnoreFileSizeSignal();
     CConsoleEvents events;
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     // An unknown subcommand is named, with the ones there are.
     if (argc > 1 && argv[1][0] != '-' && !HasSubcommand(app, argv[1])) {
         std::cerr << "quira-cli: unknown subcommand '" << argv[1]
-                  << "'; expected solve, random, series, doc, check, map or survey (--help lists them)\n";
+                  << "'; expected solve, random, series, doc, check, map, survey or merge (--help lists them)\n";
         return EXIT_BAD_INPUT;
     }
     try {
