@@ -14,6 +14,8 @@
 #   QUIRA_CLI  the program (default: quira-cli from PATH)
 #   PROBLEM    the problem's input options (default: --random --nodes 15 --seed 1)
 #   OUT        the folder of the result files (default: the folder sbatch was called from)
+#   SHARDS     the number of shards, when the array does not hold all of them: task i runs shard
+#              i+1 of SHARDS, so `SHARDS=8 sbatch --array=3,5 ...` runs shards 4/8 and 6/8 again
 #
 #SBATCH --job-name=quira-exact
 #SBATCH --array=0-7
@@ -27,6 +29,9 @@ PROBLEM=${PROBLEM:---random --nodes 15 --seed 1}
 OUT=${OUT:-${SLURM_SUBMIT_DIR:-.}}
 mkdir -p "$OUT"
 
-# shellcheck disable=SC2086  # PROBLEM is a list of options
-exec "$QUIRA_CLI" solve $PROBLEM --method exact --threads "${SLURM_CPUS_PER_TASK:-1}" \
+SHARD=
+[ -n "${SHARDS:-}" ] && SHARD="--shard $((SLURM_ARRAY_TASK_ID + 1))/$SHARDS"
+
+# shellcheck disable=SC2086  # PROBLEM and SHARD are lists of options
+exec "$QUIRA_CLI" solve $PROBLEM --method exact --threads "${SLURM_CPUS_PER_TASK:-1}" $SHARD \
     --resume "$OUT/exact-part-${SLURM_ARRAY_TASK_ID}.jsonl"
