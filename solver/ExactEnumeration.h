@@ -393,4 +393,39 @@ struct CSharedBest {
     }
 };
 
+// The solver's best while workers run: the run's first order until a cheaper one is reported, then
+// each new report of the shared best, copied into m_aCycle, m_aBest and m_nBestCost and shown.
+class CBestOnSolver {
+public:
+    // order: the run's first order (n nodes), costed from the mirrored weights w.
+    CBestOnSolver(CCycleSolver& s, CSharedBest& shared, const int* order, const int32_t* w, std::size_t dim)
+        : m_s(s), m_shared(shared) {
+        const int n = s.m_nNodes;
+        std::copy(order, order + n, s.m_aCycle + 1);
+        std::copy(order, order + n, s.m_aBest + 1);
+        s.m_aCycle[0] = s.m_aBest[0] = 0;
+        uint32_t cost = static_cast<uint32_t>(w[static_cast<std::size_t>(order[0]) * dim + static_cast<std::size_t>(order[n - 1])]);
+        for (int k = 0; k + 1 < n; ++k)
+            cost += static_cast<uint32_t>(w[static_cast<std::size_t>(order[k]) * dim + static_cast<std::size_t>(order[k + 1])]);
+        s.m_nBestCost = static_cast<int>(cost);
+        s.ShowCycleCost();
+    }
+    // Takes the shared best when it changed since the last look.
+    void Show() {
+        const std::lock_guard guard(m_shared.lock);
+        if (m_shared.version == m_shown) return;
+        m_shown = m_shared.version;
+        const int n = m_s.m_nNodes;
+        std::copy(m_shared.order, m_shared.order + n, m_s.m_aCycle + 1);
+        std::copy(m_shared.order, m_shared.order + n, m_s.m_aBest + 1);
+        m_s.m_nBestCost = m_shared.cost;
+        m_s.ShowCycleCost();
+    }
+
+private:
+    CCycleSolver& m_s;
+    CSharedBest& m_shared;
+    uint64_t m_shown = 0;
+};
+
 }  // namespace exact_detail

@@ -6,7 +6,7 @@
 // a few per mille of its time for its estimates, not the 40 ms a fixed measurement would take
 // before each run of a millisecond.
 //
-// Only a run that this first look puts at half a second or more is measured again, for about one
+// Only a run that this first look puts at two seconds or more is measured again, for about half a
 // per cent of its length (5 to 40 ms), the very workers it will use running over the first blocks
 // of the enumeration, so the estimate includes what the threads gain and what they cost: the
 // warnings before runs of minutes and more need that accuracy. The short figure is the single
@@ -19,8 +19,8 @@
 #include "solver/ExactMethod.h"
 
 namespace {
-constexpr double kLongRunSeconds = 0.5;  // from here on the estimate is measured again, longer
-constexpr double kLongShare = 0.01;      // the second measurement's share of the run
+constexpr double kLongRunSeconds = 2.0;  // from here on the estimate is measured again, longer
+constexpr double kLongShare = 0.005;     // the second measurement's share of the run
 constexpr uint64_t kMinLongNs = 5'000'000;
 constexpr uint64_t kMaxLongNs = 40'000'000;
 constexpr int kMaxCalls = 2000;  // bounds the measurement when the clock does not move (tests)

@@ -1,6 +1,6 @@
 // Estimating how long the exact method would run, from measuring runs of its own loop: one short
-// look (20,001 successor steps), and for runs of half a second or more a longer measurement of
-// about one per cent of the run (5 to 40 ms) with the workers the run will use.
+// look (20,001 successor steps), and for runs of two seconds or more a longer measurement of
+// about half a per cent of the run (5 to 40 ms) with the workers the run will use.
 #pragma once
 
 class CCycleSolver;

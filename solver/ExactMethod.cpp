@@ -88,27 +88,12 @@ int RunNetParallel(CCycleSolver& s, int workers, int* abortedOut) {
     if (started == 0) return 0;
 
     // The starting order is the result until a strictly cheaper one appears, as in the single loop.
-    int startCost = w[1 * dim + static_cast<std::size_t>(n)];
-    for (int k = 1; k < n; ++k)
-        startCost += w[static_cast<std::size_t>(k) * dim + static_cast<std::size_t>(k + 1)];
-    for (int k = 1; k <= n; ++k) s.m_aCycle[k] = s.m_aBest[k] = k;
-    s.m_aCycle[0] = s.m_aBest[0] = 0;
-    s.m_nBestCost = startCost;
-    s.ShowCycleCost();
-
-    uint64_t shown = 0;
-    auto ShowBest = [&] {
-        const std::lock_guard guard(shared.lock);
-        if (shared.version == shown) return;
-        shown = shared.version;
-        std::copy(shared.order, shared.order + n, s.m_aCycle + 1);
-        std::copy(shared.order, shared.order + n, s.m_aBest + 1);
-        s.m_nBestCost = shared.cost;
-        s.ShowCycleCost();
-    };
+    int identity[CYCLE_CAPACITY];
+    for (int k = 0; k < n; ++k) identity[k] = k + 1;
+    CBestOnSolver best(s, shared, identity, w, dim);
     for (;;) {
         const bool done = pool.WaitTick();
-        ShowBest();
+        best.Show();
         if (done) break;
         uint64_t total = 0;
         for (const auto& o : orders) total += o.load(std::memory_order_relaxed);
@@ -119,7 +104,7 @@ int RunNetParallel(CCycleSolver& s, int workers, int* abortedOut) {
         }
     }
     pool.StopAndJoin();
-    ShowBest();
+    best.Show();
     return 1;
 }
 

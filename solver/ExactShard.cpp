@@ -152,25 +152,9 @@ int ExpMethodNetBlocks(CCycleSolver& s, const std::vector<CBlockRange>& ranges, 
     };
 
     // The first order of the first block is the best until a cheaper one appears.
-    plan.Start(pieces.front().blocks.first, s.m_aBest + 1);
-    std::copy(s.m_aBest + 1, s.m_aBest + n + 1, s.m_aCycle + 1);
-    s.m_aCycle[0] = s.m_aBest[0] = 0;
-    int startCost = w[static_cast<std::size_t>(s.m_aBest[1]) * dim + static_cast<std::size_t>(s.m_aBest[n])];
-    for (int k = 1; k < n; ++k)
-        startCost += w[static_cast<std::size_t>(s.m_aBest[k]) * dim + static_cast<std::size_t>(s.m_aBest[k + 1])];
-    s.m_nBestCost = startCost;
-    s.ShowCycleCost();
-
-    uint64_t shown = 0;
-    auto showBest = [&] {
-        const std::lock_guard guard(shared.lock);
-        if (shared.version == shown) return;
-        shown = shared.version;
-        std::copy(shared.order, shared.order + n, s.m_aCycle + 1);
-        std::copy(shared.order, shared.order + n, s.m_aBest + 1);
-        s.m_nBestCost = shared.cost;
-        s.ShowCycleCost();
-    };
+    int first[CYCLE_CAPACITY];
+    plan.Start(pieces.front().blocks.first, first);
+    CBestOnSolver best(s, shared, first, w, dim);
     auto handOver = [&] {
         std::vector<std::size_t> ready;
         {
@@ -197,7 +181,7 @@ int ExpMethodNetBlocks(CCycleSolver& s, const std::vector<CBlockRange>& ranges, 
     } else {
         for (;;) {
             const bool all = pool.WaitTick();
-            showBest();
+            best.Show();
             handOver();
             if (all) break;
             s.m_nOrdersDone = ordersDone();
@@ -208,7 +192,7 @@ int ExpMethodNetBlocks(CCycleSolver& s, const std::vector<CBlockRange>& ranges, 
         }
         pool.StopAndJoin();
     }
-    showBest();
+    best.Show();
     handOver();
     s.m_nOrdersDone = ordersDone();
     // A stopped run keeps the finished leading blocks of every unfinished piece.

@@ -189,9 +189,9 @@ TEST(ExactEstimate, CostsWhatItSaves) {
         EXPECT_EQ(clock.reads, 2u);
     }
     {
-        // 1 ms puts them at 2 s: measured again for 1% of that, 20 ms, here two calls of 10 ms,
+        // 2 ms puts them at 4 s: measured again for 0.5% of that, 20 ms, here two calls of 10 ms,
         // and the estimate is that second measurement alone.
-        CScriptedClock clock({1000000, 10000000});
+        CScriptedClock clock({2000000, 10000000});
         const CPlatformScope scope(&clock, nullptr, nullptr);
         EXPECT_DOUBLE_EQ(EstimateExactRunSeconds(*s), Factorial(12) * 20e-3 / 40002);
         EXPECT_EQ(clock.reads, 5u);
