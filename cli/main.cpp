@@ -21,6 +21,8 @@ bool HasSubcommand(CLI::App& app, const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all, so that a stop signal that comes while the program starts is taken too.
+    CConsoleEvents events;
     CLI::App app{"quira-cli: the QUIRA-1 solver and documents from the command line", "quira-cli"};
     app.require_subcommand(1);
     int status = EXIT_OK;
@@ -34,7 +36,6 @@ int main(int argc, char** argv) {
     AddMergeCommand(app, status);
 
     IgnoreFileSizeSignal();
-    CConsoleEvents events;
     CPlatformScope platform(nullptr, &events, nullptr);
     // An unknown subcommand is named, with the ones there are.
     if (argc > 1 && argv[1][0] != '-' && !HasSubcommand(app, argv[1])) {

@@ -2,11 +2,13 @@
 # Shards against the single run, in processor time (user + system, GNU time), and the cycle of a
 # 15-node enumeration in 8 shards against the single loop's.
 #   1. PAIRS times, in turns: the single run of a 14-node enumeration (--threads 1) and 4 shards of
-#      it (--threads 1, two at a time under GNU parallel) plus their merge.
+#      it (--threads 1, under GNU parallel, JOBS at a time: 1 by default, so that both sides run one
+#      busy thread and the figure shows what cutting costs, not what a shared core costs) plus
+#      their merge.
 #   2. Once: the 15-node enumeration (14! = 8.7e10 orders) as the single loop and in 8 shards
 #      through GNU parallel; the merged text must be the single loop's, times aside. The single
 #      loop's estimate (--method estimate --threads 1) is set beside its real time.
-# Usage: shards.sh QUIRA_CLI [PAIRS] [--no-15]
+# Usage: [JOBS=N] shards.sh QUIRA_CLI [PAIRS] [--no-15]
 cli=${1:?usage: shards.sh QUIRA_CLI [PAIRS] [--no-15]}
 pairs=${2:-3}
 work=$(mktemp -d)
@@ -21,7 +23,7 @@ for pair in $(seq "$pairs"); do
     single=$(cpu "$cli" solve $p14 --method exact --threads 1)
     cp "$work/out" "$work/single14.txt"
     rm -f "$work"/p14-*.jsonl
-    shards=$(cpu parallel --will-cite -j 2 "$cli" solve $p14 --method exact --threads 1 --shard {}/4 \
+    shards=$(cpu parallel --will-cite -j "${JOBS:-1}" "$cli" solve $p14 --method exact --threads 1 --shard {}/4 \
         --shard-out "$work/p14-{}.jsonl" ::: 1 2 3 4)
     merge=$(cpu "$cli" merge "$work"/p14-*.jsonl)
     untimed "$work/out" >"$work/a"; untimed "$work/single14.txt" >"$work/b"
