@@ -134,7 +134,8 @@ CShardFile ReadShardFile(const std::string& path, bool allowMissing) {
         }
         file.soundBytes = at;
     }
-    if (file.header.is_null())
+    // Killed while writing its header: nothing to continue, so a resumed shard starts afresh.
+    if (file.header.is_null() && !allowMissing)
         throw CInputError(path + ": its header line was cut off; expected a shard file (start it again)");
     return file;
 }

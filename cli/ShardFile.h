@@ -48,8 +48,9 @@ nlohmann::json ShardHeader(const std::string& command, const CShardChoice& shard
                            uint64_t parts, uint64_t first, uint64_t end, const nlohmann::json& fields);
 
 // Reads a shard file: the header and every whole item line, each item's parts within the shard's.
-// A fault is CInputError naming FILE:LINE and what was expected. An empty or missing file is an
-// error unless allowMissing, which gives a file of no header (header null).
+// A fault is CInputError naming FILE:LINE and what was expected. An empty or missing file, or one
+// whose header line was cut off, is an error unless allowMissing, which gives a file of no header
+// (header null).
 CShardFile ReadShardFile(const std::string& path, bool allowMissing = false);
 
 // The first field of a header (a dotted path) in which another header differs, ignoring the shard,

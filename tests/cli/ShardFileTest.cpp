@@ -72,6 +72,12 @@ TEST(ShardFiles, ACutOffLastLineIsLeftOutAndOverwrittenOnResume) {
     EXPECT_FALSE(resumed.tornTail);
     EXPECT_EQ(resumed.items.size(), 2u);
     EXPECT_THROW(CShardWriter(path, false, 0), CInputError);  // a new shard never overwrites one
+    {
+        std::ofstream out(path, std::ios::trunc);
+        out << "{\"format\":\"quira-";  // killed while writing the header
+    }
+    EXPECT_TRUE(ReadShardFile(path, true).header.is_null());  // --resume starts afresh
+    EXPECT_THROW(ReadShardFile(path), CInputError);           // merge says what is wrong
     std::filesystem::remove(path);
 }
 
