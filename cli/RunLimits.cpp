@@ -27,7 +27,7 @@ void AddTimeLimitOption(CLI::App* cmd) {
 void RefuseHopelessExactRun(CCycleSolver& solver, bool force, const std::string& option, double share) {
     if (force || solver.m_nKind == KIND_GRAPH) return;
     std::string text;
-    if (FormatDuration(text, EstimateExactRunSeconds(solver) * share) < kDaysUnit) return;
+    if (FormatDuration(text, EstimateExactRunSeconds(solver, share)) < kDaysUnit) return;
     const std::string what = share < 1.0 ? "its share of the exact method's estimate" : "the exact method's estimate";
     throw CInputError(option + ": " + what + " for " + std::to_string(solver.m_nNodes) + " nodes is " + text +
                       ", more than a day; expected --force to run it anyway" +

@@ -33,24 +33,24 @@ double Scale(int nodes, uint64_t ns, uint64_t orders) {
 }
 }  // namespace
 
-double EstimateExactRunSeconds(CCycleSolver& solver) {
+double EstimateExactRunSeconds(CCycleSolver& solver, double share) {
     const int n = solver.m_nNodes;
     if (n < 2) return 0.0;
     uint64_t start = NowNs();
     const auto firstSteps = static_cast<uint64_t>(solver.ExpMethodNet(1, nullptr));
     const uint64_t firstNs = NowNs() - start;
     if (firstSteps == 0) return 0.0;
-    const double first = Scale(n, firstNs, firstSteps);
+    const double first = Scale(n, firstNs, firstSteps) * share;
     if (!(first >= kLongRunSeconds)) return first;
 
-    const double share = first * kLongShare * 1e9;
-    const uint64_t span = share >= static_cast<double>(kMaxLongNs)
+    const double part = first * kLongShare * 1e9;
+    const uint64_t span = part >= static_cast<double>(kMaxLongNs)
                               ? kMaxLongNs
-                              : std::max(kMinLongNs, static_cast<uint64_t>(share));
+                              : std::max(kMinLongNs, static_cast<uint64_t>(part));
     if (const int workers = ExactWorkerCount(n); workers > 1) {
         uint64_t orders = 0, ns = 0;
         MeasureExactParallel(solver, workers, span, &orders, &ns);
-        if (orders > 0) return Scale(n, ns, orders);
+        if (orders > 0) return Scale(n, ns, orders) * share;
     }
     start = NowNs();
     uint64_t steps = 0, elapsed = 0;
@@ -58,5 +58,5 @@ double EstimateExactRunSeconds(CCycleSolver& solver) {
         steps += static_cast<uint64_t>(solver.ExpMethodNet(1, nullptr));
         elapsed = NowNs() - start;
     }
-    return Scale(n, elapsed, steps);
+    return Scale(n, elapsed, steps) * share;
 }

@@ -8,4 +8,6 @@ class CCycleSolver;
 // Seconds the full exact search of the solver's network would take: Factorial(min(n, 171)) times
 // the measured time of one successor step. Fewer than 2 nodes take no time. Reads the platform's
 // nanosecond clock.
-double EstimateExactRunSeconds(CCycleSolver& solver);
+// With share below 1, the seconds of that part of the search (a shard's blocks), measured in
+// proportion to that part.
+double EstimateExactRunSeconds(CCycleSolver& solver, double share = 1.0);

@@ -196,6 +196,13 @@ TEST(ExactEstimate, CostsWhatItSaves) {
         EXPECT_DOUBLE_EQ(EstimateExactRunSeconds(*s), Factorial(12) * 20e-3 / 40002);
         EXPECT_EQ(clock.reads, 5u);
     }
+    {
+        // A quarter of that run (a shard's blocks) is 1 s: a short run again, measured once.
+        CScriptedClock clock({2000000});
+        const CPlatformScope scope(&clock, nullptr, nullptr);
+        EXPECT_DOUBLE_EQ(EstimateExactRunSeconds(*s, 0.25), Factorial(12) * 2e-3 / 20001 * 0.25);
+        EXPECT_EQ(clock.reads, 2u);
+    }
 }
 
 TEST(ExactMethodGraph, OnlyCycleIsFoundInItsSecondDirection) {
