@@ -123,6 +123,30 @@ BENCHMARK(BM_EstimateVsRun)
     ->Iterations(1)
     ->UseManualTime();
 
+// What the estimate costs beside the run it announces (default threads): the median of eleven
+// estimates against the median of five runs.
+void BM_EstimateCost(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CCycleSolver s;
+    FillNetwork(s, n, 99 + n);
+    auto Median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    for (auto _ : state) {
+        std::vector<double> estimates, runs;
+        double estimate = 0;
+        for (int k = 0; k < 11; ++k) estimates.push_back(Seconds([&] { estimate = EstimateExactRunSeconds(s); }));
+        for (int k = 0; k < 5; ++k) runs.push_back(Seconds([&] { s.ExpMethodNet(0, nullptr); }));
+        state.counters["estimate_cost_ms"] = Median(estimates) * 1e3;
+        state.counters["run_ms"] = Median(runs) * 1e3;
+        state.counters["cost_share_pct"] = 100 * Median(estimates) / Median(runs);
+        state.counters["real_over_estimate"] = Median(runs) / estimate;
+        state.SetIterationTime(Median(estimates));
+    }
+}
+BENCHMARK(BM_EstimateCost)->DenseRange(9, 14)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
 // The single loop beside the enumeration on the machine's workers, in turns on the same network
 // (paired runs, so that load from elsewhere hits both alike); medians of the repetitions.
 void BM_ThreadsVsSingleLoop(benchmark::State& state) {

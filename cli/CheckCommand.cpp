@@ -8,6 +8,7 @@
 #include "cli/DocCommon.h"
 #include "cli/OptimumRun.h"
 #include "cli/MethodRuns.h"
+#include "cli/RunLimits.h"
 #include "document/GivenCycleCheck.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
@@ -27,6 +28,7 @@ struct CCheckOptions {
     bool maximum = false;
     std::string method = "both";
     bool json = false;
+    bool force = false;
 };
 
 // The check document from the chosen input, sized and bound to the check kind.
@@ -79,6 +81,7 @@ int RunCheck(const CCheckOptions& o) {
                           std::to_string(s.m_nNodes) +
                           " joined by '-' from node 1, each once, for example 1-3-2-4-1");
     s.MakeInitialCycle(0, 0);
+    if (o.method == "exact" || o.method == "both") RefuseHopelessExactRun(s, o.force, "--method " + o.method);
 
     if (o.method == "polyn" || o.method == "both") RequireInsertTable(s);
     CConsoleTimeField timeField(ProgressAsked());
@@ -155,7 +158,9 @@ void AddCheckCommand(CLI::App& app, int& status) {
     cmd->add_flag("--maximum", o->maximum, "Is it a maximum cycle?");
     cmd->add_option("--method", o->method, "exact|polyn|both|optimum (default both)");
     cmd->add_flag("--json", o->json, "Print one JSON object");
+    cmd->add_flag("--force", o->force, "Run the exact method even when its estimate is a day or more");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunCheck(*o); });
 }

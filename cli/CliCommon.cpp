@@ -65,6 +65,8 @@ std::string ReadInputFile(const std::string& path, const std::string& what, std:
         CReading() { CConsoleEvents::SetReadingInput(true); }
         ~CReading() { CConsoleEvents::SetReadingInput(false); }
     } reading;
+    // A stop that came before the signal handler knew of the waiting would otherwise wait too.
+    if (CConsoleEvents::InterruptPending()) throw CInterrupted();
     if (path == "-") {
         append(std::cin);
         return text;

@@ -12,6 +12,8 @@ class CCycleSolver;
 
 // Exit statuses of the console program.
 // EXIT_ROWS_FAILED: a survey ran to its end, but some of its instances could not be run.
+// EXIT_INTERRUPTED: a stopped run; main turns it into the status of what stopped it (130 Ctrl+C,
+// 143 SIGTERM, 129 SIGHUP, 124 the time limit).
 enum EExitCode {
     EXIT_OK = 0,
     EXIT_INTERNAL = 1,

@@ -11,3 +11,4 @@ void AddDocCommand(CLI::App& app, int& status);
 void AddCheckCommand(CLI::App& app, int& status);
 void AddMapCommand(CLI::App& app, int& status);
 void AddSurveyCommand(CLI::App& app, int& status);
+void AddMergeCommand(CLI::App& app, int& status);

@@ -8,18 +8,26 @@
 #include "solver/Platform.h"
 
 // Ctrl+C becomes one Escape for the next poll of a running method; a second Ctrl+C while a poll has
-// not yet taken the first ends the process as usual.
+// not yet taken the first ends the process as usual. SIGTERM and SIGHUP (what `timeout`, batch
+// systems and a closed terminal send) do the same, and every later poll reports Escape too, so
+// that the program ends soon with what it has. So does the time limit once it has passed.
 class CConsoleEvents : public IEventPump {
 public:
     CConsoleEvents();
     ~CConsoleEvents() override;
     bool ServiceOne() override;
-    // True once any Ctrl+C was taken as Escape during this process.
+    // True once any stop (a signal, the time limit) was taken as Escape during this process.
     static bool Interrupted();
-    // While true, a Ctrl+C ends the program at once with status 130 (it waits for its input).
+    // While true, a stop signal ends the program at once with its status (it waits for its input).
     static void SetReadingInput(bool reading);
-    // True when a Ctrl+C came and no method has taken it yet.
+    // True when a stop came and no method has taken it yet, or a lasting one (SIGTERM, SIGHUP, the
+    // time limit) came at all.
     static bool InterruptPending();
+    // Stops the run as Ctrl+C does once the given seconds from now have passed (--time-limit).
+    static void SetTimeLimit(double seconds);
+    // The exit status of a stopped run: 130 after Ctrl+C (SIGINT), 143 after SIGTERM, 129 after
+    // SIGHUP, 124 when the time limit ran out (as `timeout` ends); the first stop decides.
+    static int StopStatus();
 };
 
 // The Time field of the console: the text of the last update (once a second while a method runs).

@@ -13,6 +13,7 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/MethodRuns.h"
 #include "cli/OptimumRun.h"
+#include "cli/RunLimits.h"
 #include "cli/SvgPictures.h"
 #include "document/CycleText.h"
 #include "document/Messages.h"
@@ -268,6 +269,7 @@ void AddMapCommand(CLI::App& app, int& status) {
     cmd->add_option("--svg", options->svg, "Draw the route on the map as an SVG picture");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([options, select, &status] {
         options->selectGiven = select->count() > 0;
         status = RunMap(*options);

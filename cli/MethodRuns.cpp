@@ -8,8 +8,8 @@
 #include "cli/CliCommon.h"
 #include "document/CycleText.h"
 #include "document/Messages.h"
+#include "document/Outcome.h"
 
-namespace {
 void StartTiming(CCycleSolver& solver, CConsoleTimeField& timeField, ITextTarget& costField) {
     solver.m_pTimeCtrl = &timeField;
     solver.m_pCostCtrl = &costField;
@@ -17,17 +17,18 @@ void StartTiming(CCycleSolver& solver, CConsoleTimeField& timeField, ITextTarget
     solver.m_nLastSecond = 0;
 }
 
-// The best cost so far, as the Cost field shows it.
 std::string BestText(const CCycleSolver& solver) {
     const int cost = solver.m_bMaximum == 1 ? Negated(solver.m_nBestCost) : solver.m_nBestCost;
     return "best (" + std::to_string(cost) + ")";
 }
 
-}  // namespace
-
 std::string ExactShareText(uint64_t done, int nodes, double elapsedSeconds) {
     double total = 1;
     for (int k = 2; k < nodes; ++k) total *= k;
+    return OrdersShareText(done, total, elapsedSeconds);
+}
+
+std::string OrdersShareText(uint64_t done, double total, double elapsedSeconds) {
     const double share = static_cast<double>(done) / total;
     char text[160];
     // The count in full while a double holds it exactly, else to six figures.
@@ -92,13 +93,33 @@ nlohmann::json MethodJson(const CCycleSolver& solver, const CMethodResult& r) {
         {"cost", r.cost}, {"cycle", CycleJson(solver, solver.m_aBest)}, {"aborted", r.aborted}, {"ms", r.ms}};
 }
 
+nlohmann::json MethodJson(int cost, const std::vector<int>& cycle, bool aborted, uint32_t ms) {
+    return {{"cost", cost}, {"cycle", cycle}, {"aborted", aborted}, {"ms", ms}};
+}
+
 void PrintMethod(const char* name, const CCycleSolver& solver, const CMethodResult& r, bool noCycle) {
+    PrintMethodLines(name, noCycle ? kTextNoGraphCycle : FormatCycleText(solver, solver.m_aBest), r.aborted, r.ms);
+}
+
+void PrintMethodLines(const char* name, const std::string& text, bool aborted, uint32_t ms) {
     std::string time;
-    FormatDuration(time, r.ms / 1000.0);
-    if (noCycle)
-        std::cout << name << ": " << kTextNoGraphCycle << '\n';
-    else
-        std::cout << name << ": " << FormatCycleText(solver, solver.m_aBest) << '\n';
-    if (r.aborted) std::cout << kTextTestingAborted << '\n';
+    FormatDuration(time, ms / 1000.0);
+    std::cout << name << ": " << text << '\n';
+    if (aborted) std::cout << kTextTestingAborted << '\n';
     std::cout << "Time: " << time << '\n';
+}
+
+void AddGap(nlohmann::json& method, int cost, std::optional<long long> optimum, bool maximum, bool text) {
+    if (!optimum) return;
+    const double gap = GapToReference(cost, static_cast<int>(*optimum), maximum);
+    method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
+    if (text) {
+        char line[96];
+        if (std::isfinite(gap))
+            std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *optimum, gap);
+        else
+            std::snprintf(line, sizeof line, "Gap to the optimum %lld: no percentage (a gap to 0 has none)\n",
+                          *optimum);
+        std::cout << line;
+    }
 }

@@ -13,6 +13,7 @@
 #include "cli/DocCommon.h"
 #include "cli/OptimumRun.h"
 #include "cli/MethodRuns.h"
+#include "cli/RunLimits.h"
 #include "cli/SvgPictures.h"
 #include "document/FieldAcceptance.h"
 #include "document/MainDoc.h"
@@ -286,5 +287,6 @@ void AddSeriesCommand(CLI::App& app, int& status) {
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSeries(*o); });
 }

@@ -12,8 +12,10 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/ExactShardRun.h"
 #include "cli/MethodRuns.h"
 #include "cli/OptimumRun.h"
+#include "cli/RunLimits.h"
 #include "cli/SvgPictures.h"
 #include "document/CycleParse.h"
 #include "document/CycleText.h"
@@ -55,7 +57,42 @@ struct CSolveOptions {
     std::optional<double> param1, param2;
     bool maximum = false;
     bool json = false;
+    bool force = false;
+    std::string shard;     // K/N of the exact enumeration's blocks
+    std::string shardOut;  // the shard's new result file
+    std::string resume;    // the shard's result file to continue
+    uint64_t blocksPerLine = 0;
 };
+
+// The shard this solve runs, when it was asked for one: --shard K/N, or a Slurm array task's
+// variables when only the result file is given (so a plain solve in an array task stays one run).
+std::optional<CExactShardRun> ShardRunOf(const CSolveOptions& o) {
+    if (o.shard.empty() && o.shardOut.empty() && o.resume.empty()) {
+        if (o.blocksPerLine != 0) throw CInputError("--blocks-per-line: expected --shard-out FILE or --resume FILE");
+        return std::nullopt;
+    }
+    if (o.method != "exact")
+        throw CInputError("--shard: the shards are of an exact enumeration; expected --method exact");
+    if (!o.shardOut.empty() && !o.resume.empty())
+        throw CInputError("--resume: expected either --shard-out FILE (a new shard) or --resume FILE, not both");
+    CExactShardRun run;
+    run.file = o.resume.empty() ? o.shardOut : o.resume;
+    run.resume = !o.resume.empty();
+    if (run.file.empty())
+        throw CInputError("--shard " + o.shard + ": expected --shard-out FILE (or --resume FILE) for its results");
+    const std::optional<CShardChoice> choice = o.shard.empty() ? ShardFromSlurm() : ParseShardOption(o.shard);
+    if (!choice)
+        throw CInputError((run.resume ? "--resume " : "--shard-out ") + run.file +
+                          ": expected --shard K/N, or the variables of a Slurm array task (SLURM_ARRAY_TASK_ID)");
+    run.shard = *choice;
+    if (!o.svg.empty() || !o.tourOut.empty())
+        throw CInputError(std::string(o.svg.empty() ? "--tour-out" : "--svg") +
+                          ": a shard holds part of the enumeration; expected it without --shard");
+    run.blocksPerLine = o.blocksPerLine;
+    run.json = o.json;
+    run.force = o.force;
+    return run;
+}
 
 void ApplyParameters(const CSolveOptions& o, int kind) {
     if (!o.params.empty()) LoadParamsFile(o.params);
@@ -172,6 +209,25 @@ int RunSolve(const CSolveOptions& o) {
                      : solver->m_nKind == KIND_CHECK ? -1
                                                      : 1;
 
+    if (std::optional<CExactShardRun> run = ShardRunOf(o)) {
+        if (solver->m_nKind == KIND_GRAPH)
+            throw CInputError("--shard: the shards are of a network's enumeration; expected --kind network, check or map");
+        if (solver->m_nNodes < 5)
+            throw CInputError("--shard: " + std::to_string(solver->m_nNodes) +
+                              " nodes are too few to cut; expected 5 nodes or more");
+        const std::string source = !o.instance.empty() ? "--instance " + o.instance
+                                   : !o.doc.empty()    ? "--doc " + o.doc
+                                   : o.random ? "--random --nodes " + std::to_string(solver->m_nNodes) + " --seed " +
+                                                    std::to_string(o.seed)
+                                              : "--matrix " + o.matrix;
+        nlohmann::json tour;
+        if (!o.optimumTour.empty()) tour = {{"file", o.optimumTour}, {"cost", *optimum}};
+        run->fields = ExactShardFields(*solver, source, o.level, CycleJson(*solver, solver->m_aInitial),
+                                       o.optimum ? nlohmann::json(*o.optimum) : nlohmann::json(), tour);
+        return RunExactShard(*solver, *run);
+    }
+    if (exact) RefuseHopelessExactRun(*solver, o.force, "--method " + o.method);
+
     nlohmann::json out;
     out["nodes"] = solver->m_nNodes;
     out["kind"] = KindName(solver->m_nKind);
@@ -221,18 +277,7 @@ int RunSolve(const CSolveOptions& o) {
     }
     // The gap to a given optimum, in the text and as "gap" in JSON.
     auto addGap = [&](nlohmann::json& method, const CMethodResult& r) {
-        if (!optimum) return;
-        const double gap = GapToReference(r.cost, static_cast<int>(*optimum), solver->m_bMaximum != 0);
-        method["gap"] = std::isfinite(gap) ? nlohmann::json(gap) : nlohmann::json(nullptr);
-        if (!o.json) {
-            char line[96];
-            if (std::isfinite(gap))
-                std::snprintf(line, sizeof line, "Gap to the optimum %lld: %.4f %%\n", *optimum, gap);
-            else
-                std::snprintf(line, sizeof line, "Gap to the optimum %lld: no percentage (a gap to 0 has none)\n",
-                              *optimum);
-            std::cout << line;
-        }
+        AddGap(method, r.cost, optimum, solver->m_bMaximum != 0, !o.json);
     };
     // The best cycle any method found, for --tour-out and --svg, and which method found it.
     std::vector<int> bestCycle;
@@ -364,8 +409,16 @@ void AddSolveCommand(CLI::App& app, int& status) {
     cmd->add_option("--nodes", options->nodes, "Node count (default: the number of matrix rows)");
     cmd->add_flag("--maximum", options->maximum, "Seek the maximum cycle");
     cmd->add_flag("--json", options->json, "Print one JSON object");
+    cmd->add_flag("--force", options->force, "Run the exact method even when its estimate is a day or more");
+    cmd->add_option("--shard", options->shard,
+                    "K/N: run shard K of N of the exact enumeration (default: a Slurm array task's)");
+    cmd->add_option("--shard-out", options->shardOut, "The shard's result file, new (merge the files with 'merge')");
+    cmd->add_option("--resume", options->resume, "Continue the shard whose result file this is (or start it)");
+    cmd->add_option("--blocks-per-line", options->blocksPerLine,
+                    "Blocks of the enumeration per line of the shard's file (default: about 0.1 s of work)");
     AddThreadsOption(cmd);
     AddLpOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([options, &status] { status = RunSolve(*options); });
 }

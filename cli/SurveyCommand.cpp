@@ -20,6 +20,7 @@
 #include "cli/DocCommon.h"
 #include "cli/MethodRuns.h"
 #include "cli/OptimumRun.h"
+#include "cli/RunLimits.h"
 #include "document/MainDoc.h"
 #include "document/Outcome.h"
 #include "document/SurveyInput.h"
@@ -621,5 +622,6 @@ void AddSurveyCommand(CLI::App& app, int& status) {
     cmd->add_flag("--csv", o->csv, "Print CSV: a header, one line per instance, a '#' summary line");
     AddThreadsOption(cmd);
     AddProgressOption(cmd);
+    AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSurvey(*o); });
 }

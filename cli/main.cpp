@@ -21,6 +21,8 @@ bool HasSubcommand(CLI::App& app, const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // First of all, so that a stop signal that comes while the program starts is taken too.
+    CConsoleEvents events;
     CLI::App app{"quira-cli: the QUIRA-1 solver and documents from the command line", "quira-cli"};
     app.require_subcommand(1);
     int status = EXIT_OK;
@@ -31,14 +33,14 @@ int main(int argc, char** argv) {
     AddCheckCommand(app, status);
     AddMapCommand(app, status);
     AddSurveyCommand(app, status);
+    AddMergeCommand(app, status);
 
     IgnoreFileSizeSignal();
-    CConsoleEvents events;
     CPlatformScope platform(nullptr, &events, nullptr);
     // An unknown subcommand is named, with the ones there are.
     if (argc > 1 && argv[1][0] != '-' && !HasSubcommand(app, argv[1])) {
         std::cerr << "quira-cli: unknown subcommand '" << argv[1]
-                  << "'; expected solve, random, series, doc, check, map or survey (--help lists them)\n";
+                  << "'; expected solve, random, series, doc, check, map, survey or merge (--help lists them)\n";
         return EXIT_BAD_INPUT;
     }
     try {
@@ -55,7 +57,7 @@ int main(int argc, char** argv) {
         return EXIT_BAD_INPUT;
     } catch (const CInterrupted&) {
         std::cerr << "quira-cli: interrupted\n";
-        return EXIT_INTERRUPTED;
+        return CConsoleEvents::StopStatus();
     } catch (const CWriteError& e) {
         std::cerr << "quira-cli: " << e.what() << '\n';
         return EXIT_INTERNAL;
@@ -63,6 +65,8 @@ int main(int argc, char** argv) {
         std::cerr << "quira-cli: internal error: " << e.what() << '\n';
         return EXIT_INTERNAL;
     }
+    // A stopped run tells what stopped it: Ctrl+C, SIGTERM, SIGHUP or the time limit.
+    if (status == EXIT_INTERRUPTED) status = CConsoleEvents::StopStatus();
     // Output that could not be written is a failure, never a success.
     std::cout.flush();
     if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {

@@ -58,7 +58,11 @@ void CMainDoc::RunPolynomial(ITextTarget* timeControl, ITextTarget* resultContro
 int CMainDoc::BeginExactRun(ITextTarget* timeControl, ITextTarget* resultControl, int keepCounters) {
     CCycleSolver& s = m_solver;
     m_results.Remove(RESULT_EXACT | RESULT_SERIES);
-    const double seconds = EstimateExactSeconds();
+    // In a continuous test the estimate shows nowhere: the Time field is left alone, nothing is
+    // asked, and the progress line shows the test's total. Measuring it there would only cost time.
+    const bool shown = s.m_bContinuous == 0 || s.m_pOwnerView == nullptr;
+    const double seconds = shown ? EstimateExactSeconds() : 0.0;
+    m_dExactEstimate = seconds;
     const int unit = ShowEstimate(seconds, timeControl);
     if (s.m_bContinuous == 0 && unit >= 2) {
         if (!Platform().pDialogs->AskYesNo(TimeWarningText(unit))) {

@@ -84,7 +84,7 @@ void CGivenCycleCheck::ExactMethod() {
     WaitCursor(true);
     m_nVerdict = VERDICT_NONE;
     std::string estimate;
-    FormatDuration(estimate, m_doc.EstimateExactSeconds());
+    FormatDuration(estimate, m_doc.m_dExactEstimate);
     std::snprintf(s.m_szStatus, sizeof s.m_szStatus, "%s", estimate.c_str());
     s.MakeInitialCycle(0, 0);
     Refresh(1);

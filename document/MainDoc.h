@@ -137,6 +137,9 @@ public:
     char m_szText[DOC_TEXT_BYTES]{};
 
     std::string m_strLoadError;  // why the last load was refused
+    // The estimate BeginExactRun took (seconds), for the progress line of the run it began; 0 when
+    // a continuous test, whose progress line shows its total instead, took none.
+    double m_dExactEstimate = 0.0;
 
 private:
     // Items a load reads but drops (the random starts text; with no results also the result cycle

@@ -21,10 +21,10 @@ void WaitCursor(bool on) {
     Platform().pDialogs->SetWaitCursor(on);
 }
 
-// The exact method's own estimate goes into the progress line of the run.
+// The exact method's own estimate (the one BeginExactRun took) goes into the progress line of the run.
 void SetStatusEstimate(CMainDoc& doc) {
     std::string text;
-    FormatDuration(text, doc.EstimateExactSeconds());
+    FormatDuration(text, doc.m_dExactEstimate);
     std::snprintf(doc.m_solver.m_szStatus, sizeof doc.m_solver.m_szStatus, "%s", text.c_str());
 }
 

@@ -13,6 +13,7 @@ packages=(
     libcli11-dev nlohmann-json3-dev       # quira-cli
     libxml2-utils librsvg2-bin            # xmllint checks the --svg pictures; rsvg-convert views them
     libglpk-dev coinor-libclp-dev         # the optimum method's LPs (CLP by default, GLPK as the alternative)
+    parallel                              # GNU parallel: the test of shards run side by side
     clang libclang-rt-dev                 # fuzz targets (libFuzzer)
     "$@"
 )

@@ -21,8 +21,8 @@ int ExactWorkerCount(int nodes);
 // Workers of the exact methods alive at this moment (0 whenever no exact method runs).
 int ExactWorkersAlive();
 
-// Measures the parallel enumeration of the solver's network for about minMs milliseconds of the
-// platform clock (or until it ends) and reports the orders stepped through and the milliseconds
+// Measures the parallel enumeration of the solver's network for about minNs nanoseconds of the
+// platform clock (or until it ends) and reports the orders stepped through and the nanoseconds
 // taken. The weights are left as they were; nothing is recorded.
-void MeasureExactParallel(class CCycleSolver& solver, int workers, uint32_t minMs, uint64_t* orders,
-                          uint64_t* elapsedMs);
+void MeasureExactParallel(class CCycleSolver& solver, int workers, uint64_t minNs, uint64_t* orders,
+                          uint64_t* elapsedNs);

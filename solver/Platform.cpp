@@ -3,6 +3,11 @@
 
 #include <chrono>
 
+uint64_t IClock::NowNs() {
+    using namespace std::chrono;
+    return static_cast<uint64_t>(duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 namespace {
 
 class CSteadyClock : public IClock {

@@ -44,6 +44,9 @@ class IClock {
 public:
     virtual ~IClock() = default;
     virtual uint32_t NowMs() = 0;
+    // A nanosecond clock for measurements too short for milliseconds (the time estimate); by
+    // default the steady clock. Only differences of two readings mean anything.
+    virtual uint64_t NowNs();
 };
 
 // The message queue seen from inside a long synchronous run.
@@ -110,6 +113,8 @@ private:
 
 // The millisecond clock of the platform.
 inline uint32_t NowMs() { return Platform().pClock->NowMs(); }
+// The nanosecond clock of the platform.
+inline uint64_t NowNs() { return Platform().pClock->NowNs(); }
 
 // True while a run's progress poll services an event. A command that arrives then runs nested
 // inside that run (of this window or another): starting a second run there would suspend the

@@ -86,11 +86,12 @@ for k in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
     [ -n "$child" ] && break
     sleep 0.1
 done
-sleep 0.2
-[ -n "$child" ] && kill -INT "$child" 2>/dev/null
+# A background job starts with Ctrl+C ignored until the program installs its handler (slow under a
+# sanitizer on a loaded machine), so the interrupt is sent again until the program has ended.
 for k in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    sleep 0.2
+    [ -n "$child" ] && kill -INT "$child" 2>/dev/null
     kill -0 "$child" 2>/dev/null || break
-    sleep 0.1
 done
 code=none
 if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; code=$?; fi

@@ -113,6 +113,12 @@ TEST_F(DocumentRuns, ContinuousTestAsksNothingResetsNothingAndWritesNoEstimate) 
     EXPECT_TRUE(platform.dialogs.questions.empty());
     EXPECT_EQ(doc->m_nTests, 6);
     EXPECT_EQ(time.text, "kept");
+    // Shown to a window, whose progress line gives the test's total, the estimate is not measured.
+    doc->AttachView(nullptr);
+    const uint32_t before = platform.clock.now;
+    EXPECT_EQ(doc->BeginExactRun(&time, &result, 0), 1);
+    EXPECT_EQ(platform.clock.now - before, 7200000u);  // the run's start stamp only
+    EXPECT_EQ(doc->m_dExactEstimate, 0.0);
 }
 
 TEST_F(DocumentRuns, AcceptedRunResetsTheSeriesCountersUnlessKept) {

@@ -159,6 +159,52 @@ TEST(ExactEstimate, ScalesTheMeasuredStepTime) {
     EXPECT_DOUBLE_EQ(seconds, Factorial(171) * (50 / (20001 * 1000.0)));
 }
 
+namespace {
+// A clock whose nanosecond readings advance by the given steps, the last one repeated; counts reads.
+class CScriptedClock : public IClock {
+public:
+    explicit CScriptedClock(std::vector<uint64_t> steps) : m_steps(std::move(steps)) {}
+    uint32_t NowMs() override { return static_cast<uint32_t>(NowNs() / 1000000); }
+    uint64_t NowNs() override {
+        const uint64_t t = m_now;
+        m_now += m_steps[std::min(reads++, m_steps.size() - 1)];
+        return t;
+    }
+    std::size_t reads = 0;
+
+private:
+    std::vector<uint64_t> m_steps;
+    uint64_t m_now = 1000;
+};
+}  // namespace
+
+TEST(ExactEstimate, CostsWhatItSaves) {
+    const CExactThreadsScope single(1);
+    auto s = MakeSolver(12);
+    {
+        // 20,001 steps in 0.1 ms put 11! orders at 0.2 s: a short run, measured once.
+        CScriptedClock clock({100000});
+        const CPlatformScope scope(&clock, nullptr, nullptr);
+        EXPECT_DOUBLE_EQ(EstimateExactRunSeconds(*s), Factorial(12) * 100000e-9 / 20001);
+        EXPECT_EQ(clock.reads, 2u);
+    }
+    {
+        // 2 ms puts them at 4 s: measured again for 0.5% of that, 20 ms, here two calls of 10 ms,
+        // and the estimate is that second measurement alone.
+        CScriptedClock clock({2000000, 10000000});
+        const CPlatformScope scope(&clock, nullptr, nullptr);
+        EXPECT_DOUBLE_EQ(EstimateExactRunSeconds(*s), Factorial(12) * 20e-3 / 40002);
+        EXPECT_EQ(clock.reads, 5u);
+    }
+    {
+        // A quarter of that run (a shard's blocks) is 1 s: a short run again, measured once.
+        CScriptedClock clock({2000000});
+        const CPlatformScope scope(&clock, nullptr, nullptr);
+        EXPECT_DOUBLE_EQ(EstimateExactRunSeconds(*s, 0.25), Factorial(12) * 2e-3 / 20001 * 0.25);
+        EXPECT_EQ(clock.reads, 2u);
+    }
+}
+
 TEST(ExactMethodGraph, OnlyCycleIsFoundInItsSecondDirection) {
     auto s = MakeSolver(6, KIND_GRAPH);
     SetGraph(*s, {{1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 1}});

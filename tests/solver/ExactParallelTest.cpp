@@ -106,7 +106,7 @@ TEST(ExactParallel, MeasurementCountsEveryOrderOfAShortEnumeration) {
         FillRandom(*s, rng);
         const auto before = WeightSnapshot(*s);
         uint64_t orders = 0, ms = 0;
-        MeasureExactParallel(*s, 2, 40, &orders, &ms);
+        MeasureExactParallel(*s, 2, 40000000, &orders, &ms);
         EXPECT_EQ(static_cast<double>(orders), Factorial(n)) << "n=" << n;
         EXPECT_EQ(WeightSnapshot(*s), before);
     }
