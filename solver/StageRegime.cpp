@@ -71,6 +71,12 @@ void CStageRegime::ForPairs(int x, const int32_t* slice, std::size_t dim, F f) c
 
 void CStageRegime::Watch(int x, const int32_t* slice, std::size_t dim, int64_t best, int64_t second, int bi,
                          int bj) {
+    // The stage takes a second value of INT_MIN for "none" (d = 0), which no comparison here
+    // describes: such a step ends the watch.
+    if (second == INT_MIN) {
+        m_bWatching = false;
+        return;
+    }
     const int64_t d = best - second;
     const bool expected = m_nCursor < m_nBlockLowerings && m_aBlock[m_nCursor].pass == m_nWatchPass &&
                           m_aBlock[m_nCursor].x == x;
@@ -166,17 +172,21 @@ int64_t CStageRegime::EndPass() {
         if (m_nCursor != m_nBlockLowerings) return 0;
         return m_bStill ? ENDLESS : m_nBound;
     }
-    // The last p passes repeat the p before them, and lower something.
+    // The last p passes repeat the p before them, and lower something: the shortest such block
+    // is watched, unless a longer one leaves every weight as it found it (a block whose totals
+    // are 2^31 does so in two).
+    int shortest = 0;
     for (int p = 1; p <= MAX_PERIOD && 2 * p <= m_nPasses; ++p) {
         bool same = true, lowers = false;
         for (int q = 1; q <= p && same; ++q) {
             same = SamePasses(m_nPasses - q, m_nPasses - q - p);
             lowers = lowers || Pass(m_nPasses - q).count > 0;
         }
-        if (same && lowers) {
-            StartWatching(p);
-            break;
-        }
+        if (!same || !lowers) continue;
+        StartWatching(p);
+        if (m_bStill) return 0;
+        if (shortest == 0) shortest = p;
     }
+    if (shortest != 0) StartWatching(shortest);
     return 0;
 }
