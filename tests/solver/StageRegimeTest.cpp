@@ -151,24 +151,25 @@ TEST(StageRegime, LargeNearlyEqualWeightsTakeAFewPasses) {
 TEST(StageRegime, MethodEndsAtTheLargestAcceptedWeights) {
     CLimitedPlatform platform(2000000);
     for (int n = 4; n <= 12; ++n)
-        for (int style = 0; style < 4; ++style) {
-            const int limit = INT_MAX / n;
+        for (unsigned k = 0; k < 12; ++k) {
+            const int limit = INT_MAX / n, style = static_cast<int>(k % 3);
+            const int levels[] = {-limit, limit, 0, limit / 2, -limit / 2};
             auto s = MakeSolver(n);
-            std::mt19937 rng(static_cast<unsigned>(n * 10 + style));
-            std::uniform_int_distribution<int> any(-limit, limit), noise(0, 4);
+            std::mt19937 rng(k * 100 + static_cast<unsigned>(n));
+            std::uniform_int_distribution<int> any(-limit, limit), noise(-4, 4), level(0, 4);
             for (int i = 1; i <= n; ++i)
-                for (int j = i + 1; j <= n; ++j)
-                    s->m_ppWeight[i][j] = style < 2 ? (any(rng) > 0 ? limit : -limit) + (noise(rng) == 0 ? 0 : noise(rng))
-                                                    : any(rng);
-            for (int i = 1; i <= n; ++i)
-                for (int j = i + 1; j <= n; ++j) s->m_ppWeight[i][j] = std::clamp(s->m_ppWeight[i][j], -limit, limit);
-            s->m_bMaximum = style % 2;
-            s->m_nTestLevel = 2;
-            s->m_nAmplitude = style == 3 ? limit : 100;  // the amplitude sets the marked edges' lowering
+                for (int j = i + 1; j <= n; ++j) {
+                    // +-limit less a little noise; any weight; a few levels of the limit.
+                    const int w = style == 0 ? levels[level(rng) % 2] - noise(rng) : style == 1 ? any(rng) : levels[level(rng)];
+                    s->m_ppWeight[i][j] = std::clamp(w, -limit, limit);
+                }
+            s->m_bMaximum = static_cast<int>(k / 3 % 2);
+            s->m_nTestLevel = k / 6 == 0 ? 2 : 1;
+            s->m_nAmplitude = k % 4 == 3 ? limit : 100;  // the amplitude sets the marked edges' lowering
             const long before = platform.events.polls;
             s->PolynMethodNet(1, 1);
-            EXPECT_EQ(s->m_bAborted, 0) << "n=" << n << " style " << style << " after "
-                                        << platform.events.polls - before << " polls";
+            EXPECT_EQ(s->m_bAborted, 0) << "n=" << n << " case " << k << " after " << platform.events.polls - before
+                                        << " polls";
         }
 }
 
