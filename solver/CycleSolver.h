@@ -47,6 +47,8 @@ enum DocKind { KIND_NETWORK = 1, KIND_GRAPH = 2, KIND_MAP = 3, KIND_CHECK = 4 };
 
 using Cycle = int[CYCLE_CAPACITY];
 
+class CStageRegime;
+
 class CCycleSolver {
 public:
     CCycleSolver();
@@ -115,6 +117,14 @@ public:
     void PrepareTables();
     void Stabilise();
     void LowerEdge(int i, int j, int d, int toWork);
+    // The two halves of LowerEdge: the lowering itself (booked amount, lowered weights, position
+    // rows, T; returns the new lowered weight), and what is noted of it (the log of lowered edges,
+    // the flags of the lowered weights' size, the version).
+    int32_t LowerEdgeTables(int i, int j, int d, int toWork);
+    void NoteLowering(int i, int j, int32_t now);
+    // The stabilising stage's K further repetitions of the block its regime watched, at once, with
+    // every effect the single lowerings would have had (see solver/StageRegime.h).
+    void RepeatStageBlock(const CStageRegime& regime, int64_t repeats);
     int FindInsertionInCycle(int k);
     int RemovalDelta(int k);
     // Weight adjustments.
@@ -407,6 +417,12 @@ public:
     int m_aLoggedJ[MAX_LOGGED]{};
     int m_bPositionRows = 1;  // 0 makes the generators scan as before (a reference for tests)
     int m_bRowReads = 1;      // 0 makes every query read T itself (the reference for tests)
+    // The stabilising stage makes the repetitions of a periodic regime at once (see
+    // solver/StageRegime.h); 0 makes it run every pass (a reference for tests). It counts the
+    // passes it made node by node and the passes it made at once.
+    int m_bStageJumps = 1;
+    int64_t m_nStagePasses = 0;
+    int64_t m_nStageJumped = 0;
 
     // Progress fields.
     int m_bContinuous = 0;

@@ -7,6 +7,7 @@
 
 #include "solver/CycleSolver.h"
 #include "solver/ScanKernels.h"
+#include "solver/StageRegime.h"
 
 namespace {
 
@@ -86,21 +87,58 @@ constexpr int64_t NARROW_LIMIT = int64_t{1} << 29;
 }  // namespace
 
 void CCycleSolver::LowerEdge(int i, int j, int d, int toWork) {
+    NoteLowering(i, j, LowerEdgeTables(i, j, d, toWork));
+}
+
+int32_t CCycleSolver::LowerEdgeTables(int i, int j, int d, int toWork) {
     int32_t& booked = toWork != 0 ? m_ppWork[i][j] : m_ppAdjust[i][j];
     booked = Wrap(static_cast<int64_t>(booked) - d);
     auto& lowered = m_nKind == KIND_GRAPH ? m_pppInsertSmall.Lowered() : m_pppInsert.Lowered();
     const int32_t now = Wrap(static_cast<int64_t>(lowered[i][j]) - d);
     lowered[i][j] = lowered[j][i] = now;
     PatchPosRows(i, j, now);
+    if (m_nKind == KIND_GRAPH)
+        LowerInTable(m_pppInsertSmall, i, j, d, m_nNodes);
+    else
+        LowerInTable(m_pppInsert, i, j, d, m_nNodes);
+    return now;
+}
+
+void CCycleSolver::NoteLowering(int i, int j, int32_t now) {
     if (m_nLogged < MAX_LOGGED) m_aLoggedI[m_nLogged] = i, m_aLoggedJ[m_nLogged] = j;
     if (m_nLogged <= MAX_LOGGED) ++m_nLogged;
     if (std::abs(static_cast<int64_t>(now)) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
     if (std::abs(static_cast<int64_t>(now)) >= NARROW_LIMIT) m_bLoweredNarrow = 0;
     ++m_nLoweredVersion;
-    if (m_nKind == KIND_GRAPH)
-        LowerInTable(m_pppInsertSmall, i, j, d, m_nNodes);
-    else
-        LowerInTable(m_pppInsert, i, j, d, m_nNodes);
+}
+
+void CCycleSolver::RepeatStageBlock(const CStageRegime& regime, int64_t repeats) {
+    // Each edge lowered by its total over the repetitions: the booked amounts, the lowered
+    // weights and T are sums mod 2^32, so they end as the single lowerings would leave them.
+    for (int e = 0; e < regime.BlockEdges(); ++e) {
+        const CStageRegime::CEdgeTotal& t = regime.BlockEdge(e);
+        const uint64_t total = static_cast<uint64_t>(repeats) * static_cast<uint64_t>(t.total);
+        LowerEdgeTables(t.i, t.j, Wrap(static_cast<int64_t>(total & 0xFFFFFFFFu)), 1);
+    }
+    // The flags: lowering s leaves its edge at LoweredAfter(s) - k * total in repetition k, inside
+    // 32 bits (the regime's bound), so the largest magnitude is at k = 1 or k = repeats.
+    const int count = regime.BlockLowerings();
+    for (int s = 0; s < count; ++s) {
+        const int64_t now = regime.LoweredAfter(s), total = regime.TotalOf(s);
+        for (const int64_t v : {now - total, now - repeats * total}) {
+            if (std::abs(v) > LoweredLimit(m_nKind)) m_bLoweredExact = 0;
+            if (std::abs(v) >= NARROW_LIMIT) m_bLoweredNarrow = 0;
+        }
+    }
+    // The log keeps the first MAX_LOGGED edges and then only counts one past them.
+    for (int64_t k = 0; k < repeats && m_nLogged <= MAX_LOGGED; ++k)
+        for (int s = 0; s < count && m_nLogged <= MAX_LOGGED; ++s) {
+            const CStageRegime::CLowering& l = regime.BlockLowering(s);
+            if (m_nLogged < MAX_LOGGED) m_aLoggedI[m_nLogged] = l.i, m_aLoggedJ[m_nLogged] = l.j;
+            ++m_nLogged;
+        }
+    m_nLoweredVersion += static_cast<uint64_t>(repeats) * static_cast<uint64_t>(count);
+    m_nStageJumped += repeats * regime.Period();
 }
 
 void CCycleSolver::PrepareTables() {
@@ -142,11 +180,23 @@ void CCycleSolver::PrepareTables() {
 
 void CCycleSolver::Stabilise() {
     const int n = m_nNodes;
+    m_nStagePasses = m_nStageJumped = 0;
     if (n == 0) return;
+    // Regimes are followed on the 32-bit table only, and where a node has rival edges at all.
+    const bool jumps = m_bStageJumps != 0 && n >= 4 && m_nKind != KIND_GRAPH;
+    CStageRegime regime(jumps ? n : 0);
+    auto& lowered = LoweredWeights();
     int stable = 0;
     int x = 0;
     for (;;) {
         if (++x == n + 1) {
+            if (jumps) {
+                const int64_t repeats = regime.EndPass();
+                // A block that leaves every weight as it found it would repeat for ever, never
+                // reaching n stable nodes: the stage ends there rather than run until stopped.
+                if (repeats == CStageRegime::ENDLESS) return;
+                if (repeats > 0) RepeatStageBlock(regime, repeats);
+            }
             if (PollProgress(0) != 0) {
                 m_bStopRequest = 1;
                 return;
@@ -156,6 +206,7 @@ void CCycleSolver::Stabilise() {
             m_bStopRequest = 1;
             return;
         }
+        if (x == 1) ++m_nStagePasses;
         // The best and the second-best insertion edge of x; the first of equal best pairs is held.
         const CInsSlice t = InsSlice(x);
         int64_t best = INT_MIN, second = INT_MIN;
@@ -177,9 +228,11 @@ void CCycleSolver::Stabilise() {
         // A node with fewer than two candidate edges (n <= 3) has no rival edge to be levelled
         // with: it counts as stable, so the difference is never taken against "no value".
         const int64_t d = (bi == 0 || second == INT_MIN) ? 0 : best - second;
+        if (jumps && regime.Watching()) regime.Watch(x, t.p32, t.dim, best, second, bi, bj);
         if (d > 0) {
             stable = 0;
             LowerEdge(bi, bj, Wrap(d), 1);
+            if (jumps) regime.Record(x, bi, bj, Wrap(d), lowered[bi][bj], m_ppWork[bi][bj]);
         } else if (d == 0) {
             ++stable;
         }

@@ -128,10 +128,11 @@ void CCycleSolver::PayBack(int amount) {
         const int d = static_cast<int>(std::max<int64_t>(lowest, remaining));
         LowerEdge(lo, hi, d, 0);
         if (full) {
+            // Wrapping as the method's 32-bit sums do (a shortfall that wrapped can make d positive).
             int32_t& xm = m_ppMark[lo][hi];
-            xm = xm < d ? xm - d : 0;
+            xm = xm < d ? Wrap(static_cast<int64_t>(xm) - d) : 0;
             int32_t& ym = m_ppMark2[lo][hi];
-            ym = ym < d ? ym - d : 0;
+            ym = ym < d ? Wrap(static_cast<int64_t>(ym) - d) : 0;
         }
         remaining -= d;
         if (remaining == 0 || lowest == 0) return;
