@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "document/InstanceFileCheck.h"
 #include "document/MainDoc.h"
 #include "document/Params.h"
 #include "document/Switches.h"
@@ -52,11 +53,6 @@ int* SwitchOf(int id) {
         default:
             return nullptr;
     }
-}
-
-QString SameFile(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
 }
 
 }  // namespace
@@ -373,10 +369,23 @@ void CMainFrame::ShowFrame(CChildFrame* frame) {
         if (offset + frame->width() > area.width() || offset + frame->height() > area.height()) offset = 0;
         frame->move(offset, offset);
         frame->show();
+        if (frame->DrawingPane() && frame->Doc().m_layout.PlacesNodes(frame->Doc().m_solver.m_nNodes))
+            GrowForDrawing(frame);
     }
     m_pMdiArea->setActiveSubWindow(frame);
     UpdateActions();
     UpdateTitle();
+}
+
+void CMainFrame::GrowForDrawing(CChildFrame* frame) {
+    // The nodes at their coordinates want room: as tall as the area leaves below the frame's top,
+    // and wide enough for a square drawing where the area is wide enough.
+    const QSize area = m_pMdiArea->viewport()->size();
+    const QWidget* drawing = frame->DrawingPane();
+    const int height = qMax(frame->height(), area.height() - frame->y());
+    const int drawingHeight = drawing->height() + height - frame->height();
+    const int width = qBound(frame->width(), frame->width() + drawingHeight - drawing->width(), area.width() - frame->x());
+    frame->resize(width, height);
 }
 
 CChildFrame* CMainFrame::OnFileNew() {
@@ -396,23 +405,45 @@ CChildFrame* CMainFrame::NewWindow(const CDocTemplate& tpl) {
 CChildFrame* CMainFrame::OpenFile(const QString& path) {
     const QString wanted = SameFile(path);
     for (CChildFrame* frame : Frames()) {
-        if (!frame->PathName().isEmpty() && SameFile(frame->PathName()) == wanted) {
+        // A window read from an instance file stands for that file until it is saved as a test.
+        const QString& own = frame->PathName();
+        const QString source = QString::fromStdString(frame->Doc().m_layout.source);
+        if ((!own.isEmpty() && SameFile(own) == wanted) ||
+            (own.isEmpty() && !source.isEmpty() && SameFile(source) == wanted)) {
             if (frame->isMinimized()) frame->showNormal();
             m_pMdiArea->setActiveSubWindow(frame);
             return frame;
         }
     }
+    // The content tells a published instance from a test document; both may be called *.tsp.
+    if (IsInstanceFileText(ReadFileHead(path.toStdString(), 256))) return OpenInstance(path);
     auto doc = std::make_unique<CMainDoc>();
     if (!doc->OnOpenDocument(path.toStdString())) {
         RemoveRecentFile(path);
         return nullptr;
     }
+    doc->OpenLayoutBeside(path.toStdString());
     // The kind stored in the file chooses the window, whatever the file's extension says.
     const CDocTemplate& tpl = TemplateOfKind(doc->m_nDocKind);
     CChildFrame* frame = CChildFrame::Create(tpl, std::move(doc));
     frame->SetPathName(QFileInfo(path).absoluteFilePath());
     ShowFrame(frame);
     AddRecentFile(frame->PathName());
+    return frame;
+}
+
+CChildFrame* CMainFrame::OpenInstance(const QString& path) {
+    auto doc = std::make_unique<CMainDoc>();
+    doc->OnNewDocument();
+    if (!doc->OpenInstance(path.toStdString())) {
+        RemoveRecentFile(path);
+        return nullptr;
+    }
+    // A new, untitled test under the instance's name; Save asks where to keep it.
+    const QString name = QString::fromStdString(doc->m_layout.name);
+    CChildFrame* frame = CChildFrame::Create(TemplateOfKind(KIND_NETWORK), std::move(doc), name);
+    ShowFrame(frame);
+    AddRecentFile(path);
     return frame;
 }
 
