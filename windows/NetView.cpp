@@ -32,7 +32,7 @@ constexpr int kDotRadius = 3;
 // hundreds of nodes.
 QPen CyclePen(int nodes) {
     QPen pen(kRed, nodes <= kAllEdgesLimit ? 3.0 : 2.0);
-    pen.setCapStyle(Qt::RoundCap);
+    pen.setCapStyle(Qt::FlatCap);  // round caps make antialiased strokes many times dearer
     return pen;
 }
 
@@ -140,8 +140,14 @@ const QImage& CNetView::NodeLayer(qreal dpr) {
     }
     p.setPen(QPen(kBlack, 0));
     p.setBrush(kYellow);
-    for (int k : dots) p.drawEllipse(QPointF(m_points[k]), kDotRadius, kDotRadius);
+    m_layerParts.clear();
+    for (int k : dots) {
+        p.drawEllipse(QPointF(m_points[k]), kDotRadius, kDotRadius);
+        const QPoint at = m_points[k];
+        m_layerParts.emplace_back(at - QPoint(kDotRadius + 1, kDotRadius + 1), at + QPoint(kDotRadius + 1, kDotRadius + 1));
+    }
     for (int k : numbered) DrawNodeLabel(p, k + 1, m_points[k].x(), m_points[k].y(), kYellow);
+    for (const QRect& rect : m_numberRects) m_layerParts.push_back(rect.adjusted(-1, -1, 1, 1));
     m_nNumbered = static_cast<int>(numbered.size());
     return m_nodeLayer;
 }
@@ -177,10 +183,15 @@ void CNetView::DrawSurface(QPainter& p, qreal dpr) {
                 p.drawLine(NodePos(i - 1), NodePos(j - 1));
             }
     }
-    p.setRenderHint(QPainter::Antialiasing, true);
+    // Smooth strokes cost many times more than plain ones; above the few edges of a small network
+    // they would slow the method down, which repaints at every improvement.
+    p.setRenderHint(QPainter::Antialiasing, n <= kAllEdgesLimit);
     p.setPen(CyclePen(n));
     p.drawLines(cycle.data(), static_cast<int>(cycle.size()));
-    p.drawImage(QPoint(0, 0), NodeLayer(dpr));
+    // The layer's nodes, part by part: most of the layer is transparent.
+    const QImage& layer = NodeLayer(dpr);
+    for (const QRect& part : m_layerParts)
+        p.drawImage(QRectF(part), layer, QRectF(part.x() * dpr, part.y() * dpr, part.width() * dpr, part.height() * dpr));
     if (m_doc.m_bShowWeights && n <= kAllEdgesLimit) DrawWeights(p);
 }
 

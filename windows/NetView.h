@@ -74,6 +74,7 @@ private:
     QImage m_nodeLayer;
     std::vector<QPoint> m_layerPoints;
     std::vector<QRect> m_numberRects;  // the numbered nodes' ellipses, which weight labels avoid
+    std::vector<QRect> m_layerParts;   // where the layer has nodes
     int m_nNumbered = 0;
     int m_nWeightLabels = 0;
 };
