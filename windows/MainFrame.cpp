@@ -127,7 +127,7 @@ void CMainFrame::CreateActions() {
                        tr("Save the active document with a new name\nSave As"), {},
                        QStringLiteral("file-saveas")),
             &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-    connect(AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print the active document\nPrint"), {},
+    connect(AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print a net\nPrint a net"), {},
                        QStringLiteral("print")),
             &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(AddCommand(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"), tr("Display full pages\nPrint Preview")),
@@ -348,6 +348,8 @@ QList<CChildFrame*> CMainFrame::Frames() const {
 void CMainFrame::ShowFrame(CChildFrame* frame) {
     m_pMdiArea->addSubWindow(frame);
     connect(frame, &CChildFrame::Saved, this, &CMainFrame::AddRecentFile);
+    connect(frame, &CChildFrame::Saved, this, &CMainFrame::UpdateTitle);  // the new file's name
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateTitle);
     connect(frame, &QObject::destroyed, this, [this] {
         UpdateActions();
         UpdateTitle();
@@ -565,9 +567,16 @@ void CMainFrame::UpdateWindowMenu() {
 }
 
 void CMainFrame::UpdateTitle() {
+    // "title - name" beside a normal window; a maximised one, whose caption is gone, is named in
+    // brackets instead ("title - [name]"), once.
     const CChildFrame* frame = ActiveFrame();
     const QString title = QString::fromLatin1(kMainFrameTitle);
-    setWindowTitle(frame ? title + QStringLiteral(" - ") + frame->Title() : title);
+    if (!frame)
+        setWindowTitle(title);
+    else if (frame->isMaximized())
+        setWindowTitle(title + QStringLiteral(" - [") + frame->Title() + QStringLiteral("]"));
+    else
+        setWindowTitle(title + QStringLiteral(" - ") + frame->Title());
 }
 
 // ---- Events ------------------------------------------------------------------------------------------
@@ -607,7 +616,21 @@ void CMainFrame::OpenDroppedFiles(const QMimeData& mime) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
         UpdateLockIndicators(static_cast<QKeyEvent*>(event)->nativeModifiers());
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType())
+        ActivateFrameOf(static_cast<QWidget*>(watched));
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ActivateFrameOf(QWidget* widget) {
+    // A click on a part of a test window that takes no focus (a label, a group box, the form's
+    // background) raises and activates that window too, so that the commands act on it.
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        auto* frame = qobject_cast<CChildFrame*>(w);
+        if (!frame) continue;
+        if (frame->mdiArea() == m_pMdiArea && m_pMdiArea->activeSubWindow() != frame && !frame->IsClosing())
+            m_pMdiArea->setActiveSubWindow(frame);
+        return;
+    }
 }
 
 void CMainFrame::UpdateLockIndicators(quint32 nativeModifiers) {

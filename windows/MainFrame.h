@@ -116,6 +116,7 @@ private:
     void GrowForDrawing(CChildFrame* frame);
     void ArrangeIcons();
     void UpdateLockIndicators(quint32 nativeModifiers);
+    void ActivateFrameOf(QWidget* widget);
 
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;
