@@ -11,6 +11,7 @@
 #include "solver/Platform.h"
 #include "windows/KindViews.h"
 #include "windows/TestForm.h"
+#include "windows/WhatsThis.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ CChildFrame::~CChildFrame() {
 void CChildFrame::CreateClient() {
     m_pForm = CreateTestForm(m_tpl.nKind, *m_pDoc);
     setWidget(m_pForm);
+    AssignWhatsThis(m_pForm, m_tpl.nKind);
 }
 
 void CSplitterFrame::CreateClient() {
@@ -84,6 +86,7 @@ void CSplitterFrame::CreateClient() {
     m_pSplitter->setSizes({kDrawingIdealWidth, m_pForm->sizeHint().width()});
     setWidget(m_pSplitter);
     setFocusProxy(m_pForm);
+    AssignWhatsThis(m_pSplitter, m_tpl.nKind);
 }
 
 void CChildFrame::InitialUpdate() {

@@ -70,6 +70,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_pMdiArea(new QM
     setAcceptDrops(true);
 
     CreateActions();
+    ExplainCommands();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -100,6 +101,7 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
     // A prompt holds the status-bar text and, after a line break, the tool tip.
     const QStringList parts = prompt.split(QLatin1Char('\n'));
     action->setStatusTip(parts.value(0));
+    action->setWhatsThis(parts.value(0));  // What's This tells the prompt where nothing better is said
     if (parts.size() > 1) action->setToolTip(parts[1]);
     if (!key.isEmpty()) action->setShortcut(key);
     if (!icon.isEmpty()) action->setIcon(ShellIcon(icon));
@@ -239,6 +241,16 @@ void CMainFrame::CreateActions() {
                        tr("Display program information, version number and copyright\nAbout"), {},
                        QStringLiteral("about")),
             &QAction::triggered, this, [this] { ShowAboutDialog(this); });
+}
+
+void CMainFrame::ExplainCommands() {
+    // Where the prompt says too little.
+    Command(ID_FILE_OPEN)->setWhatsThis(
+        tr("Open a test document (.tsp network, .grp graph, .chk check, .map map), or a published instance "
+           "file of the TSP format: it opens in a network window of its size, drawn at its coordinates."));
+    Command(ID_OPTIONS_STOP_SHORT_TESTING)->setWhatsThis(
+        tr("Stop a series of random starts as soon as a short test disagrees with the start before it."));
+    Command(ID_CONTEXT_HELP)->setWhatsThis(tr("Click this, then any control, to read what the control does."));
 }
 
 void CMainFrame::CreateMenus() {

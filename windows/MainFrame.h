@@ -101,6 +101,7 @@ private:
     QAction* AddCommand(int id, const QString& text, const QString& prompt, const QKeySequence& key = {},
                         const QString& icon = {});
     void CreateActions();
+    void ExplainCommands();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
