@@ -1,18 +1,9 @@
 // Help: the compiled-in manual in one help window that is reused and never modal, closed by Close
 // and Escape, its pictures shown as figures; Using Help opens the manual at its section on the
-// help; the manual starts with tasks and a glossary. What's This answers for every control and
-// command. The program's icons are compiled in and render.
+// help; the manual starts with tasks and a glossary. The program's icons are compiled in and render.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAction>
 #include <QFile>
-#include <QGroupBox>
-#include <QHelpEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -20,16 +11,10 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
-#include <QWhatsThis>
 
-#include "document/Switches.h"
 #include "gui/GuiTestMain.h"
-#include "support/Fakes.h"
-#include "windows/ChildFrame.h"
 #include "windows/HelpWindow.h"
-#include "windows/MainFrame.h"
 #include "windows/ShellIcons.h"
-#include "windows/TestForm.h"
 
 TEST(HelpWindow, OneNonModalWindowShowsTheManualAndUsingHelpItsSection) {
     GuiApp();
@@ -122,37 +107,4 @@ TEST(HelpWindow, TheManualStartsWithTasksAndAGlossaryAndHoldsNoBuildInstructions
         EXPECT_TRUE(manual.contains(QLatin1String(task))) << task;
     for (const char* build : {"run.sh", "cmake ", "apt-get"})
         EXPECT_FALSE(manual.contains(QLatin1String(build))) << build;
-}
-
-TEST(WhatsThis, EveryControlOfEveryWindowAndEveryCommandAnswersWhatsThis) {
-    GuiApp();
-    CFakePlatform platform;
-    g_bWriteParamsOnClose = 0;
-    CMainFrame frame;
-    frame.resize(1200, 800);
-    frame.show();
-    for (int id : {ID_NEW_QUIRA_WINDOW, ID_NEW_GRAPH_WINDOW, ID_NEW_CHECK_WINDOW, ID_NEW_USA_MAP}) {
-        frame.Command(id)->trigger();
-        CChildFrame* child = frame.ActiveFrame();
-        ASSERT_NE(child, nullptr);
-        for (QWidget* w : child->widget()->findChildren<QWidget*>()) {
-            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-                                 qobject_cast<QAbstractItemView*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-                                 qobject_cast<QGroupBox*>(w) || qobject_cast<CTestForm*>(w) ||
-                                 w == child->DrawingPane() ||
-                                 (qobject_cast<QLabel*>(w) && static_cast<QLabel*>(w)->buddy());
-            if (!control || !w->isVisibleTo(child)) continue;
-            // In What's This mode a click sends this event; a control without a text ignores it.
-            QHelpEvent event(QEvent::WhatsThis, QPoint(1, 1), w->mapToGlobal(QPoint(1, 1)));
-            QApplication::sendEvent(w, &event);
-            EXPECT_TRUE(event.isAccepted()) << child->Title().toStdString() << ": " << w->metaObject()->className()
-                                            << " '" << w->accessibleName().toStdString() << "' tells nothing";
-            QWhatsThis::hideText();
-        }
-    }
-    for (QAction* action : frame.actions()) {
-        if (action->isSeparator()) continue;
-        EXPECT_FALSE(action->whatsThis().isEmpty()) << action->text().toStdString();
-    }
-    for (CChildFrame* child : frame.Frames()) child->CloseConfirmed();
 }

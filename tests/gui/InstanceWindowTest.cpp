@@ -9,37 +9,16 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSettings>
 #include <QSplitter>
-#include <QTemporaryDir>
 
-#include "document/MainDoc.h"
-#include "document/Switches.h"
-#include "gui/GuiTestMain.h"
-#include "support/Fakes.h"
-#include "windows/ChildFrame.h"
+#include "gui/MainFrameFixture.h"
 #include "windows/InputView.h"
-#include "windows/MainFrame.h"
 #include "windows/NetView.h"
 
 namespace {
 
-class InstanceWindowTest : public ::testing::Test {
+class InstanceWindowTest : public CMainFrameTest {
 protected:
-    void SetUp() override {
-        GuiApp();
-        QSettings(QStringLiteral("QUIRA-1"), QStringLiteral("QUIRA1")).clear();
-        g_bWriteParamsOnClose = 0;
-        g_nMaximizeChildren = 2;
-        frame = std::make_unique<CMainFrame>();
-        frame->resize(1200, 800);
-        frame->show();
-    }
-    void TearDown() override {
-        for (CChildFrame* child : frame->Frames()) child->CloseConfirmed();
-        frame.reset();
-    }
-    QString Path(const QString& name) const { return dir.filePath(name); }
     // A copy of a published instance in the test's folder, so that no test can touch the original.
     QString Copy(const QString& name) {
         const QString copy = Path(name);
@@ -54,10 +33,6 @@ protected:
     }
     static CInputView* Form(CChildFrame* child) { return qobject_cast<CInputView*>(child->Form()); }
     CNetView* Drawing(CChildFrame* child) const { return qobject_cast<CNetView*>(child->DrawingPane()); }
-
-    CFakePlatform platform;
-    QTemporaryDir dir;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 }  // namespace

@@ -5,39 +5,16 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "document/Switches.h"
-#include "gui/GuiTestMain.h"
-#include "support/Fakes.h"
-#include "windows/ChildFrame.h"
-#include "windows/MainFrame.h"
+#include "gui/MainFrameFixture.h"
 #include "windows/TestForm.h"
 
 namespace {
 
-class ShellFaultsTest : public ::testing::Test {
+class ShellFaultsTest : public CMainFrameTest {
 protected:
-    void SetUp() override {
-        GuiApp();
-        QSettings(QStringLiteral("QUIRA-1"), QStringLiteral("QUIRA1")).clear();
-        g_bWriteParamsOnClose = 0;
-        g_nMaximizeChildren = 2;
-        frame = std::make_unique<CMainFrame>();
-        frame->resize(1200, 800);
-        frame->show();
-    }
-    void TearDown() override {
-        for (CChildFrame* child : frame->Frames()) child->CloseConfirmed();
-        frame.reset();
-    }
     QString Title(const QString& rest) const { return QString::fromLatin1(kMainFrameTitle) + rest; }
-
-    CFakePlatform platform;
-    QTemporaryDir dir;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 }  // namespace
