@@ -228,7 +228,8 @@ TEST_F(MainFrameTest, RecentFilesKeepTheLastFourNewestFirstAndAnOpenFileComesToT
     EXPECT_EQ(frame->ActiveFrame(), r4);
 }
 
-TEST_F(MainFrameTest, PublishedInstanceFileIsRefusedWithItsName) {
+// An instance file cut short (its coordinates missing) opens nothing and names itself.
+TEST_F(MainFrameTest, AnUnreadableInstanceFileIsRefusedWithItsName) {
     QFile file(Path("berlin52.tsp"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("NAME: berlin52\nTYPE: TSP\nDIMENSION: 52\nEDGE_WEIGHT_TYPE: EUC_2D\nNODE_COORD_SECTION\n");
