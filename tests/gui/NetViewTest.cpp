@@ -116,6 +116,7 @@ TEST_F(NetViewTest, ATallViewGetsARingAsWideAsTheView) {
     EXPECT_EQ(image.pixel(180 - 7, 200), qRgb(255, 255, 0));  // node 1 in the middle of the height
     const QImage sharp = view->Render(QSize(200, 400), 2.0);
     EXPECT_EQ(sharp.size(), QSize(400, 800));  // drawn in device pixels on a high-density screen
+    EXPECT_EQ(sharp.pixel(2 * (180 - 7), 2 * 200), qRgb(255, 255, 0));  // the nodes' layer too
 }
 
 TEST_F(NetViewTest, TheCycleIsDrawnThickAndOverThePlainEdgesThatCrossIt) {
