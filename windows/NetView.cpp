@@ -47,6 +47,8 @@ CNetView::CNetView(CMainDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc)
     m_font.setPixelSize(14);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(120, 120);
+    m_frameTimer.setSingleShot(true);
+    connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 QString CNetView::Banner() {
@@ -234,6 +236,11 @@ void CNetView::PaintView(QPainter& screen, QSize size, qreal dpr) {
         p.setRenderHint(QPainter::TextAntialiasing);
         DrawSurface(p, dpr);
     }
+    m_renderedSize = size;
+    PaintSurface(screen, size);
+}
+
+void CNetView::PaintSurface(QPainter& screen, QSize size) {
     if (m_surfaceSize != size) {
         // Around the ring's square, the window's own colour.
         const QRect square(m_origin, m_surfaceSize);
@@ -256,5 +263,16 @@ QImage CNetView::Render(QSize size, qreal dpr) {
 
 void CNetView::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    // While a method runs it repaints the drawing at every improvement. Improvements that come
+    // faster than the screen refreshes are shown together: within a frame of the last picture that
+    // picture is painted again, and the newest cycle is drawn as soon as the frame is over.
+    const qint64 since = m_lastRender.isValid() ? m_lastRender.elapsed() : kFrameMs;
+    if (m_doc.m_solver.m_bBusy && since < kFrameMs && m_renderedSize == size() &&
+        m_surface.devicePixelRatio() == devicePixelRatioF()) {
+        PaintSurface(p, size());
+        if (!m_frameTimer.isActive()) m_frameTimer.start(static_cast<int>(kFrameMs - since));
+        return;
+    }
     PaintView(p, size(), devicePixelRatioF());
+    m_lastRender.start();
 }

@@ -7,13 +7,16 @@
 // nodes only the cycle's edges are drawn.
 //
 // The picture is rendered off-screen and copied to the screen in one step; the form repaints it
-// at once at every improvement during a run. The nodes are drawn once per size and layout into a
-// layer of their own, so a repaint draws only the edges under that layer.
+// at once at every improvement during a run, and improvements that come faster than the screen
+// refreshes (16 ms) are drawn together at the end of that frame. The nodes are drawn once per size
+// and layout into a layer of their own, so a repaint draws only the edges under that layer.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -41,6 +44,9 @@ public:
     // How many weight labels the last render drew.
     int WeightLabels() const { return m_nWeightLabels; }
 
+    // The surface as it was last drawn (what the screen shows of it).
+    const QImage& LastPicture() const { return m_surface; }
+
     // The banner line written at the bottom of the view.
     static QString Banner();
 
@@ -58,8 +64,10 @@ private:
     // The nodes over transparency, remade when the surface, its density or the places change.
     const QImage& NodeLayer(qreal dpr);
     void DrawWeights(QPainter& painter);
-    // Paints the whole view: background, surface, banner.
+    // Paints the whole view: the surface drawn anew, the background around it, the banner.
     void PaintView(QPainter& painter, QSize size, qreal dpr);
+    // Paints the surface as it was last drawn, the background around it and the banner.
+    void PaintSurface(QPainter& painter, QSize size);
 
     CMainDoc& m_doc;
     QFont m_font;
@@ -77,4 +85,9 @@ private:
     std::vector<QRect> m_layerParts;   // where the layer has nodes
     int m_nNumbered = 0;
     int m_nWeightLabels = 0;
+    // The last picture drawn during a run, and the end of its frame (the screen's refresh).
+    static constexpr qint64 kFrameMs = 16;
+    QElapsedTimer m_lastRender;
+    QSize m_renderedSize;
+    QTimer m_frameTimer;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
 #include <algorithm>
 #include <iterator>
 
@@ -174,4 +175,21 @@ TEST_F(NetViewTest, NumbersAndWeightsThatDoNotFitAreLeftOutRatherThanDrawnOverEa
     view->Render(QSize(900, 900));
     EXPECT_EQ(view->WeightLabels(), 24);
     EXPECT_EQ(view->NumberedNodes(), 24);
+}
+
+TEST_F(NetViewTest, ImprovementsFasterThanTheScreenAreDrawnTogetherAndTheLastAlways) {
+    Make(6);
+    view->resize(300, 300);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    doc.m_solver.m_bBusy = 1;  // a run repaints at every improvement
+    view->repaint();
+    const int better[] = {0, 1, 3, 2, 4, 5, 6, 1};
+    std::copy(std::begin(better), std::end(better), doc.m_solver.m_aCycle);
+    view->repaint();  // within the frame of the last picture: drawn when the frame is over
+    QTest::qWait(60);
+    // What the screen shows now, without a paint of the test's own.
+    EXPECT_EQ(Along(view->LastPicture(), 1, 3), kRedPixel);
+    EXPECT_NE(Along(view->LastPicture(), 1, 2), kRedPixel);
+    doc.m_solver.m_bBusy = 0;
 }
