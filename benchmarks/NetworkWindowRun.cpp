@@ -129,9 +129,10 @@ int main(int argc, char** argv) {
     form->OnPolynMethod();
     const double run = ThreadCpuMs() - start;
     std::cout << form->FinalField()->text().left(12).toStdString() << " ms " << doc.m_dwPolynMs << '\n';
-    std::printf("drawing %dx%d: %d improvements shown in %.0f ms, %d paints of the drawing in %.0f ms, of "
-                "%.0f ms processor time in all (%.2f %% showing, %.2f %% painting the drawing)\n",
-                view->width(), view->height(), shown.m_nCalls, shown.m_dMs, view->m_nPaints, view->m_dPaintMs, run,
-                100 * shown.m_dMs / run, 100 * view->m_dPaintMs / run);
+    std::printf(
+        "drawing %dx%d: %d improvements shown in %.0f ms, %d paints of the drawing in %.0f ms, of "
+        "%.0f ms processor time in all (%.2f %% showing, %.2f %% painting the drawing)\n",
+        view->width(), view->height(), shown.m_nCalls, shown.m_dMs, view->m_nPaints, view->m_dPaintMs, run,
+        100 * shown.m_dMs / run, 100 * view->m_dPaintMs / run);
     return 0;
 }

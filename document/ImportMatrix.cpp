@@ -14,12 +14,13 @@ namespace {
 // The node count of the file's whole matrix when it is larger than nodes and the window holds it
 // and the user wants it; else nodes.
 int NodesToImport(const std::string& text, const std::string& path, int nodes, int kind) {
-    const CStrictMatrix whole = ReadStrictMatrix(text, path, 0, kind == KIND_GRAPH ? 1 : 0, MaxNodesOfKind(kind));
+    const CStrictMatrix whole =
+        ReadStrictMatrix(text, path, 0, kind == KIND_GRAPH ? 1 : 0, MaxNodesOfKind(kind));
     if (!whole.error.empty() || whole.nodes <= nodes) return nodes;
-    const std::string question = "The file holds a matrix of " + std::to_string(whole.nodes) +
-                                 " nodes; the window has " + std::to_string(nodes) +
-                                 ".\nTake the whole matrix (" + std::to_string(whole.nodes) +
-                                 " nodes)? No takes its first " + std::to_string(nodes) + " rows and columns.";
+    const std::string question =
+        "The file holds a matrix of " + std::to_string(whole.nodes) + " nodes; the window has " +
+        std::to_string(nodes) + ".\nTake the whole matrix (" + std::to_string(whole.nodes) +
+        " nodes)? No takes its first " + std::to_string(nodes) + " rows and columns.";
     return Platform().pDialogs->AskYesNo(question) ? whole.nodes : nodes;
 }
 

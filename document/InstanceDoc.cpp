@@ -12,7 +12,8 @@ int CMainDoc::OpenInstance(const std::string& path) {
     const CInstanceRead read = ReadInstanceInto(m_solver, path, NetworkWindowInstanceLimits());
     if (!read.reason.empty()) {
         m_strLoadError = read.reason;
-        Platform().pDialogs->ShowMessage(EBoxKind::Warning, "Cannot open " + path + ":\n" + read.reason + ".");
+        Platform().pDialogs->ShowMessage(EBoxKind::Warning,
+                                         "Cannot open " + path + ":\n" + read.reason + ".");
         return 0;
     }
     m_strLoadError.clear();
@@ -50,11 +51,12 @@ int CMainDoc::OpenLayoutBeside(const std::string& documentPath) {
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     CLayoutRead read = ReadLayoutText(text, path);
     if (read.error.empty() && !read.layout.PlacesNodes(m_solver.m_nNodes))
-        read.error = path + ": " + std::to_string(read.layout.positions.x.size()) + " node positions; the document has " +
-                     std::to_string(m_solver.m_nNodes) + " nodes";
+        read.error = path + ": " + std::to_string(read.layout.positions.x.size()) +
+                     " node positions; the document has " + std::to_string(m_solver.m_nNodes) + " nodes";
     if (!file && !file.eof()) read.error = path + ": cannot read the file";
     if (!read.error.empty()) {
-        Platform().pDialogs->ShowMessage(EBoxKind::Warning, "The node positions are left aside:\n" + read.error +
+        Platform().pDialogs->ShowMessage(EBoxKind::Warning, "The node positions are left aside:\n" +
+                                                                read.error +
                                                                 ".\nThe drawing shows the nodes on a ring.");
         return 0;
     }

@@ -109,7 +109,8 @@ CLayoutRead ReadLayoutText(std::string_view text, std::string_view name) {
         } else if (key == "SOURCE") {
             layout.source = value;
         } else if (key == "GEO") {
-            if (value != "yes" && value != "no") return fail("GEO '" + std::string(value) + "'; expected yes or no");
+            if (value != "yes" && value != "no")
+                return fail("GEO '" + std::string(value) + "'; expected yes or no");
             layout.positions.geo = value == "yes";
         } else if (key == "DIMENSION") {
             if (!ParseWhole(value, dimension) || dimension < 1)

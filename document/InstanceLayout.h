@@ -30,7 +30,9 @@ struct CInstanceLayout {
 
     bool Empty() const { return name.empty() && source.empty() && positions.x.empty(); }
     // The positions are those of a network of this many nodes.
-    bool PlacesNodes(int nodes) const { return nodes > 0 && positions.x.size() == static_cast<std::size_t>(nodes); }
+    bool PlacesNodes(int nodes) const {
+        return nodes > 0 && positions.x.size() == static_cast<std::size_t>(nodes);
+    }
     void Clear() { *this = CInstanceLayout(); }
 };
 

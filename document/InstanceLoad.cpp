@@ -93,8 +93,7 @@ CInstanceRead ReadInstanceInto(CCycleSolver& solver, const std::string& path, co
         return refuse("weight " + std::to_string(largest) + " times " + std::to_string(n) +
                       " nodes leaves the 32-bit range of a cycle's cost; expected weights of at most " +
                       std::to_string(((1LL << 31) - 1) / n) + " in magnitude");
-    if (!solver.SetNodeCount(n))
-        return refuse("not enough memory for " + std::to_string(n) + " nodes");
+    if (!solver.SetNodeCount(n)) return refuse("not enough memory for " + std::to_string(n) + " nodes");
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) solver.m_ppWeight[i][j] = j > i ? data.GetCost(i, j) : 0;
     solver.MakeInitialCycle(1, 0);
@@ -107,7 +106,8 @@ CInstanceRead ReadInstanceInto(CCycleSolver& solver, const std::string& path, co
         read.positions.y.push_back(flat ? flat[k].y : solid[k].y);
     }
     read.name = data.GetName();
-    while (!read.name.empty() && std::isspace(static_cast<unsigned char>(read.name.back()))) read.name.pop_back();
+    while (!read.name.empty() && std::isspace(static_cast<unsigned char>(read.name.back())))
+        read.name.pop_back();
     if (read.name.empty()) read.name = std::filesystem::path(path).stem().string();
     return read;
 }

@@ -32,7 +32,8 @@ QString SameFile(const QString& path) {
     return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
 }
 
-CChildFrame* CChildFrame::Create(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc, const QString& title) {
+CChildFrame* CChildFrame::Create(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc,
+                                 const QString& title) {
     CChildFrame* frame = nullptr;
     switch (tpl.frame) {
         case EFrameClass::Splitter:

@@ -57,7 +57,8 @@ CGraphView::CGraphView(CMainDoc& doc, QWidget* parent)
                                         {"Randomi&zed Start", [&series] { series.RandomizedStart(); }},
                                         {"&Reset", [&series] { series.Reset(); }},
                                         {"&Editor", [this] { OnEditor(); }},
-                                        {"Import", [this, &series] {
+                                        {"Import",
+                                         [this, &series] {
                                              series.Import();
                                              UpdateFromDocument();  // a larger matrix may be taken
                                          }},

@@ -6,12 +6,12 @@
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QPainter>
 #include <QScrollBar>
-#include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -71,7 +71,9 @@ QImage CHelpWindow::Figure(const QImage& picture) {
 }
 
 CHelpWindow::CHelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_pBrowser(new CManualBrowser), m_pClose(new QPushButton(QStringLiteral("C&lose"))) {
+    : QWidget(parent, Qt::Window),
+      m_pBrowser(new CManualBrowser),
+      m_pClose(new QPushButton(QStringLiteral("C&lose"))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("QUIRA-1 Help"));
     setWindowIcon(ProgramIcon());

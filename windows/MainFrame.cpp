@@ -129,9 +129,9 @@ void CMainFrame::CreateActions() {
                        tr("Save the active document with a new name\nSave As"), {},
                        QStringLiteral("file-saveas")),
             &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-    connect(AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print a net\nPrint a net"), {},
-                       QStringLiteral("print")),
-            &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(
+        AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print a net\nPrint a net"), {}, QStringLiteral("print")),
+        &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(AddCommand(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"), tr("Display full pages\nPrint Preview")),
             &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
     for (int k = 0; k < kRecentFileCount; ++k) {
@@ -245,12 +245,15 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::ExplainCommands() {
     // Where the prompt says too little.
-    Command(ID_FILE_OPEN)->setWhatsThis(
-        tr("Open a test document (.tsp network, .grp graph, .chk check, .map map), or a published instance "
-           "file of the TSP format: it opens in a network window of its size, drawn at its coordinates."));
-    Command(ID_OPTIONS_STOP_SHORT_TESTING)->setWhatsThis(
-        tr("Stop a series of random starts as soon as a short test disagrees with the start before it."));
-    Command(ID_CONTEXT_HELP)->setWhatsThis(tr("Click this, then any control, to read what the control does."));
+    Command(ID_FILE_OPEN)
+        ->setWhatsThis(tr(
+            "Open a test document (.tsp network, .grp graph, .chk check, .map map), or a published instance "
+            "file of the TSP format: it opens in a network window of its size, drawn at its coordinates."));
+    Command(ID_OPTIONS_STOP_SHORT_TESTING)
+        ->setWhatsThis(
+            tr("Stop a series of random starts as soon as a short test disagrees with the start before it."));
+    Command(ID_CONTEXT_HELP)
+        ->setWhatsThis(tr("Click this, then any control, to read what the control does."));
 }
 
 void CMainFrame::CreateMenus() {
@@ -398,7 +401,8 @@ void CMainFrame::GrowForDrawing(CChildFrame* frame) {
     const QWidget* drawing = frame->DrawingPane();
     const int height = qMax(frame->height(), area.height() - frame->y());
     const int drawingHeight = drawing->height() + height - frame->height();
-    const int width = qBound(frame->width(), frame->width() + drawingHeight - drawing->width(), area.width() - frame->x());
+    const int width =
+        qBound(frame->width(), frame->width() + drawingHeight - drawing->width(), area.width() - frame->x());
     frame->resize(width, height);
 }
 

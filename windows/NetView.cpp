@@ -37,7 +37,8 @@ QPen CyclePen(int nodes) {
 }
 
 bool Overlaps(const QRect& rect, const std::vector<QRect>& placed) {
-    return std::any_of(placed.begin(), placed.end(), [&](const QRect& other) { return rect.intersects(other); });
+    return std::any_of(placed.begin(), placed.end(),
+                       [&](const QRect& other) { return rect.intersects(other); });
 }
 
 }  // namespace
@@ -146,7 +147,8 @@ const QImage& CNetView::NodeLayer(qreal dpr) {
     for (int k : dots) {
         p.drawEllipse(QPointF(m_points[k]), kDotRadius, kDotRadius);
         const QPoint at = m_points[k];
-        m_layerParts.emplace_back(at - QPoint(kDotRadius + 1, kDotRadius + 1), at + QPoint(kDotRadius + 1, kDotRadius + 1));
+        m_layerParts.emplace_back(at - QPoint(kDotRadius + 1, kDotRadius + 1),
+                                  at + QPoint(kDotRadius + 1, kDotRadius + 1));
     }
     for (int k : numbered) DrawNodeLabel(p, k + 1, m_points[k].x(), m_points[k].y(), kYellow);
     for (const QRect& rect : m_numberRects) m_layerParts.push_back(rect.adjusted(-1, -1, 1, 1));
@@ -193,7 +195,8 @@ void CNetView::DrawSurface(QPainter& p, qreal dpr) {
     // The layer's nodes, part by part: most of the layer is transparent.
     const QImage& layer = NodeLayer(dpr);
     for (const QRect& part : m_layerParts)
-        p.drawImage(QRectF(part), layer, QRectF(part.x() * dpr, part.y() * dpr, part.width() * dpr, part.height() * dpr));
+        p.drawImage(QRectF(part), layer,
+                    QRectF(part.x() * dpr, part.y() * dpr, part.width() * dpr, part.height() * dpr));
     if (m_doc.m_bShowWeights && n <= kAllEdgesLimit) DrawWeights(p);
 }
 

@@ -78,14 +78,17 @@ TEST_F(InstanceLayoutTest, TheWindowRefusesWhatItsDocumentsCannotHoldAndSaysWhy)
     // The console takes what the solver holds.
     CCycleSolver solver;
     solver.m_nKind = KIND_NETWORK;
-    EXPECT_EQ(ReadInstanceInto(solver, Write("big.tsp", Instance("TSP", 600, 1)), SolverInstanceLimits()).reason, "");
+    EXPECT_EQ(
+        ReadInstanceInto(solver, Write("big.tsp", Instance("TSP", 600, 1)), SolverInstanceLimits()).reason,
+        "");
     EXPECT_EQ(solver.m_nNodes, 600);
 }
 
 TEST_F(InstanceLayoutTest, TheLayoutGoesWhenTheNetworkIsReplaced) {
     const std::string six = Write("six.tsp", kSix);
-    const std::string matrix = Write("m.txt", "1: 0 1 2 3 4 5\n2: 1 0 1 2 3 4\n3: 2 1 0 1 2 3\n"
-                                              "4: 3 2 1 0 1 2\n5: 4 3 2 1 0 1\n6: 5 4 3 2 1 0\n");
+    const std::string matrix = Write("m.txt",
+                                     "1: 0 1 2 3 4 5\n2: 1 0 1 2 3 4\n3: 2 1 0 1 2 3\n"
+                                     "4: 3 2 1 0 1 2\n5: 4 3 2 1 0 1\n6: 5 4 3 2 1 0\n");
     auto doc = std::make_unique<CMainDoc>();
     doc->OnNewDocument();
     ASSERT_EQ(doc->OpenInstance(six), 1);
@@ -161,7 +164,8 @@ TEST_F(InstanceLayoutTest, ImportOfALargerMatrixAsksBeforeTakingItsCorner) {
     platform.dialogs.answerYes = false;
     ASSERT_EQ(doc->ImportTextMatrixFrom(path), 1);
     ASSERT_EQ(platform.dialogs.questions.size(), 1u);
-    EXPECT_NE(platform.dialogs.questions[0].find("a matrix of 10 nodes; the window has 8"), std::string::npos);
+    EXPECT_NE(platform.dialogs.questions[0].find("a matrix of 10 nodes; the window has 8"),
+              std::string::npos);
     EXPECT_EQ(doc->m_solver.m_nNodes, 8);
     EXPECT_EQ(doc->m_solver.m_ppWeight[7][8], 708);
 

@@ -75,7 +75,8 @@ TEST(Accessibility, EveryControlOfEveryKindOfWindowIsNamedByItsCaptionAndAnswers
             EXPECT_FALSE(name.trimmed().isEmpty()) << child->Title().toStdString() << ": a "
                                                    << control->metaObject()->className() << " has no name";
             EXPECT_FALSE(name.contains(QLatin1Char('&'))) << name.toStdString();
-            EXPECT_TRUE(AnswersWhatsThis(control)) << child->Title().toStdString() << ": " << name.toStdString();
+            EXPECT_TRUE(AnswersWhatsThis(control))
+                << child->Title().toStdString() << ": " << name.toStdString();
         }
         // What stands around the controls tells too: caption labels, groups, the form, the drawing.
         for (QWidget* w : child->widget()->findChildren<QWidget*>()) {
@@ -83,7 +84,8 @@ TEST(Accessibility, EveryControlOfEveryKindOfWindowIsNamedByItsCaptionAndAnswers
             const bool around = (label && label->buddy()) || qobject_cast<QGroupBox*>(w) ||
                                 qobject_cast<CTestForm*>(w) || w == child->DrawingPane();
             if (!around) continue;
-            EXPECT_TRUE(AnswersWhatsThis(w)) << child->Title().toStdString() << ": " << w->metaObject()->className();
+            EXPECT_TRUE(AnswersWhatsThis(w))
+                << child->Title().toStdString() << ": " << w->metaObject()->className();
         }
     }
     for (QAction* action : frame.actions()) {

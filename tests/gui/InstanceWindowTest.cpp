@@ -105,15 +105,17 @@ TEST_F(InstanceWindowTest, SavedInstanceWindowKeepsItsLayoutAndNeverOverwritesTh
 }
 
 TEST_F(InstanceWindowTest, AnInstanceTheWindowCannotHoldIsRefusedWithTheReason) {
-    QByteArray text = "NAME : big\nTYPE : TSP\nDIMENSION : 600\nEDGE_WEIGHT_TYPE : EUC_2D\nNODE_COORD_SECTION\n";
+    QByteArray text =
+        "NAME : big\nTYPE : TSP\nDIMENSION : 600\nEDGE_WEIGHT_TYPE : EUC_2D\nNODE_COORD_SECTION\n";
     for (int k = 1; k <= 600; ++k) text += QByteArray::number(k) + " " + QByteArray::number(k) + " 0\n";
     const QString big = Write(QStringLiteral("big.tsp"), text + "EOF\n");
     EXPECT_EQ(frame->OpenFile(big), nullptr);
     EXPECT_TRUE(frame->Frames().isEmpty());
     EXPECT_TRUE(frame->RecentFiles().isEmpty());
     ASSERT_EQ(platform.dialogs.messages.size(), 1u);
-    EXPECT_NE(platform.dialogs.messages[0].text.find("600 nodes; expected 4 to 512 (the network window's limit)"),
-              std::string::npos)
+    EXPECT_NE(
+        platform.dialogs.messages[0].text.find("600 nodes; expected 4 to 512 (the network window's limit)"),
+        std::string::npos)
         << platform.dialogs.messages[0].text;
 }
 
