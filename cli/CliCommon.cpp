@@ -19,7 +19,6 @@
 #include "document/SafeSave.h"
 #include "document/SurveyInput.h"
 #include "document/TextMatrix.h"
-#include "pathkit/TSPData.h"
 #include "solver/CycleSolver.h"
 
 void RequireRange(const std::string& option, long long value, long long lo, long long hi) {
@@ -100,70 +99,11 @@ void LoadMatrixInto(CCycleSolver& solver, const std::string& path, int nodes) {
 
 std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path, std::string* distanceType,
                              CInstancePositions* positions) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw CInputError(path + ": is a directory; expected an instance file");
-    // The file is judged before it is loaded: the reader reads it twice, which a FIFO does not
-    // allow (and would wait for a writer), and its header's size and type cost nothing to check.
-    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error))
-        throw CInputError(path + ": not a regular file; expected an instance file");
-    {
-        std::ifstream in(path, std::ios::binary);
-        const CInstanceScan scan = ScanInstanceFile(in);
-        if (!scan.error.empty()) throw CInputError(path + ": " + scan.error);
-        if (IsTourType(scan.type))
-            throw CInputError(path + ": a tour file (TYPE : " + scan.type + "); expected an instance file");
-        if (!scan.type.empty() && scan.type.substr(0, scan.type.find_first_of(" \t(")) != "TSP")
-            throw CInputError(path + ": TYPE " + scan.type +
-                              "; expected TSP, the symmetric problem (an asymmetric matrix has no "
-                              "upper triangle that stands for it)");
-        if (scan.dimension > MAX_SOLVER_NODES)
-            throw CInputError(path + ": " + std::to_string(scan.dimension) + " nodes; expected at most " +
-                              std::to_string(MAX_SOLVER_NODES) + " (the solver's limit)");
-    }
-    TSPData data;
-    // pathkit reports on std::cerr; its lines become the one-line reason.
-    std::ostringstream messages;
-    std::streambuf* old = std::cerr.rdbuf(messages.rdbuf());
-    const bool loaded = data.Load(path.c_str());
-    std::cerr.rdbuf(old);
-    if (!loaded) {
-        std::string reason = messages.str();
-        while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-        for (char& c : reason)
-            if (c == '\n') c = ';';
-        throw CInputError(path + ": not a loadable instance file: " + reason);
-    }
-    if (distanceType) *distanceType = data.GetDistanceType() ? data.GetDistanceType()->name : "EXPLICIT";
-    const int n = data.GetDim();
-    if (n > MAX_SOLVER_NODES)
-        throw CInputError(path + ": " + std::to_string(n) + " nodes; expected at most " +
-                          std::to_string(MAX_SOLVER_NODES) + " (the solver's limit)");
-    long long largest = 0;
-    for (int i = 1; i <= n; ++i)
-        for (int j = i + 1; j <= n; ++j)
-            largest = std::max(largest, std::llabs(static_cast<long long>(data.GetCost(i, j))));
-    if (largest * n >= (1LL << 31))
-        throw CInputError(path + ": weight " + std::to_string(largest) + " times " + std::to_string(n) +
-                          " nodes leaves the 32-bit range of a cycle's cost; expected weights of at most " +
-                          std::to_string(((1LL << 31) - 1) / n) + " in magnitude");
-    SizeSolver(solver, n, path);
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j) solver.m_ppWeight[i][j] = j > i ? data.GetCost(i, j) : 0;
-    solver.MakeInitialCycle(1, 0);
-    if (positions) {
-        *positions = CInstancePositions();
-        positions->geo = data.GetWeightType() == EWT_GEO;
-        const POS_2D* flat = data.GetPositions2D();
-        const POS_3D* solid = data.GetPositions3D();
-        for (int k = 0; (flat || solid) && k < n; ++k) {
-            positions->x.push_back(flat ? flat[k].x : solid[k].x);
-            positions->y.push_back(flat ? flat[k].y : solid[k].y);
-        }
-    }
-    std::string name = data.GetName();
-    while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
-    return name.empty() ? std::filesystem::path(path).stem().string() : name;
+    CInstanceRead read = ReadInstanceInto(solver, path, SolverInstanceLimits());
+    if (!read.reason.empty()) throw CInputError(path + ": " + read.reason);
+    if (distanceType) *distanceType = read.distanceType;
+    if (positions) *positions = std::move(read.positions);
+    return read.name;
 }
 
 std::string TourFileText(const std::string& name, const CCycleSolver& solver, const int* cycle) {

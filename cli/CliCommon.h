@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "document/InstanceLoad.h"
+
 class CCycleSolver;
 
 // Exit statuses of the console program.
@@ -63,19 +65,11 @@ int MatrixNodesOption(int given);
 // Sizes the solver for n nodes or throws CInputError naming what was asked.
 void SizeSolver(CCycleSolver& solver, int nodes, const std::string& what);
 
-// The positions an instance gives its nodes (NODE_COORD_SECTION, or DISPLAY_DATA_SECTION of an
-// explicit matrix), for pictures: node k at index k - 1; empty when it gives none. A 3-D instance
-// gives its x and y.
-struct CInstancePositions {
-    std::vector<double> x, y;
-    bool geo = false;  // GEO: x is the latitude and y the longitude, both in degrees.minutes
-};
-
-// Reads a published instance file through pathkit as a network (every distance type and matrix
-// format pathkit reads), up to the solver's node limit and with the weight limit of the strict
-// matrix input. Sizes the solver and makes the identity cycle the initial one. Returns the
-// instance's NAME (the file name when it has none) and, when asked, its distance type
-// ("EUC_2D", "EXPLICIT", ...) and its node positions. Every fault is CInputError naming the file.
+// Reads a published instance file through pathkit as a network, as the core's ReadInstanceInto
+// does, within the solver's limits (every node count up to MAX_SOLVER_NODES, weights whose n-fold
+// stays in 32 bits). Returns the instance's NAME (the file name when it has none) and, when asked,
+// its distance type ("EUC_2D", "EXPLICIT", ...) and its node positions. Every fault is CInputError
+// naming the file.
 std::string LoadInstanceInto(CCycleSolver& solver, const std::string& path,
                              std::string* distanceType = nullptr, CInstancePositions* positions = nullptr);
 

@@ -10,10 +10,10 @@
 #include "cli/CliCommon.h"
 #include "cli/ConsolePlatform.h"
 #include "document/CycleText.h"
+#include "document/InstanceLoad.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 #include "document/Series.h"
-#include "pathkit/TSPData.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactMethod.h"
 
@@ -74,17 +74,9 @@ OptimumProgressFn OptimumProgressLine(bool progress) {
 }
 
 std::vector<std::pair<int, int>> InstanceFixedEdges(const std::string& path) {
-    TSPData data;
-    std::ostringstream messages;  // pathkit reports on std::cerr; its lines become the reason
-    std::streambuf* old = std::cerr.rdbuf(messages.rdbuf());
     std::vector<std::pair<int, int>> edges;
-    const bool ok = data.Load(path.c_str()) && data.ReadFixedEdges(path.c_str(), edges);
-    std::cerr.rdbuf(old);
-    if (!ok) {
-        std::string reason = messages.str();
-        while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-        throw CInputError(path + ": " + reason);
-    }
+    std::string reason;
+    if (!ReadInstanceFixedEdges(path, edges, reason)) throw CInputError(path + ": " + reason);
     return edges;
 }
 

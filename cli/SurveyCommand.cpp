@@ -92,11 +92,7 @@ double MsSince(std::chrono::steady_clock::time_point start) {
 }
 
 std::string ReadHead(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(kHeadBytes, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return head;
+    return ReadFileHead(path, kHeadBytes);
 }
 
 bool HasTspExtension(const fs::path& path) {

@@ -137,20 +137,6 @@ std::vector<CSvgPoint> RingPositions(int n) {
     return at;
 }
 
-std::vector<CSvgPoint> InstanceDrawingPositions(const CInstancePositions& positions) {
-    if (positions.x.empty()) return {};
-    // Degrees.minutes to degrees, as the GEO distance reads them.
-    auto degrees = [](double value) {
-        const double whole = std::trunc(value);
-        return whole + (value - whole) * 5.0 / 3.0;
-    };
-    std::vector<CSvgPoint> at(positions.x.size() + 1);
-    for (std::size_t k = 0; k < positions.x.size(); ++k)
-        at[k + 1] = positions.geo ? CSvgPoint{degrees(positions.y[k]), -degrees(positions.x[k])}
-                                  : CSvgPoint{positions.x[k], -positions.y[k]};
-    return at;
-}
-
 std::vector<std::pair<int, int>> GraphEdges(const CCycleSolver& solver) {
     std::vector<std::pair<int, int>> edges;
     for (int i = 1; i <= solver.m_nNodes; ++i)

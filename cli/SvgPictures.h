@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "document/InstanceLoad.h"
 #include "document/SvgWriter.h"
 
 class CCycleSolver;
 class CSeriesSummary;
-struct CInstancePositions;
 
 // Above this many nodes the cycle picture leaves the node numbers out.
 constexpr int kSvgLabelLimit = 120;
@@ -30,10 +30,6 @@ struct CCyclePicture {
 // coordinates (y down), as the network window lays its nodes out (NetView's FillUnitVectors and
 // NodePos). Index 0 unused.
 std::vector<CSvgPoint> RingPositions(int n);
-// An instance's positions in drawing units: x to the right and y up, so the drawing flips y; GEO
-// positions (degrees.minutes) become longitude to the right and latitude up (north up). Index 0
-// unused. Empty when the instance gives none.
-std::vector<CSvgPoint> InstanceDrawingPositions(const CInstancePositions& positions);
 // The edges of a graph: the pairs i < j of weight 0.
 std::vector<std::pair<int, int>> GraphEdges(const CCycleSolver& solver);
 

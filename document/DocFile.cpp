@@ -101,9 +101,10 @@ std::string ReadDocFile(CArchive& ar, CDocFile& f) {
             if (f.kind == KIND_GRAPH && w != 0 && w != 1)
                 return "weight " + std::to_string(w) + " of edge " + std::to_string(i) + "-" +
                        std::to_string(j) + " is not a graph weight (expected 0 or 1)";
-            if (w < -32768 || w > 32767)
+            if (w < DOC_MIN_WEIGHT || w > DOC_MAX_WEIGHT)
                 return "weight " + std::to_string(w) + " of edge " + std::to_string(i) + "-" +
-                       std::to_string(j) + " is out of range (expected -32768 to 32767)";
+                       std::to_string(j) + " is out of range (expected " + std::to_string(DOC_MIN_WEIGHT) +
+                       " to " + std::to_string(DOC_MAX_WEIGHT) + ")";
         }
     if (f.initial[1] != 1) return "the initial cycle does not start at node 1";
     if (f.results < 0 || f.results > 3)

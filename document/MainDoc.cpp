@@ -99,11 +99,13 @@ void CMainDoc::InitKind(int kind, int nodes) {
 }
 
 int CMainDoc::SetNodeCount(int nodes) {
+    m_layout.Clear();
     return m_solver.SetNodeCount(nodes);
 }
 
 void CMainDoc::GenerateRandom() {
     if (m_solver.m_bBusy) return;
+    m_layout.Clear();
     RandomNetwork(m_solver);
     if (m_nDocKind == KIND_GRAPH) RandomGraph(m_solver);
     m_solver.MakeInitialCycle(1, 0);

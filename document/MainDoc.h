@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/InstanceLayout.h"
 #include "document/Outcome.h"
 #include "solver/CycleSolver.h"
 
@@ -22,6 +23,9 @@ class CMainDoc;
 
 constexpr int DOC_TEXT_BYTES = 5000;
 constexpr int MIN_DOC_NODES = 4;
+// The weights a document holds (what the program itself makes; the file refuses others).
+constexpr int DOC_MIN_WEIGHT = -32768;
+constexpr int DOC_MAX_WEIGHT = 32767;
 
 // The largest node count the windows allow for a kind: 512 for networks and checks, 1024 for
 // graphs, 51 for the map.
@@ -63,6 +67,18 @@ public:
     // Writes the document file and, with "Allow ASCII save" on, the report beside it. 0 (with a
     // message box) when the file cannot be written.
     int OnSaveDocument(const std::string& path);
+    // Reads a published instance file through pathkit as a new network document: sized to the
+    // instance (within the network window's limits), its weights, the identity cycle as the
+    // initial one, its name and node positions in m_layout. A refused file is shown in a message
+    // box naming the reason; the result is then 0.
+    int OpenInstance(const std::string& path);
+    // The layout's companion file beside a document file (LayoutPathFor). Saving writes it when
+    // the layout places the network's nodes and removes a stale one otherwise; a failure is shown
+    // in a message box (the document itself is saved) and gives 0. Opening reads it when it is
+    // there; one that cannot be read, or that places another node count, is shown in a message box
+    // and left aside (0): the drawing then uses the ring.
+    int SaveLayoutBeside(const std::string& documentPath);
+    int OpenLayoutBeside(const std::string& documentPath);
     // Stores into or loads from the archive. Loading returns 0 and names the fault in
     // m_strLoadError when the bytes are not a sound document; nothing of the document is changed
     // then. Storing always returns 1.
@@ -140,6 +156,9 @@ public:
     // The estimate BeginExactRun took (seconds), for the progress line of the run it began; 0 when
     // a continuous test, whose progress line shows its total instead, took none.
     double m_dExactEstimate = 0.0;
+    // Where the nodes lie, when the network came from a published instance; dropped when the
+    // network is replaced (SetNodeCount, GenerateRandom, an imported matrix). Not in the file.
+    CInstanceLayout m_layout;
 
 private:
     // Items a load reads but drops (the random starts text; with no results also the result cycle

@@ -11,6 +11,7 @@
 #include "solver/Platform.h"
 #include "windows/KindViews.h"
 #include "windows/TestForm.h"
+#include "windows/WhatsThis.h"
 
 namespace {
 
@@ -26,28 +27,34 @@ QString NextUntitledName(const CDocTemplate& tpl) {
 
 }  // namespace
 
-CChildFrame* CChildFrame::Create(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc) {
+QString SameFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
+CChildFrame* CChildFrame::Create(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc,
+                                 const QString& title) {
     CChildFrame* frame = nullptr;
     switch (tpl.frame) {
         case EFrameClass::Splitter:
-            frame = new CSplitterFrame(tpl, std::move(doc));
+            frame = new CSplitterFrame(tpl, std::move(doc), title);
             break;
         case EFrameClass::Splitter2:
-            frame = new CSplitterFrame2(tpl, std::move(doc));
+            frame = new CSplitterFrame2(tpl, std::move(doc), title);
             break;
         case EFrameClass::Splitter3:
-            frame = new CSplitterFrame3(tpl, std::move(doc));
+            frame = new CSplitterFrame3(tpl, std::move(doc), title);
             break;
         case EFrameClass::Plain:
-            frame = new CChildFrame(tpl, std::move(doc));
+            frame = new CChildFrame(tpl, std::move(doc), title);
             break;
     }
     frame->CreateClient();
     return frame;
 }
 
-CChildFrame::CChildFrame(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc)
-    : m_tpl(tpl), m_pDoc(std::move(doc)), m_strTitle(NextUntitledName(tpl)) {
+CChildFrame::CChildFrame(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc, const QString& title)
+    : m_tpl(tpl), m_pDoc(std::move(doc)), m_strTitle(title.isEmpty() ? NextUntitledName(tpl) : title) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_strTitle);
 }
@@ -61,6 +68,7 @@ CChildFrame::~CChildFrame() {
 void CChildFrame::CreateClient() {
     m_pForm = CreateTestForm(m_tpl.nKind, *m_pDoc);
     setWidget(m_pForm);
+    AssignWhatsThis(m_pForm, m_tpl.nKind);
 }
 
 void CSplitterFrame::CreateClient() {
@@ -73,11 +81,13 @@ void CSplitterFrame::CreateClient() {
     m_pForm->SetDrawingPane(m_pDrawing);
     m_pSplitter->addWidget(m_pDrawing);
     m_pSplitter->addWidget(m_pForm);
-    m_pSplitter->setStretchFactor(0, 0);
-    m_pSplitter->setStretchFactor(1, 1);
+    // A larger window gives its room to the drawing; the form keeps its size.
+    m_pSplitter->setStretchFactor(0, 1);
+    m_pSplitter->setStretchFactor(1, 0);
     m_pSplitter->setSizes({kDrawingIdealWidth, m_pForm->sizeHint().width()});
     setWidget(m_pSplitter);
     setFocusProxy(m_pForm);
+    AssignWhatsThis(m_pSplitter, m_tpl.nKind);
 }
 
 void CChildFrame::InitialUpdate() {
@@ -142,7 +152,15 @@ bool CChildFrame::Save(bool askName) {
         if (chosen.empty()) return false;
         path = QString::fromStdString(chosen);
     }
+    const std::string& source = m_pDoc->m_layout.source;
+    if (!source.empty() && SameFile(path) == SameFile(QString::fromStdString(source))) {
+        Platform().pDialogs->ShowMessage(EBoxKind::Warning, path.toStdString() +
+                                                                " is the instance file this window was read "
+                                                                "from.\nSave the test under another name.");
+        return false;
+    }
     if (!m_pDoc->OnSaveDocument(path.toStdString())) return false;
+    m_pDoc->SaveLayoutBeside(path.toStdString());
     SetPathName(path);
     MarkUnchanged();
     emit Saved(path);

@@ -23,8 +23,10 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Creates the frame class of the template over the document, with its panes; the caller
-    // adds it to the multi-document area and then calls InitialUpdate.
-    static CChildFrame* Create(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc);
+    // adds it to the multi-document area and then calls InitialUpdate. The title is the template's
+    // document name with a number unless one is given (an instance's name).
+    static CChildFrame* Create(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc,
+                               const QString& title = {});
     ~CChildFrame() override;
 
     CMainDoc& Doc() const { return *m_pDoc; }
@@ -43,8 +45,9 @@ public:
 
     // True when the document differs from what was last opened, saved or first shown.
     bool IsModified() const;
-    // Saves into the document's file, or asks for one first (always with askName). False when
-    // the user cancelled or the file could not be written (the document has said why).
+    // Saves into the document's file, or asks for one first (always with askName), with the
+    // companion file of its node positions. False when the user cancelled, chose the instance
+    // file the window was read from, or the file could not be written (the document has said why).
     bool Save(bool askName);
     // The can-close query: refused while a method runs; a changed document asks whether to save
     // it first (Yes saves, No discards, Cancel keeps the window open).
@@ -66,7 +69,7 @@ signals:
     void Saved(const QString& path);
 
 protected:
-    CChildFrame(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc);
+    CChildFrame(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc, const QString& title);
     void closeEvent(QCloseEvent* event) override;
     // Builds the client area; the plain frame holds the form alone.
     virtual void CreateClient();
@@ -88,6 +91,9 @@ private:
     bool m_bCloseConfirmed = false;
     bool m_bClosing = false;
 };
+
+// The path by which two names of one file compare equal (the canonical path of a file that exists).
+QString SameFile(const QString& path);
 
 // The frame of the network test window.
 class CSplitterFrame : public CChildFrame {

@@ -47,7 +47,11 @@ CGraphView::CGraphView(CMainDoc& doc, QWidget* parent)
                                         {"Randomi&zed Start", [&series] { series.RandomizedStart(); }},
                                         {"&Reset", [&series] { series.Reset(); }},
                                         {"&Editor", [this] { OnEditor(); }},
-                                        {"Import", [&series] { series.Import(); }},
+                                        {"Import",
+                                         [this, &series] {
+                                             series.Import();
+                                             UpdateFromDocument();  // a larger matrix may be taken
+                                         }},
                                         {"Gener2", [this] { OnGener2(); }},
                                         {"On&ly One Cycle?", [&series] { series.GraphOnlyOneCycle(); }},
                                         {"&By Exp. Method", [this] { OnEstimate(); }}},

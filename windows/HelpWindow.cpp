@@ -1,11 +1,13 @@
 // The help window: a QTextBrowser over the manual (Markdown, compiled in under :/help), with Back,
-// Forward and Contents. Links between the compiled-in pages are followed inside the window; links
-// to the web open in the desktop's browser.
+// Forward, Contents and Close. Links between the compiled-in pages are followed inside the window;
+// links to the web open in the desktop's browser.
 #include "windows/HelpWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -37,9 +39,41 @@ CHelpWindow* OpenHelpWindow(QWidget* parent) {
     return window;
 }
 
+// The manual's browser, whose pictures are figures.
+class CManualBrowser : public QTextBrowser {
+public:
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::ImageResource) return resource;
+        QImage picture;
+        if (resource.canConvert<QImage>())
+            picture = resource.value<QImage>();
+        else if (resource.canConvert<QByteArray>())
+            picture.loadFromData(resource.toByteArray());
+        return picture.isNull() ? resource : QVariant(CHelpWindow::Figure(picture));
+    }
+};
+
 }  // namespace
 
-CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_pBrowser(new QTextBrowser) {
+QImage CHelpWindow::Figure(const QImage& picture) {
+    constexpr int kMargin = 8;
+    const QImage shown = picture.width() > kFigureWidth - 2 * kMargin
+                             ? picture.scaledToWidth(kFigureWidth - 2 * kMargin, Qt::SmoothTransformation)
+                             : picture;
+    QImage figure(shown.size() + QSize(2 * kMargin, 2 * kMargin), QImage::Format_RGB32);
+    figure.fill(QColor(224, 224, 224));
+    QPainter p(&figure);
+    p.drawImage(QPoint(kMargin, kMargin), shown);
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(QRect(QPoint(kMargin - 1, kMargin - 1), shown.size() + QSize(1, 1)));
+    return figure;
+}
+
+CHelpWindow::CHelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_pBrowser(new CManualBrowser),
+      m_pClose(new QPushButton(QStringLiteral("C&lose"))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("QUIRA-1 Help"));
     setWindowIcon(ProgramIcon());
@@ -57,6 +91,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_pBrow
     connect(back, &QPushButton::clicked, m_pBrowser, &QTextBrowser::backward);
     connect(forward, &QPushButton::clicked, m_pBrowser, &QTextBrowser::forward);
     connect(contents, &QPushButton::clicked, this, &CHelpWindow::ShowIndex);
+    connect(m_pClose, &QPushButton::clicked, this, &QWidget::close);
     connect(m_pBrowser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(m_pBrowser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
 
@@ -65,6 +100,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_pBrow
     buttons->addWidget(back);
     buttons->addWidget(forward);
     buttons->addStretch();
+    buttons->addWidget(m_pClose);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
@@ -73,6 +109,14 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_pBrow
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableSize() * 9 / 10 : QSize(760, 640);
     resize(QSize(760, 640).boundedTo(room));
+}
+
+void CHelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the window, as it closes a dialog; the browser passes it on.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void CHelpWindow::ShowIndex() {

@@ -103,7 +103,10 @@ void CInputView::OnStatistics() {
     Guarded([&] { Series().Statistics(); });
 }
 void CInputView::OnImport() {
-    Guarded([&] { Series().Import(); });
+    Guarded([&] {
+        Series().Import();
+        UpdateFromDocument();  // the import may have taken a larger matrix
+    });
 }
 
 void CInputView::OnEditor() {

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "document/InstanceFileCheck.h"
 #include "document/MainDoc.h"
 #include "document/Params.h"
 #include "document/Switches.h"
@@ -54,11 +55,6 @@ int* SwitchOf(int id) {
     }
 }
 
-QString SameFile(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-}
-
 }  // namespace
 
 int MaximizeChildrenForScreenWidth(int width) {
@@ -74,6 +70,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_pMdiArea(new QM
     setAcceptDrops(true);
 
     CreateActions();
+    ExplainCommands();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -104,6 +101,7 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& prom
     // A prompt holds the status-bar text and, after a line break, the tool tip.
     const QStringList parts = prompt.split(QLatin1Char('\n'));
     action->setStatusTip(parts.value(0));
+    action->setWhatsThis(parts.value(0));  // What's This tells the prompt where nothing better is said
     if (parts.size() > 1) action->setToolTip(parts[1]);
     if (!key.isEmpty()) action->setShortcut(key);
     if (!icon.isEmpty()) action->setIcon(ShellIcon(icon));
@@ -131,9 +129,9 @@ void CMainFrame::CreateActions() {
                        tr("Save the active document with a new name\nSave As"), {},
                        QStringLiteral("file-saveas")),
             &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-    connect(AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print the active document\nPrint"), {},
-                       QStringLiteral("print")),
-            &QAction::triggered, this, &CMainFrame::OnFilePrint);
+    connect(
+        AddCommand(ID_FILE_PRINT, tr("&Print"), tr("Print a net\nPrint a net"), {}, QStringLiteral("print")),
+        &QAction::triggered, this, &CMainFrame::OnFilePrint);
     connect(AddCommand(ID_FILE_PRINT_PREVIEW, tr("Print Pre&view"), tr("Display full pages\nPrint Preview")),
             &QAction::triggered, this, &CMainFrame::OnFilePrintPreview);
     for (int k = 0; k < kRecentFileCount; ++k) {
@@ -245,6 +243,19 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, [this] { ShowAboutDialog(this); });
 }
 
+void CMainFrame::ExplainCommands() {
+    // Where the prompt says too little.
+    Command(ID_FILE_OPEN)
+        ->setWhatsThis(tr(
+            "Open a test document (.tsp network, .grp graph, .chk check, .map map), or a published instance "
+            "file of the TSP format: it opens in a network window of its size, drawn at its coordinates."));
+    Command(ID_OPTIONS_STOP_SHORT_TESTING)
+        ->setWhatsThis(
+            tr("Stop a series of random starts as soon as a short test disagrees with the start before it."));
+    Command(ID_CONTEXT_HELP)
+        ->setWhatsThis(tr("Click this, then any control, to read what the control does."));
+}
+
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE_AS}) file->addAction(Command(id));
@@ -352,6 +363,8 @@ QList<CChildFrame*> CMainFrame::Frames() const {
 void CMainFrame::ShowFrame(CChildFrame* frame) {
     m_pMdiArea->addSubWindow(frame);
     connect(frame, &CChildFrame::Saved, this, &CMainFrame::AddRecentFile);
+    connect(frame, &CChildFrame::Saved, this, &CMainFrame::UpdateTitle);  // the new file's name
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::UpdateTitle);
     connect(frame, &QObject::destroyed, this, [this] {
         UpdateActions();
         UpdateTitle();
@@ -373,10 +386,24 @@ void CMainFrame::ShowFrame(CChildFrame* frame) {
         if (offset + frame->width() > area.width() || offset + frame->height() > area.height()) offset = 0;
         frame->move(offset, offset);
         frame->show();
+        if (frame->DrawingPane() && frame->Doc().m_layout.PlacesNodes(frame->Doc().m_solver.m_nNodes))
+            GrowForDrawing(frame);
     }
     m_pMdiArea->setActiveSubWindow(frame);
     UpdateActions();
     UpdateTitle();
+}
+
+void CMainFrame::GrowForDrawing(CChildFrame* frame) {
+    // The nodes at their coordinates want room: as tall as the area leaves below the frame's top,
+    // and wide enough for a square drawing where the area is wide enough.
+    const QSize area = m_pMdiArea->viewport()->size();
+    const QWidget* drawing = frame->DrawingPane();
+    const int height = qMax(frame->height(), area.height() - frame->y());
+    const int drawingHeight = drawing->height() + height - frame->height();
+    const int width =
+        qBound(frame->width(), frame->width() + drawingHeight - drawing->width(), area.width() - frame->x());
+    frame->resize(width, height);
 }
 
 CChildFrame* CMainFrame::OnFileNew() {
@@ -396,23 +423,45 @@ CChildFrame* CMainFrame::NewWindow(const CDocTemplate& tpl) {
 CChildFrame* CMainFrame::OpenFile(const QString& path) {
     const QString wanted = SameFile(path);
     for (CChildFrame* frame : Frames()) {
-        if (!frame->PathName().isEmpty() && SameFile(frame->PathName()) == wanted) {
+        // A window read from an instance file stands for that file until it is saved as a test.
+        const QString& own = frame->PathName();
+        const QString source = QString::fromStdString(frame->Doc().m_layout.source);
+        if ((!own.isEmpty() && SameFile(own) == wanted) ||
+            (own.isEmpty() && !source.isEmpty() && SameFile(source) == wanted)) {
             if (frame->isMinimized()) frame->showNormal();
             m_pMdiArea->setActiveSubWindow(frame);
             return frame;
         }
     }
+    // The content tells a published instance from a test document; both may be called *.tsp.
+    if (IsInstanceFileText(ReadFileHead(path.toStdString(), 256))) return OpenInstance(path);
     auto doc = std::make_unique<CMainDoc>();
     if (!doc->OnOpenDocument(path.toStdString())) {
         RemoveRecentFile(path);
         return nullptr;
     }
+    doc->OpenLayoutBeside(path.toStdString());
     // The kind stored in the file chooses the window, whatever the file's extension says.
     const CDocTemplate& tpl = TemplateOfKind(doc->m_nDocKind);
     CChildFrame* frame = CChildFrame::Create(tpl, std::move(doc));
     frame->SetPathName(QFileInfo(path).absoluteFilePath());
     ShowFrame(frame);
     AddRecentFile(frame->PathName());
+    return frame;
+}
+
+CChildFrame* CMainFrame::OpenInstance(const QString& path) {
+    auto doc = std::make_unique<CMainDoc>();
+    doc->OnNewDocument();
+    if (!doc->OpenInstance(path.toStdString())) {
+        RemoveRecentFile(path);
+        return nullptr;
+    }
+    // A new, untitled test under the instance's name; Save asks where to keep it.
+    const QString name = QString::fromStdString(doc->m_layout.name);
+    CChildFrame* frame = CChildFrame::Create(TemplateOfKind(KIND_NETWORK), std::move(doc), name);
+    ShowFrame(frame);
+    AddRecentFile(path);
     return frame;
 }
 
@@ -534,9 +583,16 @@ void CMainFrame::UpdateWindowMenu() {
 }
 
 void CMainFrame::UpdateTitle() {
+    // "title - name" beside a normal window; a maximised one, whose caption is gone, is named in
+    // brackets instead ("title - [name]"), once.
     const CChildFrame* frame = ActiveFrame();
     const QString title = QString::fromLatin1(kMainFrameTitle);
-    setWindowTitle(frame ? title + QStringLiteral(" - ") + frame->Title() : title);
+    if (!frame)
+        setWindowTitle(title);
+    else if (frame->isMaximized())
+        setWindowTitle(title + QStringLiteral(" - [") + frame->Title() + QStringLiteral("]"));
+    else
+        setWindowTitle(title + QStringLiteral(" - ") + frame->Title());
 }
 
 // ---- Events ------------------------------------------------------------------------------------------
@@ -576,7 +632,21 @@ void CMainFrame::OpenDroppedFiles(const QMimeData& mime) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
         UpdateLockIndicators(static_cast<QKeyEvent*>(event)->nativeModifiers());
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType())
+        ActivateFrameOf(static_cast<QWidget*>(watched));
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ActivateFrameOf(QWidget* widget) {
+    // A click on a part of a test window that takes no focus (a label, a group box, the form's
+    // background) raises and activates that window too, so that the commands act on it.
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        auto* frame = qobject_cast<CChildFrame*>(w);
+        if (!frame) continue;
+        if (frame->mdiArea() == m_pMdiArea && m_pMdiArea->activeSubWindow() != frame && !frame->IsClosing())
+            m_pMdiArea->setActiveSubWindow(frame);
+        return;
+    }
 }
 
 void CMainFrame::UpdateLockIndicators(quint32 nativeModifiers) {

@@ -74,9 +74,12 @@ public:
     CChildFrame* OnFileNew();
     // A new, untitled window of the template.
     CChildFrame* NewWindow(const CDocTemplate& tpl);
-    // Opens the file in a window of its kind; a file already open is brought to the front.
-    // Null when the file cannot be opened (the document has said why).
+    // Opens the file in a window of its kind; a file already open is brought to the front. A
+    // published instance file (told by its content) opens as OpenInstance opens it. Null when the
+    // file cannot be opened (the document has said why).
     CChildFrame* OpenFile(const QString& path);
+    // A published instance file in a new network window of its size, drawn at its coordinates.
+    CChildFrame* OpenInstance(const QString& path);
     CChildFrame* OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
@@ -98,6 +101,7 @@ private:
     QAction* AddCommand(int id, const QString& text, const QString& prompt, const QKeySequence& key = {},
                         const QString& icon = {});
     void CreateActions();
+    void ExplainCommands();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
@@ -110,8 +114,10 @@ private:
     void UpdateActions();
     void UpdateTitle();
     void ShowFrame(CChildFrame* frame);
+    void GrowForDrawing(CChildFrame* frame);
     void ArrangeIcons();
     void UpdateLockIndicators(quint32 nativeModifiers);
+    void ActivateFrameOf(QWidget* widget);
 
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;

@@ -32,6 +32,11 @@ set(expected bin/QUIRA1 share/applications/quira1.desktop share/mime/packages/qu
 foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/quira1.png)
 endforeach()
+# The pathkit library the program reads instance files with, in the prefix's library folder.
+file(GLOB_RECURSE pathkit_library ${prefix}/lib*/libpathkit.so.*)
+if(NOT pathkit_library)
+    message(FATAL_ERROR "not installed: libpathkit.so beside QUIRA1")
+endif()
 foreach(path ${expected})
     if(NOT EXISTS ${prefix}/${path})
         file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)
@@ -39,7 +44,8 @@ foreach(path ${expected})
     endif()
 endforeach()
 
-# The desktop entry: valid without a warning or hint, and it opens the four document kinds.
+# The desktop entry: valid without a warning or hint, and it opens the four document kinds and
+# instance files.
 set(desktop ${prefix}/share/applications/quira1.desktop)
 run(${validate} ${desktop})
 if(NOT output STREQUAL "")
@@ -54,6 +60,10 @@ foreach(kind network graph check map)
         message(FATAL_ERROR "MimeType= lacks application/x-quira1-${kind}:\n${entry}")
     endif()
 endforeach()
+
+if(NOT entry MATCHES "\nMimeType=[^\n]*text/x-tsp-instance;")
+    message(FATAL_ERROR "MimeType= lacks text/x-tsp-instance:\n${entry}")
+endif()
 
 # The MIME package compiles without complaint (the install has already compiled it once).
 if(NOT EXISTS ${prefix}/share/mime/mime.cache)

@@ -1,29 +1,44 @@
 // Assistive technology finds every control of every window by its caption: each button, check
 // box, field and list of a test window, and each toolbar button, has an accessible name without
-// the mnemonic '&'.
+// the mnemonic '&'. What's This answers for every control, caption label, group and drawing of a
+// test window and for every command.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QWhatsThis>
 
 #include "document/Switches.h"
 #include "gui/GuiTestMain.h"
 #include "support/Fakes.h"
 #include "windows/ChildFrame.h"
 #include "windows/MainFrame.h"
+#include "windows/TestForm.h"
 
 namespace {
 
 QString AccessibleName(QWidget* widget) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
     return face ? face->text(QAccessible::Name) : QString();
+}
+
+// In What's This mode a click sends this event; a widget without a text ignores it (and the click
+// showed nothing).
+bool AnswersWhatsThis(QWidget* widget) {
+    QHelpEvent event(QEvent::WhatsThis, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(widget, &event);
+    QWhatsThis::hideText();
+    return event.isAccepted();
 }
 
 // The controls of a window that a user reaches: buttons, check boxes, fields and lists.
@@ -40,7 +55,7 @@ QList<QWidget*> Controls(QWidget* window) {
 
 }  // namespace
 
-TEST(Accessibility, EveryControlOfEveryKindOfWindowIsNamedByItsCaption) {
+TEST(Accessibility, EveryControlOfEveryKindOfWindowIsNamedByItsCaptionAndAnswersWhatsThis) {
     GuiApp();
     CFakePlatform platform;
     QSettings(QStringLiteral("QUIRA-1"), QStringLiteral("QUIRA1")).clear();
@@ -60,7 +75,22 @@ TEST(Accessibility, EveryControlOfEveryKindOfWindowIsNamedByItsCaption) {
             EXPECT_FALSE(name.trimmed().isEmpty()) << child->Title().toStdString() << ": a "
                                                    << control->metaObject()->className() << " has no name";
             EXPECT_FALSE(name.contains(QLatin1Char('&'))) << name.toStdString();
+            EXPECT_TRUE(AnswersWhatsThis(control))
+                << child->Title().toStdString() << ": " << name.toStdString();
         }
+        // What stands around the controls tells too: caption labels, groups, the form, the drawing.
+        for (QWidget* w : child->widget()->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(w);
+            const bool around = (label && label->buddy()) || qobject_cast<QGroupBox*>(w) ||
+                                qobject_cast<CTestForm*>(w) || w == child->DrawingPane();
+            if (!around) continue;
+            EXPECT_TRUE(AnswersWhatsThis(w))
+                << child->Title().toStdString() << ": " << w->metaObject()->className();
+        }
+    }
+    for (QAction* action : frame.actions()) {
+        if (action->isSeparator()) continue;
+        EXPECT_FALSE(action->whatsThis().isEmpty()) << action->text().toStdString();
     }
     for (QWidget* control : Controls(frame.ToolBar())) {
         const QString name = AccessibleName(control);

@@ -18,6 +18,7 @@
 #include "document/MainDoc.h"
 #include "document/Switches.h"
 #include "gui/GuiTestMain.h"
+#include "gui/MainFrameFixture.h"
 #include "support/Fakes.h"
 #include "windows/ChildFrame.h"
 #include "windows/DialogExec.h"
@@ -33,37 +34,23 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public CMainFrameTest {
 protected:
     void SetUp() override {
-        GuiApp();
-        QSettings(QStringLiteral("QUIRA-1"), QStringLiteral("QUIRA1")).clear();
-        g_bWriteParamsOnClose = 0;
-        g_nMaximizeChildren = 2;
-        frame = std::make_unique<CMainFrame>();
+        CMainFrameTest::SetUp();
         frame->resize(1000, 700);
-        frame->show();
     }
     void TearDown() override {
-        for (CChildFrame* child : frame->Frames()) {
-            child->Doc().m_solver.m_bBusy = 0;
-            child->CloseConfirmed();
-        }
-        frame.reset();
+        CMainFrameTest::TearDown();
         g_bAsciiSave = 0;
         g_bShowStatistics = 1;
         g_bStopShortTesting = 0;
     }
-    QString Path(const QString& name) const { return dir.filePath(name); }
     CChildFrame* SaveActiveAs(const QString& path) {
         platform.dialogs.fileToSave = path.toStdString();
         frame->Command(ID_FILE_SAVE_AS)->trigger();
         return frame->ActiveFrame();
     }
-
-    CFakePlatform platform;
-    QTemporaryDir dir;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 }  // namespace
@@ -241,7 +228,8 @@ TEST_F(MainFrameTest, RecentFilesKeepTheLastFourNewestFirstAndAnOpenFileComesToT
     EXPECT_EQ(frame->ActiveFrame(), r4);
 }
 
-TEST_F(MainFrameTest, PublishedInstanceFileIsRefusedWithItsName) {
+// An instance file cut short (its coordinates missing) opens nothing and names itself.
+TEST_F(MainFrameTest, AnUnreadableInstanceFileIsRefusedWithItsName) {
     QFile file(Path("berlin52.tsp"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("NAME: berlin52\nTYPE: TSP\nDIMENSION: 52\nEDGE_WEIGHT_TYPE: EUC_2D\nNODE_COORD_SECTION\n");
