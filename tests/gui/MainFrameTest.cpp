@@ -221,7 +221,7 @@ TEST_F(MainFrameTest, RecentFilesKeepTheLastFourNewestFirstAndAnOpenFileComesToT
     CMainFrame second;  // the list lives in the settings
     EXPECT_EQ(second.RecentFiles(), frame->RecentFiles());
 
-    const int open = frame->Frames().size();
+    const auto open = frame->Frames().size();
     CChildFrame* r4 = frame->Frames()[3];
     frame->Command(ID_FILE_MRU_FILE1 + 1)->trigger();
     EXPECT_EQ(frame->Frames().size(), open);
