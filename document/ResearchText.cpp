@@ -36,6 +36,14 @@ std::string SeriesCsvRow(const CProblemRow& r, uint32_t seed) {
     return row;
 }
 
+std::string SeriesGapSummary(const CSeriesSummary& summary, const std::string& reference) {
+    if (summary.Gaps() == 0) return "no gap to the " + reference;
+    char text[160];
+    std::snprintf(text, sizeof text, "gap to the %s: %d of %d problems at 0 %%, mean %.3f %%, worst %.3f %%",
+                  reference.c_str(), summary.AtZero(), summary.Gaps(), summary.MeanGap(), summary.WorstGap());
+    return text;
+}
+
 // ---- The proven optimum's texts ---------------------------------------------------------------------
 
 std::string BoundGapText(int64_t best, int64_t bound) {

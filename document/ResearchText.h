@@ -22,6 +22,9 @@ std::string SeriesCsvHeader(const char* reference);
 // One row: the problem, its seed, the polynomial cost and time, and when compared the reference's
 // cost and time, "yes"/"no" and the gap with four decimals (empty where there is none).
 std::string SeriesCsvRow(const CProblemRow& row, uint32_t seed);
+// The line under a series' table or plot: the count of problems with a gap, how many reached the
+// reference (gap 0), the mean and the worst gap, from the series' summary.
+std::string SeriesGapSummary(const CSeriesSummary& summary, const std::string& reference);
 // A number of a CSV row: four decimals, empty for none (NaN).
 std::string CsvNumber(double x);
 
