@@ -153,7 +153,9 @@ void CResearchMenu::OnProvenOptimum() {
     series.m_aFixedEdges.clear();
     if (doc.m_results.Has(RESULT_OPTIMUM) || doc.m_optimum.bAborted) {
         // The cycle found is the window's result: the Final field and the drawing show it.
-        form->FinalTarget().SetText(FormatCycleText(doc.m_solver, doc.m_solver.m_aCycle));
+        // (Set only when it differs: setting the same text again moves the view to its end.)
+        const std::string cycle = FormatCycleText(doc.m_solver, doc.m_solver.m_aCycle);
+        if (form->FinalTarget().GetText() != cycle) form->FinalTarget().SetText(cycle);
         if (QWidget* drawing = frame->DrawingPane()) drawing->update();
     }
     status->showMessage(QString::fromStdString(OptimumOutcomeText(doc.m_optimum)));

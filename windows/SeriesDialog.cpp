@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -226,7 +227,11 @@ CSeriesDialog::CSeriesDialog(QWidget* parent)
     layout->addWidget(split, 1);
     layout->addWidget(m_pSummary);
     layout->addWidget(buttons);
-    resize(640, 560);
+    // As large as the plot wants, but never past a small screen.
+    QSize size(640, 560);
+    if (QScreen* screen = parent ? parent->screen() : nullptr)
+        size = size.boundedTo(screen->availableGeometry().size() * 0.92);
+    resize(size);
     UpdateButtons();
 }
 
