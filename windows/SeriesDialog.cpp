@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "document/MainDoc.h"
+#include "document/Messages.h"
 #include "document/ResearchText.h"
 #include "document/SafeSave.h"
 #include "document/Series.h"
@@ -250,7 +251,11 @@ void CSeriesDialog::UpdateButtons() {
 void CSeriesDialog::OnRun() {
     auto* form = m_pFrame ? qobject_cast<CFormViewBase*>(m_pFrame->Form()) : nullptr;
     if (!form || form->Busy() || m_bRunning) return;
-    if (RunIsPolling()) return;
+    // A click that arrives through another window's run would nest a second run inside it.
+    if (RunIsPolling()) {
+        WarningBox(IDS_ANOTHER_RUN);
+        return;
+    }
     form->CommitFields();
     CMainDoc& doc = m_pFrame->Doc();
     CTestSeries& series = form->Series();
