@@ -30,12 +30,12 @@ std::string CsvNumber(double x);
 
 // ---- The proven optimum's texts ---------------------------------------------------------------------
 
-// A search's gap to its bound, "1.95%" (BoundGapPercent).
+// A search's gap to its bound, "1.88%" (BoundGapPercent).
 std::string BoundGapText(int64_t best, int64_t bound);
-// The once-a-second progress of the optimum method: "12 s  best (7542)  bound 7400  gap 1.95%"
+// The once-a-second progress of the optimum method: "12.0 sec  best (7542)  bound 7400  gap 1.88%"
 // ("bound -  gap -" while there is none).
 std::string OptimumProgressText(uint32_t elapsedMs, int best, int64_t bound, bool hasBound);
-// What the optimum method gave, in one line: "Proven optimum: 7542 (0.3 s)", or for a stop "Best
+// What the optimum method gave, in one line: "Proven optimum: 7542 (0.030 sec)", or for a stop "Best
 // 7600, bound 7400 (gap 2.63%), not proven (stopped)", or why nothing was found.
 std::string OptimumOutcomeText(const COptimumOutcome& outcome);
 
