@@ -17,6 +17,7 @@
 #include "cli/SvgPictures.h"
 #include "document/FieldAcceptance.h"
 #include "document/MainDoc.h"
+#include "document/ResearchText.h"
 #include "document/Messages.h"
 #include "document/Series.h"
 #include "solver/Platform.h"
@@ -78,13 +79,6 @@ nlohmann::json MethodJson(const CCycleSolver& s, const int* cycle, uint32_t ms) 
     return {{"cost", s.CycleCostOf(cycle)}, {"cycle", CycleJson(s, cycle)}, {"ms", ms}};
 }
 
-std::string CsvNumber(double x) {
-    if (std::isnan(x)) return "";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", x);
-    return text;
-}
-
 std::string TextPercent(double x) {
     if (std::isnan(x)) return "-";
     char text[32];
@@ -94,16 +88,6 @@ std::string TextPercent(double x) {
 
 nlohmann::json JsonNumber(double x) {
     return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(nullptr);
-}
-
-void PrintCsvRow(const CProblemRow& r, uint32_t seed) {
-    std::cout << r.nProblem << ',' << seed << ',' << r.nPolynCost << ',' << r.dwPolynMs << ',';
-    if (r.bCompared)
-        std::cout << r.nReferenceCost << ',' << r.dwReferenceMs << ',' << (r.bAgree ? "yes" : "no") << ','
-                  << CsvNumber(r.dGap);
-    else
-        std::cout << ",,,";
-    std::cout << '\n';
 }
 
 // series --reference optimum: what the series against the proven optimum prints.
@@ -169,7 +153,7 @@ int RunSeries(const CSeriesOptions& o) {
     nlohmann::json runs = nlohmann::json::array();
     std::vector<CSeriesPoint> points;  // for --svg
     int polynCycles = 0;               // graphs: Hamiltonian cycles the polynomial method found, for --svg
-    if (o.csv) std::cout << "problem,seed,polyn_cost,polyn_ms,exact_cost,exact_ms,agree,gap\n";
+    if (o.csv) std::cout << SeriesCsvHeader("exact") << '\n';
     series.m_fnProblemDone = [&](const CProblemRow& row) {
         const CCycleSolver& s = doc->m_solver;
         const uint32_t seed = series.m_seeds->Draw(row.nProblem, 1);
@@ -178,7 +162,7 @@ int RunSeries(const CSeriesOptions& o) {
             points.push_back({row.nProblem, row.dGap, static_cast<double>(row.dwPolynMs),
                               row.bCompared ? static_cast<double>(row.dwReferenceMs) : kNoGap});
         }
-        if (o.csv) PrintCsvRow(row, seed);  // streamed: a long series keeps its memory flat
+        if (o.csv) std::cout << SeriesCsvRow(row, seed) << '\n';  // streamed: a long series keeps its memory flat
         if (!o.json) return;                // the runs are kept only for JSON
         if (optimum) {
             runs.push_back({{"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)},

@@ -115,7 +115,10 @@ void CTestSeries::ExactMethod() {
     const uint32_t methodStart = NowMs();
     s.ExpMethodNet(0, &aborted);
     m_dwLastExactMs = NowMs() - methodStart;
-    if (!aborted) m_doc.m_results.Add(RESULT_EXACT);
+    if (!aborted) {
+        m_doc.m_results.Add(RESULT_EXACT);
+        m_doc.m_nExactCost = s.CycleCostOf(s.m_aBest);
+    }
     WaitCursor(false);
     if (!s.m_bContinuous) {
         m_doc.m_nTests = 1;
@@ -224,6 +227,8 @@ void CTestSeries::PolynomialMethod() {
         }
         m_doc.m_dwPolynMs = total;
         m_doc.ShowElapsed(m_doc.m_dwSeriesTime, &m_time, 0);
+        // The series' result is its best cycle, which may be the first start's.
+        if (m_doc.m_results.Has(RESULT_POLYN)) m_doc.m_nPolynCost = s.CycleCostOf(s.m_aBest);
     }
 
     if (m_doc.m_nDiffSolutions != 0 && !m_bStartsAgreed)

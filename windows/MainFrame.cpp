@@ -32,6 +32,7 @@
 #include "windows/IntroDlg.h"
 #include "windows/NewDocDlg.h"
 #include "windows/ReportPrinter.h"
+#include "windows/ResearchMenu.h"
 #include "windows/ShellIcons.h"
 #include "windows/TestForm.h"
 
@@ -273,6 +274,10 @@ void CMainFrame::CreateMenus() {
     for (int id : {ID_OPTIONS_ASCII_SAVE, ID_OPTIONS_SHOW_STATISTICS, ID_OPTIONS_STOP_SHORT_TESTING})
         options->addAction(Command(id));
     connect(options, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+
+    // The research commands stand in a menu of their own beside the original ones.
+    m_pResearch = new CResearchMenu(*this);
+    menuBar()->addMenu(m_pResearch->Menu());
 
     m_pWindowMenu = menuBar()->addMenu(tr("&Window"));
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
@@ -559,6 +564,7 @@ void CMainFrame::UpdateActions() {
         Command(id)->setEnabled(active);
     for (int id : {ID_OPTIONS_ASCII_SAVE, ID_OPTIONS_SHOW_STATISTICS, ID_OPTIONS_STOP_SHORT_TESTING})
         Command(id)->setChecked(SwitchOf(id) != 0);
+    if (m_pResearch) m_pResearch->UpdateActions();
 }
 
 void CMainFrame::UpdateWindowMenu() {

@@ -59,7 +59,7 @@ TEST_F(MainFrameTest, MenusToolbarAndStatusBarAreThereFromTheStart) {
     EXPECT_EQ(frame->windowTitle(), QString::fromLatin1(kMainFrameTitle));
     QStringList menus;
     for (QAction* action : frame->menuBar()->actions()) menus << action->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&View", "&Options", "&Window", "&Help"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&View", "&Options", "&Research", "&Window", "&Help"}));
     QList<int> slotIds;
     for (QAction* action : frame->ToolBar()->actions())
         slotIds << (action->isSeparator() ? 0 : action->data().toInt());
