@@ -114,8 +114,15 @@ std::vector<CMethodGap> MethodGaps(const CMainDoc& doc, int reference) {
     auto add = [&](const char* method, int cost) {
         gaps.push_back({method, cost, GapToReference(cost, reference, maximum)});
     };
-    if (doc.m_results.Has(RESULT_POLYN) && doc.m_nPolynCost != NO_COST) add("Polyn. Method", doc.m_nPolynCost);
-    if (doc.m_results.Has(RESULT_EXACT) && doc.m_nExactCost != NO_COST) add("Exp. Method", doc.m_nExactCost);
+    // A method's cost counts while its result is held, or while the optimum that replaced its cycle is.
+    auto cost = [&](unsigned flag, int held, int replaced) {
+        if (doc.m_results.Has(flag)) return held;
+        return doc.m_results.Has(RESULT_OPTIMUM) ? replaced : NO_COST;
+    };
+    const int polyn = cost(RESULT_POLYN, doc.m_nPolynCost, doc.m_optimum.nReplacedPolynCost);
+    const int exact = cost(RESULT_EXACT, doc.m_nExactCost, doc.m_optimum.nReplacedExactCost);
+    if (polyn != NO_COST) add("Polyn. Method", polyn);
+    if (exact != NO_COST) add("Exp. Method", exact);
     if (doc.m_results.Has(RESULT_OPTIMUM)) add("Proven optimum", doc.m_optimum.nCost);
     return gaps;
 }

@@ -159,6 +159,19 @@ void CTestSeries::OptimumMethod() {
     CheckSolverInvariants(s, "optimum method", true, INV_RESULT);
     WaitCursor(false);
     m_doc.m_optimum = OptimumOutcomeOf(result, s, m_dwLastOptimumMs);
+    if (!result.noMemory && !result.noCycle) {
+        // The optimum's cycle is now the result cycle, which the file and the report label by the
+        // method results held: a result of another cost no longer owns it.
+        const int cost = s.CycleCostOf(s.m_aBest);
+        if (m_doc.m_results.Has(RESULT_POLYN) && m_doc.m_nPolynCost != cost) {
+            m_doc.m_optimum.nReplacedPolynCost = m_doc.m_nPolynCost;
+            m_doc.m_results.Remove(RESULT_POLYN);
+        }
+        if (m_doc.m_results.Has(RESULT_EXACT) && m_doc.m_nExactCost != cost) {
+            m_doc.m_optimum.nReplacedExactCost = m_doc.m_nExactCost;
+            m_doc.m_results.Remove(RESULT_EXACT);
+        }
+    }
     if (!result.aborted && !result.noMemory && !result.noCycle) m_doc.m_results.Add(RESULT_OPTIMUM);
     if (!s.m_bContinuous) {
         m_doc.m_nTests = 1;
