@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
+#include "cli/Jobs.h"
 #include "cli/OptimumRun.h"
 #include "cli/MethodRuns.h"
 #include "cli/RunLimits.h"
@@ -38,6 +39,7 @@ struct CSeriesOptions {
     bool csv = false;
     std::string reference;  // "optimum": compare with the proven optimum instead
     std::string svg;
+    int jobs = DefaultJobs();
 };
 
 void Check(const CSeriesOptions& o) {
@@ -131,6 +133,44 @@ void PrintOptimumSeries(const CSeriesOptions& o, const CSeriesSummary& summary, 
     if (CConsoleEvents::Interrupted()) std::cout << kTextTestingAborted << '\n';
 }
 
+// A problem's record as a worker of --jobs sends it.
+std::string RecordText(const CProblemRecord& r) {
+    nlohmann::json boxes = nlohmann::json::array();
+    for (const CProblemRecord::CBox& box : r.aBoxes) boxes.push_back({static_cast<int>(box.kind), box.text});
+    const CProblemRow& row = r.row;
+    return nlohmann::json{{"row",
+                           {row.nProblem, row.nPolynCost, row.dwPolynMs, row.bCompared, row.nReferenceCost,
+                            row.dwReferenceMs, row.bAgree, JsonNumber(row.dGap)}},
+                          {"done", {r.bReferenceDone, r.bPolynRan, r.bPolynDone, r.bStartsAgreed}},
+                          {"counts", {r.nTests, r.nDiffSolutions, r.nCyclesFound, r.nAuxCount, r.dwPolynMs, r.nResults}},
+                          {"boxes", boxes},
+                          {"detail", r.strDetail}}
+        .dump();
+}
+
+CProblemRecord RecordOf(const std::string& text) {
+    const nlohmann::json j = nlohmann::json::parse(text);
+    CProblemRecord r;
+    const nlohmann::json& row = j.at("row");
+    r.row = {row[0], row[1], row[2], row[3], row[4], row[5], row[6],
+             row[7].is_null() ? kNoGap : row[7].get<double>()};
+    const nlohmann::json& done = j.at("done");
+    r.bReferenceDone = done[0];
+    r.bPolynRan = done[1];
+    r.bPolynDone = done[2];
+    r.bStartsAgreed = done[3];
+    const nlohmann::json& counts = j.at("counts");
+    r.nTests = counts[0];
+    r.nDiffSolutions = counts[1];
+    r.nCyclesFound = counts[2];
+    r.nAuxCount = counts[3];
+    r.dwPolynMs = counts[4];
+    r.nResults = counts[5];
+    for (const nlohmann::json& box : j.at("boxes")) r.aBoxes.push_back({static_cast<EBoxKind>(box[0].get<int>()), box[1]});
+    r.strDetail = j.at("detail");
+    return r;
+}
+
 int RunSeries(const CSeriesOptions& o) {
     Check(o);
     if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
@@ -170,32 +210,45 @@ int RunSeries(const CSeriesOptions& o) {
     std::vector<CSeriesPoint> points;  // for --svg
     int polynCycles = 0;               // graphs: Hamiltonian cycles the polynomial method found, for --svg
     if (o.csv) std::cout << "problem,seed,polyn_cost,polyn_ms,exact_cost,exact_ms,agree,gap\n";
-    series.m_fnProblemDone = [&](const CProblemRow& row) {
+    // The cycles of a problem are read while its solver holds them (in a worker with --jobs);
+    // the rest as its record is folded, in the order of the problems.
+    series.m_fnProblemDetail = [&](const CProblemRow& row) -> std::string {
+        if (!o.json) return {};  // the runs are kept only for JSON
         const CCycleSolver& s = doc->m_solver;
-        const uint32_t seed = series.m_seeds->Draw(row.nProblem, 1);
-        if (!o.svg.empty()) {
-            polynCycles += row.nPolynCost == 0;
-            points.push_back({row.nProblem, row.dGap, static_cast<double>(row.dwPolynMs),
-                              row.bCompared ? static_cast<double>(row.dwReferenceMs) : kNoGap});
-        }
-        if (o.csv) PrintCsvRow(row, seed);  // streamed: a long series keeps its memory flat
-        if (!o.json) return;                // the runs are kept only for JSON
-        if (optimum) {
-            runs.push_back({{"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)},
-                            {"optimum", OptimumJson(s, doc->m_optimum, s.m_aSaved)},
-                            {"gap", JsonNumber(row.dGap)}});
-            return;
-        }
-        nlohmann::json run = {
-            {"problem", row.nProblem}, {"seed", seed}, {"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)}};
+        if (optimum)
+            return nlohmann::json{{"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)},
+                                  {"optimum", OptimumJson(s, doc->m_optimum, s.m_aSaved)},
+                                  {"gap", JsonNumber(row.dGap)}}
+                .dump();
+        nlohmann::json run = {{"problem", row.nProblem},
+                              {"seed", series.m_seeds->Draw(row.nProblem, 1)},
+                              {"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)}};
         if (row.bCompared) {
             run["exact"] = MethodJson(s, s.m_aSaved, row.dwReferenceMs);
             run["agree"] = row.bAgree;
             run["gap"] = JsonNumber(row.dGap);
         }
-        runs.push_back(run);
+        return run.dump();
     };
-    series.ContinuousTest(o.tests, optimum ? EReference::Optimum : EReference::Exact);
+    series.m_fnProblemFolded = [&](const CProblemRecord& record) {
+        const CProblemRow& row = record.row;
+        if (!o.svg.empty()) {
+            polynCycles += row.nPolynCost == 0;
+            points.push_back({row.nProblem, row.dGap, static_cast<double>(row.dwPolynMs),
+                              row.bCompared ? static_cast<double>(row.dwReferenceMs) : kNoGap});
+        }
+        if (o.csv) PrintCsvRow(row, series.m_seeds->Draw(row.nProblem, 1));  // streamed: memory stays flat
+        if (o.json) runs.push_back(nlohmann::json::parse(record.strDetail));
+    };
+    const EReference against = optimum ? EReference::Optimum : EReference::Exact;
+    if (o.jobs == 1) {
+        series.ContinuousTest(o.tests, against);
+    } else if (series.BeginContinuous(o.tests, against)) {
+        RunInJobs(
+            o.jobs, o.tests, [&](int i) { return RecordText(series.RunProblem(i)); },
+            [&](int, const std::string& text) { return series.FoldProblem(RecordOf(text)); });
+        series.FinishContinuous();
+    }
     const CSeriesSummary& totals = series.m_summary;
 
     const std::string reference = optimum ? "optimum method" : "exact method";
@@ -286,6 +339,7 @@ void AddSeriesCommand(CLI::App& app, int& status) {
     cmd->add_option("--reference", o->reference,
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
     AddThreadsOption(cmd);
+    AddJobsOption(cmd, o->jobs);
     AddProgressOption(cmd);
     AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSeries(*o); });
