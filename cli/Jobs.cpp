@@ -23,6 +23,8 @@ extern int g_nExactThreads;
 
 namespace {
 
+int g_nAskedExactThreads = -1;  // -1: outside a worker
+
 struct CWorker {
     pid_t pid = -1;
     int fd = -1;          // its results; -1 once it closed them
@@ -77,6 +79,10 @@ void TakeFrames(CWorker& w, std::map<int, std::string>& done) {
 
 }  // namespace
 
+int AskedExactThreads() {
+    return g_nAskedExactThreads >= 0 ? g_nAskedExactThreads : g_nExactThreads;
+}
+
 int DefaultJobs() {
     const unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : static_cast<int>(cores);
@@ -103,6 +109,7 @@ void RunInJobs(int jobs, int count, const std::function<std::string(int)>& work,
         if (pid == 0) {
             close(ends[0]);
             for (int j = 0; j < k; ++j) close(workers[static_cast<std::size_t>(j)].fd);
+            g_nAskedExactThreads = g_nExactThreads;
             if (jobs > 1) g_nExactThreads = 1;
             // The progress lines of several workers would mix on one terminal; failures come back
             // as error frames.

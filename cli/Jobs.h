@@ -22,3 +22,7 @@ int DefaultJobs();
 // A worker that fails throws here, with what it said.
 void RunInJobs(int jobs, int count, const std::function<std::string(int)>& work,
                const std::function<bool(int, const std::string&)>& take);
+
+// The exact methods' thread count as the run was asked for, before a worker took one thread:
+// decisions that follow an estimate (survey --exact-limit) take this one, as --jobs 1 would.
+int AskedExactThreads();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/CliCommon.h"
+#include "cli/Jobs.h"
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
@@ -26,6 +27,7 @@
 #include "document/SurveyInput.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
+#include "solver/ExactMethod.h"
 
 namespace fs = std::filesystem;
 
@@ -46,6 +48,7 @@ struct CSurveyOptions {
     double exactLimit = 30.0;
     bool json = false;
     bool csv = false;
+    int jobs = DefaultJobs();
 };
 
 enum class EState { Ran, Skipped, Failed, Interrupted };
@@ -299,7 +302,11 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
                            std::to_string(kExactMaxNodes);
         return;
     }
+    // The estimate of the run as --jobs 1 makes it, so that the rows do not depend on --jobs.
+    const int threads = g_nExactThreads;
+    g_nExactThreads = AskedExactThreads();
     const double estimate = EstimateExactRunSeconds(solver);
+    g_nExactThreads = threads;
     if (estimate > o.exactLimit) {
         std::string text, limit;
         FormatDuration(text, estimate);
@@ -545,6 +552,41 @@ void PrintText(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both
     std::cout << SummaryText(s, both) << '\n';
 }
 
+// A row as a worker of --jobs sends it: every field, so that the row printed is the one made.
+std::string RowText(const CSurveyRow& r) {
+    return nlohmann::json{r.path, r.file, r.stem, r.name, r.type, r.n, static_cast<int>(r.state), r.reason,
+                          r.cost, r.optimum ? nlohmann::json(*r.optimum) : nlohmann::json(nullptr),
+                          Number(r.gap), r.ms, r.passes, r.loadMs, r.exactRan, r.exactAborted, r.exactCost,
+                          r.exactMs, r.exactAgrees, r.exactSkipped}
+        .dump();
+}
+
+CSurveyRow RowOf(const std::string& text) {
+    const nlohmann::json j = nlohmann::json::parse(text);
+    CSurveyRow r;
+    r.path = j[0];
+    r.file = j[1];
+    r.stem = j[2];
+    r.name = j[3];
+    r.type = j[4];
+    r.n = j[5];
+    r.state = static_cast<EState>(j[6].get<int>());
+    r.reason = j[7];
+    r.cost = j[8];
+    if (!j[9].is_null()) r.optimum = j[9].get<int>();
+    r.gap = j[10].is_null() ? NAN : j[10].get<double>();
+    r.ms = j[11];
+    r.passes = j[12];
+    r.loadMs = j[13];
+    r.exactRan = j[14];
+    r.exactAborted = j[15];
+    r.exactCost = j[16];
+    r.exactMs = j[17];
+    r.exactAgrees = j[18];
+    r.exactSkipped = j[19];
+    return r;
+}
+
 int RunSurvey(const CSurveyOptions& o) {
     const int level = ParseLevel(o.level);
     if (o.method != "polyn" && o.method != "both")
@@ -566,11 +608,7 @@ int RunSurvey(const CSurveyOptions& o) {
     std::vector<CSurveyRow> rows;
     bool interrupted = false;
     const int count = static_cast<int>(files.size());
-    for (int k = 0; k < count && !interrupted; ++k) {
-        if (CConsoleEvents::Interrupted() || CConsoleEvents::InterruptPending()) {
-            interrupted = true;
-            break;
-        }
+    auto survey = [&](int k) {  // instance k, from 0
         CSurveyRow row;
         row.path = files[static_cast<std::size_t>(k)];
         row.file = fs::path(row.path).filename().string();
@@ -579,8 +617,27 @@ int RunSurvey(const CSurveyOptions& o) {
                                  ProgressAsked());
         SurveyOne(row, o, table, level, progress);
         progress.Result(ProgressResult(row));
+        return row;
+    };
+    auto keep = [&](CSurveyRow row) {  // false once the survey ends
         interrupted = row.state == EState::Interrupted;
         rows.push_back(std::move(row));
+        return !interrupted;
+    };
+    if (o.jobs == 1 || count < 2) {
+        for (int k = 0; k < count && !interrupted; ++k) {
+            if (CConsoleEvents::Interrupted() || CConsoleEvents::InterruptPending()) {
+                interrupted = true;
+                break;
+            }
+            keep(survey(k));
+        }
+    } else {
+        RunInJobs(
+            o.jobs, count, [&](int i) { return RowText(survey(i - 1)); },
+            [&](int, const std::string& text) { return keep(RowOf(text)); });
+        // A worker stopped before its next instance: the survey was stopped there.
+        if (!interrupted && static_cast<int>(rows.size()) < count) interrupted = true;
     }
     const CSummary summary = Summarize(rows, MsSince(start), interrupted);
     const bool both = o.method == "both";
@@ -617,6 +674,7 @@ void AddSurveyCommand(CLI::App& app, int& status) {
     cmd->add_flag("--json", o->json, "Print one JSON object: rows and summary");
     cmd->add_flag("--csv", o->csv, "Print CSV: a header, one line per instance, a '#' summary line");
     AddThreadsOption(cmd);
+    AddJobsOption(cmd, o->jobs);
     AddProgressOption(cmd);
     AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSurvey(*o); });
