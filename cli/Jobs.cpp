@@ -173,6 +173,9 @@ void RunInJobs(int jobs, int count, const std::function<std::string(int)>& work,
         }
         throw;
     }
+    // A stop that reached this process too (the time limit, a signal to the process group) is this
+    // run's stop, also when the workers took it first.
+    if (CConsoleEvents::InterruptPending()) Platform().pEvents->ServiceOne();
     // Items past the end of the test are not needed.
     for (CWorker& w : workers) {
         if (w.fd >= 0) {

@@ -36,4 +36,13 @@ check series --graph --nodes 12 --tests 10 --json
 check series --nodes 9 --tests 6 --reference optimum --json
 check survey "$instances" --max-nodes 60 --json
 check survey "$instances" --max-nodes 60
+
+# The time limit stops the workers: the series ends with what was finished, as a stopped single run.
+"$cli" series --nodes 12 --tests 400 --compare --jobs 2 --time-limit 2 >"$work/stopped" 2>/dev/null
+status=$?
+[ "$status" = 124 ] || fail "series --jobs 2 --time-limit 2: exit status $status; expected 124"
+grep -q "Testing is aborted by user" "$work/stopped" || fail "the stopped series does not say so"
+grep -q "Number of random tests" "$work/stopped" || fail "the stopped series prints no statistics"
+sleep 1
+pgrep -f "series --nodes 12 --tests 400" >/dev/null && fail "a worker outlived the stopped series"
 echo "all jobs checks passed"
