@@ -2,7 +2,9 @@
 // problems: random networks (or graphs made by Gener2), each solved by the polynomial method with
 // its random starts and, when asked, by the exact method or the proven optimum too; then the
 // statistics text of the windows, or the summary against the optimum.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <cstdio>
 #include <iostream>
 #include <vector>
@@ -15,11 +17,13 @@
 #include "cli/OptimumRun.h"
 #include "cli/MethodRuns.h"
 #include "cli/RunLimits.h"
+#include "cli/ShardFile.h"
 #include "cli/SvgPictures.h"
 #include "document/FieldAcceptance.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
 #include "document/Series.h"
+#include "solver/ExactShard.h"
 #include "solver/Platform.h"
 
 namespace {
@@ -40,7 +44,62 @@ struct CSeriesOptions {
     std::string reference;  // "optimum": compare with the proven optimum instead
     std::string svg;
     int jobs = DefaultJobs();
+    std::string shard;     // K/N of the problems
+    std::string shardOut;  // the shard's new result file
+    std::string resume;    // the shard's result file to continue
 };
+
+// The command a header of these shards names.
+constexpr const char* kSeriesShardCommand = "series";
+
+// The options that shape the series' problems and output, as a shard's header keeps them.
+nlohmann::json SeriesFields(const CSeriesOptions& o) {
+    return {{"options",
+             {{"nodes", o.nodes},
+              {"amplitude", o.amplitude},
+              {"graph", o.graph},
+              {"degree", o.degree},
+              {"tests", o.tests},
+              {"starts", o.starts},
+              {"full", o.full},
+              {"compare", o.compare},
+              {"level", o.level},
+              {"seed", o.seed},
+              {"reference", o.reference}}}};
+}
+
+CSeriesOptions SeriesOptionsOf(const nlohmann::json& header) {
+    const nlohmann::json& f = header.at("options");
+    CSeriesOptions o;
+    o.nodes = f.at("nodes");
+    o.amplitude = f.at("amplitude");
+    o.graph = f.at("graph");
+    o.degree = f.at("degree");
+    o.tests = f.at("tests");
+    o.starts = f.at("starts");
+    o.full = f.at("full");
+    o.compare = f.at("compare");
+    o.level = f.at("level");
+    o.seed = f.at("seed");
+    o.reference = f.at("reference");
+    return o;
+}
+
+// The shard this series runs, when it was asked for one: --shard K/N or a Slurm array task's.
+std::optional<CShardChoice> SeriesShardOf(const CSeriesOptions& o) {
+    if (o.shard.empty() && o.shardOut.empty() && o.resume.empty()) return std::nullopt;
+    if (!o.shardOut.empty() && !o.resume.empty())
+        throw CInputError("--resume: expected either --shard-out FILE (a new shard) or --resume FILE, not both");
+    if (o.shardOut.empty() && o.resume.empty())
+        throw CInputError("--shard " + o.shard + ": expected --shard-out FILE (or --resume FILE) for its results");
+    if (o.json || o.csv || !o.svg.empty())
+        throw CInputError("--shard: a shard writes its file; expected --json, --csv and --svg with merge");
+    const std::optional<CShardChoice> choice = o.shard.empty() ? ShardFromSlurm() : ParseShardOption(o.shard);
+    if (!choice)
+        throw CInputError((o.resume.empty() ? "--shard-out " + o.shardOut : "--resume " + o.resume) +
+                          ": expected --shard K/N, or the variables of a Slurm array task (SLURM_ARRAY_TASK_ID)");
+    return choice;
+}
 
 void Check(const CSeriesOptions& o) {
     const int kind = o.graph ? KIND_GRAPH : KIND_NETWORK;
@@ -171,8 +230,43 @@ CProblemRecord RecordOf(const std::string& text) {
     return r;
 }
 
-int RunSeries(const CSeriesOptions& o) {
+// One shard's problems into its file, each line written as the problem ends; the problems the
+// file holds already are not run again. A stopped problem is not written.
+int RunSeriesShard(CTestSeries& series, const CSeriesOptions& o, const CShardChoice& shard) {
+    const bool resume = !o.resume.empty();
+    const std::string file = resume ? o.resume : o.shardOut;
+    const CBlockRange range = ShardBlocks(static_cast<uint64_t>(o.tests), shard.index, shard.count);
+    const nlohmann::json header = ShardHeader(kSeriesShardCommand, shard, "problems", static_cast<uint64_t>(o.tests),
+                                              range.first, range.end, SeriesFields(o));
+    const CShardFile held = ReadHeldShard(file, resume, shard, header);
+    std::vector<bool> done(static_cast<std::size_t>(o.tests) + 1, false);
+    for (const nlohmann::json& item : held.items) done[item.at("end").get<std::size_t>()] = true;
+    CShardWriter writer(file, resume, held.header.is_null() ? 0 : held.soundBytes);
+    if (held.header.is_null()) writer.WriteLine(header);
+    int count = static_cast<int>(held.items.size());
+    bool stopped = false;
+    if (series.BeginContinuous(o.tests, o.reference.empty() ? EReference::Exact : EReference::Optimum)) {
+        for (int i = static_cast<int>(range.first) + 1; i <= static_cast<int>(range.end) && !stopped; ++i) {
+            if (done[static_cast<std::size_t>(i)]) continue;
+            const CProblemRecord record = series.RunProblem(i);
+            stopped = CConsoleEvents::Interrupted();
+            if (stopped) break;
+            writer.WriteLine({{"first", i - 1}, {"end", i}, {"record", nlohmann::json::parse(RecordText(record))}});
+            ++count;
+        }
+    }
+    const std::string name = std::to_string(shard.index) + "/" + std::to_string(shard.count);
+    std::cout << "Shard " << name << " (problems " << range.first + 1 << "-" << range.end << " of " << o.tests
+              << "): " << count << " of " << range.Size() << " problems done, in " << file << '\n';
+    if (count < static_cast<int>(range.Size())) std::cout << "Continue it with --resume " << file << '\n';
+    return stopped ? EXIT_INTERRUPTED : EXIT_OK;
+}
+
+// The series: here one problem after another, in worker processes (--jobs), as one shard into its
+// file, or, with merged, from the files of all shards; then what the single run prints.
+int RunSeries(const CSeriesOptions& o, const std::vector<CShardFile>* merged = nullptr) {
     Check(o);
+    const std::optional<CShardChoice> shard = merged ? std::nullopt : SeriesShardOf(o);
     if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
     const bool optimum = !o.reference.empty();
     if (optimum && o.csv) throw CInputError("--csv: expected without --reference optimum");
@@ -213,7 +307,7 @@ int RunSeries(const CSeriesOptions& o) {
     // The cycles of a problem are read while its solver holds them (in a worker with --jobs);
     // the rest as its record is folded, in the order of the problems.
     series.m_fnProblemDetail = [&](const CProblemRow& row) -> std::string {
-        if (!o.json) return {};  // the runs are kept only for JSON
+        if (!o.json && !shard) return {};  // the runs are kept only for JSON
         const CCycleSolver& s = doc->m_solver;
         if (optimum)
             return nlohmann::json{{"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)},
@@ -241,7 +335,20 @@ int RunSeries(const CSeriesOptions& o) {
         if (o.json) runs.push_back(nlohmann::json::parse(record.strDetail));
     };
     const EReference against = optimum ? EReference::Optimum : EReference::Exact;
-    if (o.jobs == 1) {
+    if (shard) return RunSeriesShard(series, o, *shard);
+    if (merged) {
+        std::vector<const nlohmann::json*> items;
+        for (const CShardFile& file : *merged)
+            for (const nlohmann::json& item : file.items) items.push_back(&item);
+        std::sort(items.begin(), items.end(), [](const nlohmann::json* a, const nlohmann::json* b) {
+            return a->at("first").get<uint64_t>() < b->at("first").get<uint64_t>();
+        });
+        if (series.BeginContinuous(o.tests, against)) {
+            for (const nlohmann::json* item : items)
+                if (!series.FoldProblem(RecordOf(item->at("record").dump()))) break;
+            series.FinishContinuous();
+        }
+    } else if (o.jobs == 1) {
         series.ContinuousTest(o.tests, against);
     } else if (series.BeginContinuous(o.tests, against)) {
         RunInJobs(
@@ -340,7 +447,18 @@ void AddSeriesCommand(CLI::App& app, int& status) {
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
     AddThreadsOption(cmd);
     AddJobsOption(cmd, o->jobs);
+    cmd->add_option("--shard", o->shard, "K/N: run shard K of N of the problems (default: a Slurm array task's)");
+    cmd->add_option("--shard-out", o->shardOut, "The shard's result file, new (merge the files with 'merge')");
+    cmd->add_option("--resume", o->resume, "Continue the shard whose result file this is (or start it)");
     AddProgressOption(cmd);
     AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSeries(*o); });
+}
+
+int MergeSeriesShards(const std::vector<CShardFile>& files, bool json, bool csv) {
+    CSeriesOptions o = SeriesOptionsOf(files.front().header);
+    o.json = json;
+    o.csv = csv;
+    o.jobs = 1;
+    return RunSeries(o, &files);
 }

@@ -287,3 +287,17 @@ void CheckShardCoverage(const std::vector<CShardFile>& files, const std::string&
     if (missing.size() > 4) text += "; and " + std::to_string(missing.size() - 4) + " more gaps";
     throw CInputError("merge: " + text + "; expected the files of every shard, each run to its end");
 }
+
+CShardFile ReadHeldShard(const std::string& path, bool resume, const CShardChoice& shard,
+                         const nlohmann::json& header) {
+    CShardFile held = resume ? ReadShardFile(path, true) : CShardFile{};
+    if (held.header.is_null()) return held;
+    const std::string name = std::to_string(shard.index) + "/" + std::to_string(shard.count);
+    if (held.shard.index != shard.index || held.shard.count != shard.count)
+        throw CInputError(path + ": holds shard " + std::to_string(held.shard.index) + "/" +
+                          std::to_string(held.shard.count) + "; expected shard " + name);
+    if (const std::string field = HeaderDifference(held.header, header); !field.empty())
+        throw CInputError(path + ": the shard file of another run (its " + field +
+                          " differs); expected the file of this problem and these options");
+    return held;
+}

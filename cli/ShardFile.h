@@ -53,6 +53,11 @@ nlohmann::json ShardHeader(const std::string& command, const CShardChoice& shard
 // (header null).
 CShardFile ReadShardFile(const std::string& path, bool allowMissing = false);
 
+// The file a shard continues (--resume) as read, checked to be of this shard and of the run this
+// header describes; a file of no header (header null) when it is missing or empty, or without resume.
+CShardFile ReadHeldShard(const std::string& path, bool resume, const CShardChoice& shard,
+                         const nlohmann::json& header);
+
 // The first field of a header (a dotted path) in which another header differs, ignoring the shard,
 // the shard's parts and the problem's source; empty when they describe the same run.
 std::string HeaderDifference(const nlohmann::json& a, const nlohmann::json& b);
