@@ -55,7 +55,10 @@ void Flatten(const nlohmann::json& j, const std::string& prefix, std::map<std::s
 }
 
 std::string PartsText(const std::string& unit, uint64_t first, uint64_t end) {
-    return unit + " " + std::to_string(first) + (end - first > 1 ? "-" + std::to_string(end - 1) : "");
+    // A series numbers its problems from 1, as its rows do; the enumeration's blocks from 0.
+    const uint64_t from = unit == "problems" ? 1 : 0;
+    return unit + " " + std::to_string(first + from) +
+           (end - first > 1 ? "-" + std::to_string(end - 1 + from) : "");
 }
 
 }  // namespace
