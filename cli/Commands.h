@@ -19,3 +19,5 @@ void AddMergeCommand(CLI::App& app, int& status);
 // problem once): the problems' records folded in order.
 struct CShardFile;
 int MergeSeriesShards(const std::vector<CShardFile>& files, bool json, bool csv);
+// What `survey` prints, from the result files of all its shards: their rows in order.
+int MergeSurveyShards(const std::vector<CShardFile>& files, bool json, bool csv);

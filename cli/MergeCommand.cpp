@@ -33,13 +33,15 @@ int RunMerge(const CMergeOptions& o) {
                               " differs); expected the shards of one run");
     }
     const std::string command = first.header["command"].get<std::string>();
-    if (command != kExactShardCommand && command != "series")
+    if (command != kExactShardCommand && command != "series" && command != "survey")
         throw CInputError(first.path + ":1: command '" + command + "'; expected '" + kExactShardCommand +
-                          "' or 'series', the shards this quira-cli merges");
+                          "', 'series' or 'survey', the shards this quira-cli merges");
     if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
-    if (o.csv && command != "series") throw CInputError("--csv: expected with the shards of a series");
+    if (o.csv && command == kExactShardCommand)
+        throw CInputError("--csv: expected with the shards of a series or a survey");
     CheckShardCoverage(files, first.header["parts"].value("unit", std::string("parts")));
     if (command == "series") return MergeSeriesShards(files, o.json, o.csv);
+    if (command == "survey") return MergeSurveyShards(files, o.json, o.csv);
     return MergeExactShards(files, o.json);
 }
 
