@@ -255,10 +255,8 @@ int RunSeriesShard(CTestSeries& series, const CSeriesOptions& o, const CShardCho
             ++count;
         }
     }
-    const std::string name = std::to_string(shard.index) + "/" + std::to_string(shard.count);
-    std::cout << "Shard " << name << " (problems " << range.first + 1 << "-" << range.end << " of " << o.tests
-              << "): " << count << " of " << range.Size() << " problems done, in " << file << '\n';
-    if (count < static_cast<int>(range.Size())) std::cout << "Continue it with --resume " << file << '\n';
+    PrintShardAccount(shard, "problems", range.first, range.end, static_cast<uint64_t>(o.tests),
+                      static_cast<uint64_t>(count), file);
     return stopped ? EXIT_INTERRUPTED : EXIT_OK;
 }
 
@@ -337,14 +335,8 @@ int RunSeries(const CSeriesOptions& o, const std::vector<CShardFile>* merged = n
     const EReference against = optimum ? EReference::Optimum : EReference::Exact;
     if (shard) return RunSeriesShard(series, o, *shard);
     if (merged) {
-        std::vector<const nlohmann::json*> items;
-        for (const CShardFile& file : *merged)
-            for (const nlohmann::json& item : file.items) items.push_back(&item);
-        std::sort(items.begin(), items.end(), [](const nlohmann::json* a, const nlohmann::json* b) {
-            return a->at("first").get<uint64_t>() < b->at("first").get<uint64_t>();
-        });
         if (series.BeginContinuous(o.tests, against)) {
-            for (const nlohmann::json* item : items)
+            for (const nlohmann::json* item : ItemsInOrder(*merged))
                 if (!series.FoldProblem(RecordOf(item->at("record").dump()))) break;
             series.FinishContinuous();
         }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <map>
 
 #include "cli/CliCommon.h"
@@ -303,4 +304,22 @@ CShardFile ReadHeldShard(const std::string& path, bool resume, const CShardChoic
         throw CInputError(path + ": the shard file of another run (its " + field +
                           " differs); expected the file of this problem and these options");
     return held;
+}
+
+std::vector<const nlohmann::json*> ItemsInOrder(const std::vector<CShardFile>& files) {
+    std::vector<const nlohmann::json*> items;
+    for (const CShardFile& file : files)
+        for (const nlohmann::json& item : file.items) items.push_back(&item);
+    std::sort(items.begin(), items.end(), [](const nlohmann::json* a, const nlohmann::json* b) {
+        return a->at("first").get<uint64_t>() < b->at("first").get<uint64_t>();
+    });
+    return items;
+}
+
+void PrintShardAccount(const CShardChoice& shard, const std::string& unit, uint64_t first, uint64_t end,
+                       uint64_t count, uint64_t done, const std::string& file) {
+    std::cout << "Shard " << shard.index << "/" << shard.count << " (" << unit << " " << first + 1 << "-" << end
+              << " of " << count << "): " << done << " of " << end - first << " " << unit << " done, in " << file
+              << '\n';
+    if (done < end - first) std::cout << "Continue it with --resume " << file << '\n';
 }

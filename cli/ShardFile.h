@@ -78,6 +78,13 @@ private:
     int m_fd = -1;
 };
 
+// The items of all files in the order of their parts (the files cover them once).
+std::vector<const nlohmann::json*> ItemsInOrder(const std::vector<CShardFile>& files);
+// A shard's account of items counted from 1 ("problems", "instances"): its parts, how many of them
+// are done, and how to continue it when some are not.
+void PrintShardAccount(const CShardChoice& shard, const std::string& unit, uint64_t first, uint64_t end,
+                       uint64_t count, uint64_t done, const std::string& file);
+
 // Checks that the items of the files cover the parts [0, count) of the run exactly once, or throws
 // CInputError naming what overlaps (both files) or what is missing (the shards it belongs to and
 // whether a file of them was given).

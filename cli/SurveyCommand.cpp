@@ -689,20 +689,12 @@ int RunSurvey(const CSurveyOptions& o, const std::vector<CShardFile>* merged = n
                               {"ms", MsSince(itemStart)}});
             ++finished;
         }
-        const std::string name = std::to_string(shard->index) + "/" + std::to_string(shard->count);
-        std::cout << "Shard " << name << " (instances " << range.first + 1 << "-" << range.end << " of " << count
-                  << "): " << finished << " of " << range.Size() << " instances done, in " << file << '\n';
-        if (finished < range.Size()) std::cout << "Continue it with --resume " << file << '\n';
+        PrintShardAccount(*shard, "instances", range.first, range.end, static_cast<uint64_t>(count), finished,
+                          file);
         return interrupted ? EXIT_INTERRUPTED : EXIT_OK;
     }
     if (merged) {
-        std::vector<const nlohmann::json*> items;
-        for (const CShardFile& file : *merged)
-            for (const nlohmann::json& item : file.items) items.push_back(&item);
-        std::sort(items.begin(), items.end(), [](const nlohmann::json* a, const nlohmann::json* b) {
-            return a->at("first").get<uint64_t>() < b->at("first").get<uint64_t>();
-        });
-        for (const nlohmann::json* item : items) {
+        for (const nlohmann::json* item : ItemsInOrder(*merged)) {
             shardMs += item->at("ms").get<double>();
             keep(RowOf(item->at("row").dump()));
         }

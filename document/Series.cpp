@@ -449,6 +449,10 @@ void CTestSeries::StartsWarning(bool startsAgreed) {
 
 bool CTestSeries::FoldProblem(const CProblemRecord& record) {
     const int starts = std::max(1, LeadingInt(m_doc.m_strRandStarts));
+    // RunProblem on this series has just made the record (ContinuousTest) when its index is the
+    // current problem's; a record made elsewhere left its cycles there, so this document holds no
+    // method result of that problem, only the counters.
+    const bool here = m_nProblems == record.row.nProblem;
     m_nProblems = record.row.nProblem;
     for (const CProblemRecord::CBox& box : record.aBoxes) Platform().pDialogs->ShowMessage(box.kind, box.text);
     m_doc.m_nTests += record.nTests;
@@ -456,7 +460,7 @@ bool CTestSeries::FoldProblem(const CProblemRecord& record) {
     m_doc.m_nCyclesFound += record.nCyclesFound;
     m_doc.m_nAuxCount += record.nAuxCount;
     m_doc.m_results = CResults{};
-    m_doc.m_results.Add(record.nResults);
+    m_doc.m_results.Add(here ? record.nResults : record.nResults & ~(RESULT_POLYN | RESULT_EXACT | RESULT_OPTIMUM));
     if (!record.bReferenceDone) return false;
     m_dwTotal += record.dwPolynMs;
     m_doc.m_dwPolynMs = record.dwPolynMs;

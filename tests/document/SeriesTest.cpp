@@ -248,7 +248,8 @@ TEST_F(Series, ProblemsRunElsewhereAndFoldedInOrderGiveTheSameSeries) {
         EXPECT_EQ(folded->m_nTests, one->m_nTests);
         EXPECT_EQ(folded->m_nDiffSolutions, one->m_nDiffSolutions);
         EXPECT_EQ(folded->m_nCyclesFound, one->m_nCyclesFound);
-        EXPECT_EQ(folded->m_results.Bits(), one->m_results.Bits());
+        // The folded document holds no problem's cycles, so no method result either.
+        EXPECT_EQ(folded->m_results.Bits(), one->m_results.Bits() & ~(RESULT_POLYN | RESULT_EXACT | RESULT_OPTIMUM));
         EXPECT_EQ(fold.m_summary.Tests(), sequential.m_summary.Tests());
         EXPECT_EQ(fold.m_summary.Agreements(), sequential.m_summary.Agreements());
         EXPECT_EQ(fold.m_summary.Gaps(), sequential.m_summary.Gaps());
