@@ -96,8 +96,8 @@ void BM_ExactVsPlain(benchmark::State& state) {
         state.SetIterationTime(method);
     }
     g_nExactThreads = saved;
-    state.counters["method_s"] = method / state.iterations();
-    state.counters["plain_s"] = plain / state.iterations();
+    state.counters["method_s"] = method / static_cast<double>(state.iterations());
+    state.counters["plain_s"] = plain / static_cast<double>(state.iterations());
     state.counters["ratio"] = plain / method;
 }
 BENCHMARK(BM_ExactVsPlain)->Arg(11)->Arg(12)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();

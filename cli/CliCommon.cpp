@@ -187,9 +187,10 @@ std::string ReadTourAsCycleText(const std::string& path, int n) {
 }
 
 int TourFileCost(const std::string& path, const CCycleSolver& solver) {
-    std::vector<int> cycle = ReadTourFile(path, solver.m_nNodes);
-    cycle.insert(cycle.begin(), 0);  // the solver's cycles count positions from 1
-    cycle.push_back(1);
+    const std::vector<int> tour = ReadTourFile(path, solver.m_nNodes);
+    // The solver's cycles count positions from 1 and end where they start, at node 1.
+    std::vector<int> cycle(tour.size() + 2, 1);
+    std::copy(tour.begin(), tour.end(), cycle.begin() + 1);
     return solver.CycleCostOf(cycle.data());
 }
 

@@ -12,6 +12,7 @@
 #include "document/CycleText.h"
 #include "document/InstanceLoad.h"
 #include "document/MainDoc.h"
+#include "document/ResearchText.h"
 #include "document/Messages.h"
 #include "document/Series.h"
 #include "solver/CycleSolver.h"
@@ -54,22 +55,10 @@ bool ProgressAsked() {
     return false;
 }
 
-namespace {
-std::string GapText(int64_t best, int64_t bound) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f%%", BoundGapPercent(best, bound));
-    return text;
-}
-}  // namespace
-
 OptimumProgressFn OptimumProgressLine(bool progress) {
     if (!progress && isatty(STDERR_FILENO) == 0) return {};
     return [](uint32_t ms, int best, int64_t bound, bool hasBound) {
-        std::string elapsed;
-        FormatDuration(elapsed, ms / 1000.0);
-        std::fprintf(stderr, "%s  best (%d)  bound %s  gap %s\n", elapsed.c_str(), best,
-                     hasBound ? std::to_string(bound).c_str() : "-",
-                     hasBound ? GapText(best, bound).c_str() : "-");
+        std::fprintf(stderr, "%s\n", OptimumProgressText(ms, best, bound, hasBound).c_str());
     };
 }
 
@@ -116,6 +105,6 @@ void PrintOptimum(const CCycleSolver& solver, const COptimumOutcome& o, int fixe
     if (o.bProven)
         std::cout << "Proven optimal.\n";
     else if (o.bHasBound)
-        std::cout << "Bound: " << o.nBound << " (gap " << GapText(o.nCost, o.nBound) << ")\n";
+        std::cout << "Bound: " << o.nBound << " (gap " << BoundGapText(o.nCost, o.nBound) << ")\n";
     std::cout << "Time: " << time << '\n';
 }

@@ -14,14 +14,15 @@
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
 #include "cli/Jobs.h"
-#include "cli/OptimumRun.h"
 #include "cli/MethodRuns.h"
+#include "cli/OptimumRun.h"
 #include "cli/RunLimits.h"
 #include "cli/ShardFile.h"
 #include "cli/SvgPictures.h"
 #include "document/FieldAcceptance.h"
 #include "document/MainDoc.h"
 #include "document/Messages.h"
+#include "document/ResearchText.h"
 #include "document/Series.h"
 #include "solver/ExactShard.h"
 #include "solver/Platform.h"
@@ -139,13 +140,6 @@ nlohmann::json MethodJson(const CCycleSolver& s, const int* cycle, uint32_t ms) 
     return {{"cost", s.CycleCostOf(cycle)}, {"cycle", CycleJson(s, cycle)}, {"ms", ms}};
 }
 
-std::string CsvNumber(double x) {
-    if (std::isnan(x)) return "";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", x);
-    return text;
-}
-
 std::string TextPercent(double x) {
     if (std::isnan(x)) return "-";
     char text[32];
@@ -155,16 +149,6 @@ std::string TextPercent(double x) {
 
 nlohmann::json JsonNumber(double x) {
     return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(nullptr);
-}
-
-void PrintCsvRow(const CProblemRow& r, uint32_t seed) {
-    std::cout << r.nProblem << ',' << seed << ',' << r.nPolynCost << ',' << r.dwPolynMs << ',';
-    if (r.bCompared)
-        std::cout << r.nReferenceCost << ',' << r.dwReferenceMs << ',' << (r.bAgree ? "yes" : "no") << ','
-                  << CsvNumber(r.dGap);
-    else
-        std::cout << ",,,";
-    std::cout << '\n';
 }
 
 // series --reference optimum: what the series against the proven optimum prints.
@@ -301,7 +285,7 @@ int RunSeries(const CSeriesOptions& o, const std::vector<CShardFile>* merged = n
     nlohmann::json runs = nlohmann::json::array();
     std::vector<CSeriesPoint> points;  // for --svg
     int polynCycles = 0;               // graphs: Hamiltonian cycles the polynomial method found, for --svg
-    if (o.csv) std::cout << "problem,seed,polyn_cost,polyn_ms,exact_cost,exact_ms,agree,gap\n";
+    if (o.csv) std::cout << SeriesCsvHeader("exact") << '\n';
     // The cycles of a problem are read while its solver holds them (in a worker with --jobs);
     // the rest as its record is folded, in the order of the problems.
     series.m_fnProblemDetail = [&](const CProblemRow& row) -> std::string {
@@ -329,7 +313,7 @@ int RunSeries(const CSeriesOptions& o, const std::vector<CShardFile>* merged = n
             points.push_back({row.nProblem, row.dGap, static_cast<double>(row.dwPolynMs),
                               row.bCompared ? static_cast<double>(row.dwReferenceMs) : kNoGap});
         }
-        if (o.csv) PrintCsvRow(row, series.m_seeds->Draw(row.nProblem, 1));  // streamed: memory stays flat
+        if (o.csv) std::cout << SeriesCsvRow(row, series.m_seeds->Draw(row.nProblem, 1)) << '\n';  // streamed: memory stays flat
         if (o.json) runs.push_back(nlohmann::json::parse(record.strDetail));
     };
     const EReference against = optimum ? EReference::Optimum : EReference::Exact;

@@ -332,14 +332,6 @@ std::string SolvePictureSvg(const CCycleSolver& solver, const int* cycle, const 
     return CyclePictureSvg(drawing);
 }
 
-std::string SeriesGapSummary(const CSeriesSummary& summary, const std::string& reference) {
-    if (summary.Gaps() == 0) return "no gap to the " + reference;
-    char text[160];
-    std::snprintf(text, sizeof text, "gap to the %s: %d of %d problems at 0 %%, mean %.3f %%, worst %.3f %%",
-                  reference.c_str(), summary.AtZero(), summary.Gaps(), summary.MeanGap(), summary.WorstGap());
-    return text;
-}
-
 std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std::vector<CSeriesPoint>& points,
                           const std::string& reference) {
     constexpr double kWidth = 820, kLeft = 78, kRight = 24, kPanel = 220, kGapBetween = 64;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/InstanceLoad.h"
+#include "document/ResearchText.h"
 #include "document/SvgWriter.h"
 
 class CCycleSolver;
@@ -70,9 +71,6 @@ struct CSeriesPoint {
 // ticks and a legend. reference names the method the gap is measured against ("exact method").
 std::string SeriesPlotSvg(const std::vector<std::string>& titleLines, const std::vector<CSeriesPoint>& points,
                           const std::string& reference);
-// The line under a series plot's title: the count of problems with a gap, how many reached the
-// reference (gap 0), the mean and the worst gap, from the series' summary.
-std::string SeriesGapSummary(const CSeriesSummary& summary, const std::string& reference);
 
 // Writes a picture safely, or throws CWriteError naming the file.
 void WriteSvgFile(const std::string& path, const std::string& svg);

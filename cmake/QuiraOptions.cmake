@@ -9,6 +9,14 @@ target_compile_options(quira_warnings INTERFACE
     -Wshadow             # a local hiding a member is a classic bug in field-heavy classes
     -Wnon-virtual-dtor   # the platform interfaces are deleted through base pointers
     -Wcast-align         # the binary readers must not cast through misaligned pointers
+    # a value narrowed without a cast: weights and costs cross int widths (clang's also counts sign
+    # changes, which are noise here)
+    $<$<CXX_COMPILER_ID:GNU>:-Wconversion>
+    -Wsuggest-override   # a virtual that silently stops overriding after a base signature changes
+    -Wimplicit-fallthrough  # a case that runs into the next by accident
+    -Wnull-dereference   # paths the optimiser proves dereference a null pointer
+    $<$<CXX_COMPILER_ID:GNU>:-Wduplicated-cond>  # else-if chains that test one condition twice
+    $<$<CXX_COMPILER_ID:GNU>:-Wlogical-op>       # && where || was meant, x == a && x == b
     # GCC 12 reports -Wrestrict inside libstdc++'s own std::string assignment from a literal at -O2
     # and above (a false positive fixed in GCC 13); our code does no raw overlapping copies.
     $<$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>>:-Wno-restrict>

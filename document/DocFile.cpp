@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "document/Archive.h"
@@ -267,7 +266,7 @@ int CMainDoc::OnOpenDocument(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::string bytes;
     m_strLoadError.clear();
-    if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (file) ReadStreamText(file, bytes);
     if (!file && !file.eof()) {
         m_strLoadError = "cannot read the file";
         Platform().pDialogs->ShowMessage(EBoxKind::Warning,

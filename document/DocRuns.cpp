@@ -49,6 +49,7 @@ void CMainDoc::RunPolynomial(ITextTarget* timeControl, ITextTarget* resultContro
     }
     if (aborted == 0) {
         m_results.Add(RESULT_POLYN);
+        m_nPolynCost = s.CycleCostOf(s.m_aBest);
         m_nTests += 1;
     }
     m_dwPolynMs = ShowElapsed(t, timeControl, 0);

@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <vector>
 
 #include "document/InstanceFileCheck.h"
 #include "document/MainDoc.h"
+#include "document/SafeSave.h"
 #include "document/TextMatrix.h"
 
 namespace {
@@ -51,7 +51,8 @@ int CMainDoc::ImportTextMatrixFrom(const std::string& path) {
     if (std::filesystem::is_directory(path, error)) return refuse("it is a folder");
     std::ifstream file(path, std::ios::binary);
     if (!file) return refuse("cannot read the file");
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text;
+    ReadStreamText(file, text);
     if (file.bad()) return refuse("cannot read the file");
     if (IsInstanceFileText(std::string_view(text).substr(0, 256))) return refuse(InstanceFileRefusal());
     const int nodes = NodesToImport(text, path, m_solver.m_nNodes, m_nDocKind);

@@ -2,7 +2,6 @@
 // file that keeps its node positions beside the document file.
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "document/MainDoc.h"
 #include "document/SafeSave.h"
@@ -48,7 +47,8 @@ int CMainDoc::OpenLayoutBeside(const std::string& documentPath) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return 1;
     std::ifstream file(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text;
+    ReadStreamText(file, text);
     CLayoutRead read = ReadLayoutText(text, path);
     if (read.error.empty() && !read.layout.PlacesNodes(m_solver.m_nNodes))
         read.error = path + ": " + std::to_string(read.layout.positions.x.size()) +

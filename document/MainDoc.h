@@ -142,6 +142,11 @@ public:
     // Which results the test holds; the file stores it as its results value (CResults::Stored).
     CResults m_results;
     COptimumOutcome m_optimum;  // what the optimum method gave, while m_results holds RESULT_OPTIMUM
+    // The cost of the polynomial and the exact method's last result on the current problem, while
+    // m_results holds its flag (a later method may have taken the result cycle's place); NO_COST
+    // where none was recorded (a document read from a file).
+    int m_nPolynCost = NO_COST;
+    int m_nExactCost = NO_COST;
     int m_bRan = 0;
     int m_nTests = 0;
     int m_nDiffSolutions = 0;

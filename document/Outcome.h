@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <limits>
 
@@ -122,6 +123,10 @@ struct COptimumOutcome {
     int64_t nBranches = 0;
     std::array<int64_t, 3> aCuts{};  // cuts of the branch and cut: subtour, blossom, comb
     uint32_t dwMs = 0;
+    // The polynomial and exact results on this problem whose cycle the optimum's replaced (their
+    // costs, for the gaps; NO_COST when there was none or it cost the same and stays held).
+    int nReplacedPolynCost = INT_MIN;  // the solver's NO_COST
+    int nReplacedExactCost = INT_MIN;
 };
 COptimumOutcome OptimumOutcomeOf(const COptimumResult& result, const CCycleSolver& solver, uint32_t ms);
 // What every cycle of the solver's network costs at least and at most: n times its smallest and

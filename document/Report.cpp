@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "document/MainDoc.h"
+#include "document/ResearchText.h"
 #include "document/SafeSave.h"
 
 namespace {
@@ -59,23 +60,9 @@ std::string CMainDoc::ReportText(int printing) {
     std::string out = "\r\n";
     out += kBanner;
     out += KindSuffix(m_nDocKind);
-    char cell[32];
     for (;;) {
-        std::string line = "\r\nNode";
-        for (int j = 1; j <= n; ++j) {
-            std::snprintf(cell, sizeof cell, " %*d", w, j);
-            line += cell;
-        }
-        WriteReportLine(out, line, printing, band);
-        for (int i = 1; i <= n; ++i) {
-            std::snprintf(cell, sizeof cell, "\r\n%2d: ", i);
-            line = cell;
-            for (int j = 1; j <= n; ++j) {
-                std::snprintf(cell, sizeof cell, " %*d", w, s.m_ppWeight[i][j]);
-                line += cell;
-            }
-            WriteReportLine(out, line, printing, band);
-        }
+        WriteReportLine(out, "\r\n" + MatrixHeaderLine(n, w), printing, band);
+        for (int i = 1; i <= n; ++i) WriteReportLine(out, "\r\n" + MatrixRowLine(s, i, w), printing, band);
         out += "\r\n";
         if (band < 2) {
             out += "\r\nNodes: " + std::to_string(n);

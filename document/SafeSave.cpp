@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <istream>
 #include <string>
 
 namespace {
@@ -111,6 +112,12 @@ std::string WriteFileSafely(const std::string& given, std::string_view bytes) {
         return Reason(error);
     }
     return {};
+}
+
+void ReadStreamText(std::istream& in, std::string& text) {
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0)
+        text.append(block, static_cast<std::size_t>(in.gcount()));
 }
 
 void IgnoreFileSizeSignal() {

@@ -8,6 +8,7 @@
 // ever replaced.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ std::string WriteFileSafely(const std::string& path, std::string_view bytes);
 // True when path names a regular file (through any links) or nothing yet: a save there makes or
 // replaces a file, so files beside it (a document's report) belong there too.
 bool IsRegularOrNew(const std::string& path);
+
+// Appends what is left of the stream to text, in blocks; the stream's state tells a read error
+// (bad) from the end of the file (eof).
+void ReadStreamText(std::istream& in, std::string& text);
 
 // Ignores SIGXFSZ, so that a file-size limit makes a write fail (and be reported) instead of
 // ending the process with a half-written temporary file. Called once by the programs' mains.

@@ -115,7 +115,10 @@ void CTestSeries::ExactMethod() {
     const uint32_t methodStart = NowMs();
     s.ExpMethodNet(0, &aborted);
     m_dwLastExactMs = NowMs() - methodStart;
-    if (!aborted) m_doc.m_results.Add(RESULT_EXACT);
+    if (!aborted) {
+        m_doc.m_results.Add(RESULT_EXACT);
+        m_doc.m_nExactCost = s.CycleCostOf(s.m_aBest);
+    }
     WaitCursor(false);
     if (!s.m_bContinuous) {
         m_doc.m_nTests = 1;
@@ -156,6 +159,19 @@ void CTestSeries::OptimumMethod() {
     CheckSolverInvariants(s, "optimum method", true, INV_RESULT);
     WaitCursor(false);
     m_doc.m_optimum = OptimumOutcomeOf(result, s, m_dwLastOptimumMs);
+    if (!result.noMemory && !result.noCycle) {
+        // The optimum's cycle is now the result cycle, which the file and the report label by the
+        // method results held: a result of another cost no longer owns it.
+        const int cost = s.CycleCostOf(s.m_aBest);
+        if (m_doc.m_results.Has(RESULT_POLYN) && m_doc.m_nPolynCost != cost) {
+            m_doc.m_optimum.nReplacedPolynCost = m_doc.m_nPolynCost;
+            m_doc.m_results.Remove(RESULT_POLYN);
+        }
+        if (m_doc.m_results.Has(RESULT_EXACT) && m_doc.m_nExactCost != cost) {
+            m_doc.m_optimum.nReplacedExactCost = m_doc.m_nExactCost;
+            m_doc.m_results.Remove(RESULT_EXACT);
+        }
+    }
     if (!result.aborted && !result.noMemory && !result.noCycle) m_doc.m_results.Add(RESULT_OPTIMUM);
     if (!s.m_bContinuous) {
         m_doc.m_nTests = 1;
@@ -224,6 +240,8 @@ void CTestSeries::PolynomialMethod() {
         }
         m_doc.m_dwPolynMs = total;
         m_doc.ShowElapsed(m_doc.m_dwSeriesTime, &m_time, 0);
+        // The series' result is its best cycle, which may be the first start's.
+        if (m_doc.m_results.Has(RESULT_POLYN)) m_doc.m_nPolynCost = s.CycleCostOf(s.m_aBest);
     }
 
     // In a continuous test the fold of the problem's record shows it (StartsWarning).

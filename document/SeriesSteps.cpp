@@ -133,6 +133,7 @@ void CTestSeries::SeekSecondCycle(const char* title, int uniqueId) {
     if (aborted == 0) {
         ++m_doc.m_nTests;
         m_doc.m_results.Add(RESULT_POLYN);
+        m_doc.m_nPolynCost = s.CycleCostOf(s.m_aBest);
     }
     m_doc.m_dwPolynMs = m_doc.ShowElapsed(m_doc.m_dwPolynMs, &m_time, 0);
     Platform().pDialogs->SetWaitCursor(false);
@@ -172,7 +173,10 @@ int CTestSeries::EdgesListCommand() {
     Platform().pDialogs->SetWaitCursor(true);
     s.m_nTestLevel = 2;
     s.m_nTargetCost = NO_COST;
-    if (s.EdgesList() == 0) m_doc.m_results.Add(RESULT_POLYN);
+    if (s.EdgesList() == 0) {
+        m_doc.m_results.Add(RESULT_POLYN);
+        m_doc.m_nPolynCost = s.CycleCostOf(s.m_aBest);
+    }
     Platform().pDialogs->SetWaitCursor(false);
     m_doc.m_dwPolynMs = m_doc.ShowElapsed(t, &m_time, 0);
     Refresh(0);

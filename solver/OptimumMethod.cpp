@@ -26,6 +26,7 @@ int64_t TourCost(const CTspTable& t, const std::vector<int>& tour) {
 
 std::vector<int> NearestNeighbourTour(const CTspTable& t) {
     const int n = t.n;
+    if (n < 1) return {};
     std::vector<int> tour{0};
     std::vector<char> used(static_cast<std::size_t>(n), 0);
     used[0] = 1;

@@ -34,7 +34,7 @@ QString SameFile(const QString& path) {
 
 CChildFrame* CChildFrame::Create(const CDocTemplate& tpl, std::unique_ptr<CMainDoc> doc,
                                  const QString& title) {
-    CChildFrame* frame = nullptr;
+    CChildFrame* frame;
     switch (tpl.frame) {
         case EFrameClass::Splitter:
             frame = new CSplitterFrame(tpl, std::move(doc), title);
@@ -45,7 +45,7 @@ CChildFrame* CChildFrame::Create(const CDocTemplate& tpl, std::unique_ptr<CMainD
         case EFrameClass::Splitter3:
             frame = new CSplitterFrame3(tpl, std::move(doc), title);
             break;
-        case EFrameClass::Plain:
+        default:
             frame = new CChildFrame(tpl, std::move(doc), title);
             break;
     }

@@ -32,6 +32,7 @@
 #include "windows/IntroDlg.h"
 #include "windows/NewDocDlg.h"
 #include "windows/ReportPrinter.h"
+#include "windows/ResearchMenu.h"
 #include "windows/ShellIcons.h"
 #include "windows/TestForm.h"
 
@@ -41,17 +42,15 @@ QSettings ProgramSettings() {
     return QSettings(QStringLiteral("QUIRA-1"), QStringLiteral("QUIRA1"));
 }
 
-// The switch an Options command toggles.
-int* SwitchOf(int id) {
+// The switch an Options command toggles (only those three commands have one).
+int& SwitchOf(int id) {
     switch (id) {
         case ID_OPTIONS_ASCII_SAVE:
-            return &g_bAsciiSave;
+            return g_bAsciiSave;
         case ID_OPTIONS_SHOW_STATISTICS:
-            return &g_bShowStatistics;
-        case ID_OPTIONS_STOP_SHORT_TESTING:
-            return &g_bStopShortTesting;
+            return g_bShowStatistics;
         default:
-            return nullptr;
+            return g_bStopShortTesting;
     }
 }
 
@@ -170,8 +169,8 @@ void CMainFrame::CreateActions() {
         QAction* action = AddCommand(option.id, option.text, option.prompt);
         action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, id = option.id] {
-            int* value = SwitchOf(id);
-            *value = *value ? 0 : 1;
+            int& value = SwitchOf(id);
+            value = value ? 0 : 1;
             UpdateActions();
         });
     }
@@ -275,6 +274,10 @@ void CMainFrame::CreateMenus() {
     for (int id : {ID_OPTIONS_ASCII_SAVE, ID_OPTIONS_SHOW_STATISTICS, ID_OPTIONS_STOP_SHORT_TESTING})
         options->addAction(Command(id));
     connect(options, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+
+    // The research commands stand in a menu of their own beside the original ones.
+    m_pResearch = new CResearchMenu(*this);
+    menuBar()->addMenu(m_pResearch->Menu());
 
     m_pWindowMenu = menuBar()->addMenu(tr("&Window"));
     connect(m_pWindowMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateWindowMenu);
@@ -399,6 +402,7 @@ void CMainFrame::GrowForDrawing(CChildFrame* frame) {
     // and wide enough for a square drawing where the area is wide enough.
     const QSize area = m_pMdiArea->viewport()->size();
     const QWidget* drawing = frame->DrawingPane();
+    if (!drawing) return;
     const int height = qMax(frame->height(), area.height() - frame->y());
     const int drawingHeight = drawing->height() + height - frame->height();
     const int width =
@@ -559,7 +563,8 @@ void CMainFrame::UpdateActions() {
                    ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE, ID_NEXT_PANE, ID_PREV_PANE})
         Command(id)->setEnabled(active);
     for (int id : {ID_OPTIONS_ASCII_SAVE, ID_OPTIONS_SHOW_STATISTICS, ID_OPTIONS_STOP_SHORT_TESTING})
-        Command(id)->setChecked(*SwitchOf(id) != 0);
+        Command(id)->setChecked(SwitchOf(id) != 0);
+    if (m_pResearch) m_pResearch->UpdateActions();
 }
 
 void CMainFrame::UpdateWindowMenu() {

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class CChildFrame;
+class CResearchMenu;
 struct CDocTemplate;
 class QAction;
 class QLabel;
@@ -65,6 +66,7 @@ public:
     QAction* Command(int id) const { return m_commands.value(id); }
     QMenu* Menu(const QString& title) const;
     QLabel* Indicator(int k) const { return m_pIndicators[k]; }  // CAP, NUM, SCRL
+    CResearchMenu* Research() const { return m_pResearch; }
 
     CChildFrame* ActiveFrame() const;
     QList<CChildFrame*> Frames() const;
@@ -122,6 +124,7 @@ private:
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pWindowMenu = nullptr;
+    CResearchMenu* m_pResearch = nullptr;
     QLabel* m_pIndicators[3]{};
     QHash<int, QAction*> m_commands;
     QList<QAction*> m_recentActions;

@@ -87,7 +87,7 @@ void BM_PolynNet(benchmark::State& state) {
         state.SetIterationTime(t);
         state.counters["cost"] = s->m_nBestCost;
         state.counters["passes"] = s->m_nPassesRun;
-        state.counters["table_MB"] = CCycleSolver::TableBytes(n, KIND_NETWORK) / 1048576.0;
+        state.counters["table_MB"] = static_cast<double>(CCycleSolver::TableBytes(n, KIND_NETWORK)) / 1048576.0;
         state.counters["rss_MB"] = ResidentMegabytes() - before;
     }
 }
@@ -108,7 +108,7 @@ void BM_PolynGraph(benchmark::State& state) {
         const double t = Seconds([&] { s->PolynMethodGraph(); });
         state.SetIterationTime(t);
         state.counters["cost"] = s->m_nBestCost;
-        state.counters["table_MB"] = CCycleSolver::TableBytes(n, KIND_GRAPH) / 1048576.0;
+        state.counters["table_MB"] = static_cast<double>(CCycleSolver::TableBytes(n, KIND_GRAPH)) / 1048576.0;
         state.counters["rss_MB"] = ResidentMegabytes() - before;
     }
 }

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "document/MainDoc.h"
+#include "document/SafeSave.h"
 #include "document/Switches.h"
 
 inline std::unique_ptr<CMainDoc> MakeDoc(int kind, int nodes) {
@@ -30,7 +30,9 @@ inline void SetCycle(int* cycle, std::initializer_list<int> nodes) {
 
 inline std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::string bytes;
+    ReadStreamText(file, bytes);
+    return bytes;
 }
 
 inline void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
+#include "document/SafeSave.h"
 #include "document/SurveyInput.h"
 
 namespace {
@@ -60,7 +60,8 @@ TEST(OptimaTable, BadLinesNameTheFileTheLineAndWhatWasExpected) {
 TEST(OptimaTable, ThePublishedTableReads) {
     std::ifstream in(std::string(QUIRA_INSTANCES) + "/OPTIMA.tsv", std::ios::binary);
     if (!in) GTEST_SKIP() << "the published instances are absent";
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    std::string text;
+    ReadStreamText(in, text);
     const COptimaTable table = ReadOptimaTable(text, "OPTIMA.tsv");
     ASSERT_EQ(table.error, "");
     EXPECT_EQ(table.rows.size(), 43u);

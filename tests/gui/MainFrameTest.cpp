@@ -59,7 +59,7 @@ TEST_F(MainFrameTest, MenusToolbarAndStatusBarAreThereFromTheStart) {
     EXPECT_EQ(frame->windowTitle(), QString::fromLatin1(kMainFrameTitle));
     QStringList menus;
     for (QAction* action : frame->menuBar()->actions()) menus << action->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&View", "&Options", "&Window", "&Help"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&View", "&Options", "&Research", "&Window", "&Help"}));
     QList<int> slotIds;
     for (QAction* action : frame->ToolBar()->actions())
         slotIds << (action->isSeparator() ? 0 : action->data().toInt());
@@ -221,7 +221,7 @@ TEST_F(MainFrameTest, RecentFilesKeepTheLastFourNewestFirstAndAnOpenFileComesToT
     CMainFrame second;  // the list lives in the settings
     EXPECT_EQ(second.RecentFiles(), frame->RecentFiles());
 
-    const int open = frame->Frames().size();
+    const auto open = frame->Frames().size();
     CChildFrame* r4 = frame->Frames()[3];
     frame->Command(ID_FILE_MRU_FILE1 + 1)->trigger();
     EXPECT_EQ(frame->Frames().size(), open);

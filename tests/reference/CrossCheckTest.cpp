@@ -74,7 +74,7 @@ std::vector<int> RandomCanonicalCycle(int n, std::mt19937& rng) {
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 1);
     std::shuffle(order.begin() + 1, order.end(), rng);
-    if (order[1] > order[n - 1]) std::reverse(order.begin() + 1, order.end());
+    if (n > 2 && order[1] > order[n - 1]) std::reverse(order.begin() + 1, order.end());
     return order;
 }
 
