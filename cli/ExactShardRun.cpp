@@ -103,15 +103,9 @@ int RunExactShard(CCycleSolver& s, const CExactShardRun& run) {
     const std::string shardName = std::to_string(run.shard.index) + "/" + std::to_string(run.shard.count);
 
     // What the file holds already.
-    const CShardFile held = run.resume ? ReadShardFile(run.file, true) : CShardFile{};
+    const CShardFile held = ReadHeldShard(run.file, run.resume, run.shard, header);
     std::vector<CExactPiece> pieces;
     if (!held.header.is_null()) {
-        if (held.shard.index != run.shard.index || held.shard.count != run.shard.count)
-            throw CInputError(run.file + ": holds shard " + std::to_string(held.shard.index) + "/" +
-                              std::to_string(held.shard.count) + "; expected shard " + shardName);
-        if (const std::string field = HeaderDifference(held.header, header); !field.empty())
-            throw CInputError(run.file + ": the shard file of another run (its " + field +
-                              " differs); expected the file of this problem and these options");
         for (std::size_t k = 0; k < held.items.size(); ++k) {
             uint32_t ms = 0;
             pieces.push_back(PieceOfItem(held.items[k], n, run.file + ":" + std::to_string(held.itemLines[k]), &ms));

@@ -14,6 +14,7 @@ namespace {
 struct CMergeOptions {
     std::vector<std::string> files;
     bool json = false;
+    bool csv = false;
 };
 
 int RunMerge(const CMergeOptions& o) {
@@ -32,10 +33,15 @@ int RunMerge(const CMergeOptions& o) {
                               " differs); expected the shards of one run");
     }
     const std::string command = first.header["command"].get<std::string>();
-    if (command != kExactShardCommand)
+    if (command != kExactShardCommand && command != "series" && command != "survey")
         throw CInputError(first.path + ":1: command '" + command + "'; expected '" + kExactShardCommand +
-                          "', the shards this quira-cli merges");
+                          "', 'series' or 'survey', the shards this quira-cli merges");
+    if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
+    if (o.csv && command == kExactShardCommand)
+        throw CInputError("--csv: expected with the shards of a series or a survey");
     CheckShardCoverage(files, first.header["parts"].value("unit", std::string("parts")));
+    if (command == "series") return MergeSeriesShards(files, o.json, o.csv);
+    if (command == "survey") return MergeSurveyShards(files, o.json, o.csv);
     return MergeExactShards(files, o.json);
 }
 
@@ -47,5 +53,6 @@ void AddMergeCommand(CLI::App& app, int& status) {
         "merge", "Merge the result files of a run's shards into what the single run prints");
     cmd->add_option("files", o->files, "The result files of the shards (--shard-out, --resume)")->required();
     cmd->add_flag("--json", o->json, "Print one JSON object, as the single run does");
+    cmd->add_flag("--csv", o->csv, "Print CSV, as the single series does");
     cmd->callback([o, &status] { status = RunMerge(*o); });
 }

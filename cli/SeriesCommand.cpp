@@ -2,7 +2,9 @@
 // problems: random networks (or graphs made by Gener2), each solved by the polynomial method with
 // its random starts and, when asked, by the exact method or the proven optimum too; then the
 // statistics text of the windows, or the summary against the optimum.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <cstdio>
 #include <iostream>
 #include <vector>
@@ -11,15 +13,18 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
-#include "cli/OptimumRun.h"
+#include "cli/Jobs.h"
 #include "cli/MethodRuns.h"
+#include "cli/OptimumRun.h"
 #include "cli/RunLimits.h"
+#include "cli/ShardFile.h"
 #include "cli/SvgPictures.h"
 #include "document/FieldAcceptance.h"
 #include "document/MainDoc.h"
-#include "document/ResearchText.h"
 #include "document/Messages.h"
+#include "document/ResearchText.h"
 #include "document/Series.h"
+#include "solver/ExactShard.h"
 #include "solver/Platform.h"
 
 namespace {
@@ -39,7 +44,63 @@ struct CSeriesOptions {
     bool csv = false;
     std::string reference;  // "optimum": compare with the proven optimum instead
     std::string svg;
+    int jobs = DefaultJobs();
+    std::string shard;     // K/N of the problems
+    std::string shardOut;  // the shard's new result file
+    std::string resume;    // the shard's result file to continue
 };
+
+// The command a header of these shards names.
+constexpr const char* kSeriesShardCommand = "series";
+
+// The options that shape the series' problems and output, as a shard's header keeps them.
+nlohmann::json SeriesFields(const CSeriesOptions& o) {
+    return {{"options",
+             {{"nodes", o.nodes},
+              {"amplitude", o.amplitude},
+              {"graph", o.graph},
+              {"degree", o.degree},
+              {"tests", o.tests},
+              {"starts", o.starts},
+              {"full", o.full},
+              {"compare", o.compare},
+              {"level", o.level},
+              {"seed", o.seed},
+              {"reference", o.reference}}}};
+}
+
+CSeriesOptions SeriesOptionsOf(const nlohmann::json& header) {
+    const nlohmann::json& f = header.at("options");
+    CSeriesOptions o;
+    o.nodes = f.at("nodes");
+    o.amplitude = f.at("amplitude");
+    o.graph = f.at("graph");
+    o.degree = f.at("degree");
+    o.tests = f.at("tests");
+    o.starts = f.at("starts");
+    o.full = f.at("full");
+    o.compare = f.at("compare");
+    o.level = f.at("level");
+    o.seed = f.at("seed");
+    o.reference = f.at("reference");
+    return o;
+}
+
+// The shard this series runs, when it was asked for one: --shard K/N or a Slurm array task's.
+std::optional<CShardChoice> SeriesShardOf(const CSeriesOptions& o) {
+    if (o.shard.empty() && o.shardOut.empty() && o.resume.empty()) return std::nullopt;
+    if (!o.shardOut.empty() && !o.resume.empty())
+        throw CInputError("--resume: expected either --shard-out FILE (a new shard) or --resume FILE, not both");
+    if (o.shardOut.empty() && o.resume.empty())
+        throw CInputError("--shard " + o.shard + ": expected --shard-out FILE (or --resume FILE) for its results");
+    if (o.json || o.csv || !o.svg.empty())
+        throw CInputError("--shard: a shard writes its file; expected --json, --csv and --svg with merge");
+    const std::optional<CShardChoice> choice = o.shard.empty() ? ShardFromSlurm() : ParseShardOption(o.shard);
+    if (!choice)
+        throw CInputError((o.resume.empty() ? "--shard-out " + o.shardOut : "--resume " + o.resume) +
+                          ": expected --shard K/N, or the variables of a Slurm array task (SLURM_ARRAY_TASK_ID)");
+    return choice;
+}
 
 void Check(const CSeriesOptions& o) {
     const int kind = o.graph ? KIND_GRAPH : KIND_NETWORK;
@@ -115,8 +176,79 @@ void PrintOptimumSeries(const CSeriesOptions& o, const CSeriesSummary& summary, 
     if (CConsoleEvents::Interrupted()) std::cout << kTextTestingAborted << '\n';
 }
 
-int RunSeries(const CSeriesOptions& o) {
+// A problem's record as a worker of --jobs sends it.
+std::string RecordText(const CProblemRecord& r) {
+    nlohmann::json boxes = nlohmann::json::array();
+    for (const CProblemRecord::CBox& box : r.aBoxes) boxes.push_back({static_cast<int>(box.kind), box.text});
+    const CProblemRow& row = r.row;
+    return nlohmann::json{{"row",
+                           {row.nProblem, row.nPolynCost, row.dwPolynMs, row.bCompared, row.nReferenceCost,
+                            row.dwReferenceMs, row.bAgree, JsonNumber(row.dGap)}},
+                          {"done", {r.bReferenceDone, r.bPolynRan, r.bPolynDone, r.bStartsAgreed}},
+                          {"counts", {r.nTests, r.nDiffSolutions, r.nCyclesFound, r.nAuxCount, r.dwPolynMs, r.nResults}},
+                          {"boxes", boxes},
+                          {"detail", r.strDetail}}
+        .dump();
+}
+
+CProblemRecord RecordOf(const std::string& text) {
+    const nlohmann::json j = nlohmann::json::parse(text);
+    CProblemRecord r;
+    const nlohmann::json& row = j.at("row");
+    r.row = {row[0], row[1], row[2], row[3], row[4], row[5], row[6],
+             row[7].is_null() ? kNoGap : row[7].get<double>()};
+    const nlohmann::json& done = j.at("done");
+    r.bReferenceDone = done[0];
+    r.bPolynRan = done[1];
+    r.bPolynDone = done[2];
+    r.bStartsAgreed = done[3];
+    const nlohmann::json& counts = j.at("counts");
+    r.nTests = counts[0];
+    r.nDiffSolutions = counts[1];
+    r.nCyclesFound = counts[2];
+    r.nAuxCount = counts[3];
+    r.dwPolynMs = counts[4];
+    r.nResults = counts[5];
+    for (const nlohmann::json& box : j.at("boxes")) r.aBoxes.push_back({static_cast<EBoxKind>(box[0].get<int>()), box[1]});
+    r.strDetail = j.at("detail");
+    return r;
+}
+
+// One shard's problems into its file, each line written as the problem ends; the problems the
+// file holds already are not run again. A stopped problem is not written.
+int RunSeriesShard(CTestSeries& series, const CSeriesOptions& o, const CShardChoice& shard) {
+    const bool resume = !o.resume.empty();
+    const std::string file = resume ? o.resume : o.shardOut;
+    const CBlockRange range = ShardBlocks(static_cast<uint64_t>(o.tests), shard.index, shard.count);
+    const nlohmann::json header = ShardHeader(kSeriesShardCommand, shard, "problems", static_cast<uint64_t>(o.tests),
+                                              range.first, range.end, SeriesFields(o));
+    const CShardFile held = ReadHeldShard(file, resume, shard, header);
+    std::vector<bool> done(static_cast<std::size_t>(o.tests) + 1, false);
+    for (const nlohmann::json& item : held.items) done[item.at("end").get<std::size_t>()] = true;
+    CShardWriter writer(file, resume, held.header.is_null() ? 0 : held.soundBytes);
+    if (held.header.is_null()) writer.WriteLine(header);
+    int count = static_cast<int>(held.items.size());
+    bool stopped = false;
+    if (series.BeginContinuous(o.tests, o.reference.empty() ? EReference::Exact : EReference::Optimum)) {
+        for (int i = static_cast<int>(range.first) + 1; i <= static_cast<int>(range.end) && !stopped; ++i) {
+            if (done[static_cast<std::size_t>(i)]) continue;
+            const CProblemRecord record = series.RunProblem(i);
+            stopped = CConsoleEvents::Interrupted();
+            if (stopped) break;
+            writer.WriteLine({{"first", i - 1}, {"end", i}, {"record", nlohmann::json::parse(RecordText(record))}});
+            ++count;
+        }
+    }
+    PrintShardAccount(shard, "problems", range.first, range.end, static_cast<uint64_t>(o.tests),
+                      static_cast<uint64_t>(count), file);
+    return stopped ? EXIT_INTERRUPTED : EXIT_OK;
+}
+
+// The series: here one problem after another, in worker processes (--jobs), as one shard into its
+// file, or, with merged, from the files of all shards; then what the single run prints.
+int RunSeries(const CSeriesOptions& o, const std::vector<CShardFile>* merged = nullptr) {
     Check(o);
+    const std::optional<CShardChoice> shard = merged ? std::nullopt : SeriesShardOf(o);
     if (o.json && o.csv) throw CInputError("--csv: expected either --json or --csv, not both");
     const bool optimum = !o.reference.empty();
     if (optimum && o.csv) throw CInputError("--csv: expected without --reference optimum");
@@ -154,32 +286,52 @@ int RunSeries(const CSeriesOptions& o) {
     std::vector<CSeriesPoint> points;  // for --svg
     int polynCycles = 0;               // graphs: Hamiltonian cycles the polynomial method found, for --svg
     if (o.csv) std::cout << SeriesCsvHeader("exact") << '\n';
-    series.m_fnProblemDone = [&](const CProblemRow& row) {
+    // The cycles of a problem are read while its solver holds them (in a worker with --jobs);
+    // the rest as its record is folded, in the order of the problems.
+    series.m_fnProblemDetail = [&](const CProblemRow& row) -> std::string {
+        if (!o.json && !shard) return {};  // the runs are kept only for JSON
         const CCycleSolver& s = doc->m_solver;
-        const uint32_t seed = series.m_seeds->Draw(row.nProblem, 1);
-        if (!o.svg.empty()) {
-            polynCycles += row.nPolynCost == 0;
-            points.push_back({row.nProblem, row.dGap, static_cast<double>(row.dwPolynMs),
-                              row.bCompared ? static_cast<double>(row.dwReferenceMs) : kNoGap});
-        }
-        if (o.csv) std::cout << SeriesCsvRow(row, seed) << '\n';  // streamed: a long series keeps its memory flat
-        if (!o.json) return;                // the runs are kept only for JSON
-        if (optimum) {
-            runs.push_back({{"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)},
-                            {"optimum", OptimumJson(s, doc->m_optimum, s.m_aSaved)},
-                            {"gap", JsonNumber(row.dGap)}});
-            return;
-        }
-        nlohmann::json run = {
-            {"problem", row.nProblem}, {"seed", seed}, {"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)}};
+        if (optimum)
+            return nlohmann::json{{"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)},
+                                  {"optimum", OptimumJson(s, doc->m_optimum, s.m_aSaved)},
+                                  {"gap", JsonNumber(row.dGap)}}
+                .dump();
+        nlohmann::json run = {{"problem", row.nProblem},
+                              {"seed", series.m_seeds->Draw(row.nProblem, 1)},
+                              {"polyn", MethodJson(s, s.m_aBest, row.dwPolynMs)}};
         if (row.bCompared) {
             run["exact"] = MethodJson(s, s.m_aSaved, row.dwReferenceMs);
             run["agree"] = row.bAgree;
             run["gap"] = JsonNumber(row.dGap);
         }
-        runs.push_back(run);
+        return run.dump();
     };
-    series.ContinuousTest(o.tests, optimum ? EReference::Optimum : EReference::Exact);
+    series.m_fnProblemFolded = [&](const CProblemRecord& record) {
+        const CProblemRow& row = record.row;
+        if (!o.svg.empty()) {
+            polynCycles += row.nPolynCost == 0;
+            points.push_back({row.nProblem, row.dGap, static_cast<double>(row.dwPolynMs),
+                              row.bCompared ? static_cast<double>(row.dwReferenceMs) : kNoGap});
+        }
+        if (o.csv) std::cout << SeriesCsvRow(row, series.m_seeds->Draw(row.nProblem, 1)) << '\n';  // streamed: memory stays flat
+        if (o.json) runs.push_back(nlohmann::json::parse(record.strDetail));
+    };
+    const EReference against = optimum ? EReference::Optimum : EReference::Exact;
+    if (shard) return RunSeriesShard(series, o, *shard);
+    if (merged) {
+        if (series.BeginContinuous(o.tests, against)) {
+            for (const nlohmann::json* item : ItemsInOrder(*merged))
+                if (!series.FoldProblem(RecordOf(item->at("record").dump()))) break;
+            series.FinishContinuous();
+        }
+    } else if (o.jobs == 1) {
+        series.ContinuousTest(o.tests, against);
+    } else if (series.BeginContinuous(o.tests, against)) {
+        RunInJobs(
+            o.jobs, o.tests, [&](int i) { return RecordText(series.RunProblem(i)); },
+            [&](int, const std::string& text) { return series.FoldProblem(RecordOf(text)); });
+        series.FinishContinuous();
+    }
     const CSeriesSummary& totals = series.m_summary;
 
     const std::string reference = optimum ? "optimum method" : "exact method";
@@ -270,7 +422,19 @@ void AddSeriesCommand(CLI::App& app, int& status) {
     cmd->add_option("--reference", o->reference,
                     "optimum: compare each polynomial result with the proven optimum (networks, --starts 1)");
     AddThreadsOption(cmd);
+    AddJobsOption(cmd, o->jobs);
+    cmd->add_option("--shard", o->shard, "K/N: run shard K of N of the problems (default: a Slurm array task's)");
+    cmd->add_option("--shard-out", o->shardOut, "The shard's result file, new (merge the files with 'merge')");
+    cmd->add_option("--resume", o->resume, "Continue the shard whose result file this is (or start it)");
     AddProgressOption(cmd);
     AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSeries(*o); });
+}
+
+int MergeSeriesShards(const std::vector<CShardFile>& files, bool json, bool csv) {
+    CSeriesOptions o = SeriesOptionsOf(files.front().header);
+    o.json = json;
+    o.csv = csv;
+    o.jobs = 1;
+    return RunSeries(o, &files);
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <map>
 
 #include "cli/CliCommon.h"
@@ -55,7 +56,10 @@ void Flatten(const nlohmann::json& j, const std::string& prefix, std::map<std::s
 }
 
 std::string PartsText(const std::string& unit, uint64_t first, uint64_t end) {
-    return unit + " " + std::to_string(first) + (end - first > 1 ? "-" + std::to_string(end - 1) : "");
+    // A series numbers its problems from 1, as its rows do; the enumeration's blocks from 0.
+    const uint64_t from = unit == "problems" ? 1 : 0;
+    return unit + " " + std::to_string(first + from) +
+           (end - first > 1 ? "-" + std::to_string(end - 1 + from) : "");
 }
 
 }  // namespace
@@ -286,4 +290,36 @@ void CheckShardCoverage(const std::vector<CShardFile>& files, const std::string&
     }
     if (missing.size() > 4) text += "; and " + std::to_string(missing.size() - 4) + " more gaps";
     throw CInputError("merge: " + text + "; expected the files of every shard, each run to its end");
+}
+
+CShardFile ReadHeldShard(const std::string& path, bool resume, const CShardChoice& shard,
+                         const nlohmann::json& header) {
+    CShardFile held = resume ? ReadShardFile(path, true) : CShardFile{};
+    if (held.header.is_null()) return held;
+    const std::string name = std::to_string(shard.index) + "/" + std::to_string(shard.count);
+    if (held.shard.index != shard.index || held.shard.count != shard.count)
+        throw CInputError(path + ": holds shard " + std::to_string(held.shard.index) + "/" +
+                          std::to_string(held.shard.count) + "; expected shard " + name);
+    if (const std::string field = HeaderDifference(held.header, header); !field.empty())
+        throw CInputError(path + ": the shard file of another run (its " + field +
+                          " differs); expected the file of this problem and these options");
+    return held;
+}
+
+std::vector<const nlohmann::json*> ItemsInOrder(const std::vector<CShardFile>& files) {
+    std::vector<const nlohmann::json*> items;
+    for (const CShardFile& file : files)
+        for (const nlohmann::json& item : file.items) items.push_back(&item);
+    std::sort(items.begin(), items.end(), [](const nlohmann::json* a, const nlohmann::json* b) {
+        return a->at("first").get<uint64_t>() < b->at("first").get<uint64_t>();
+    });
+    return items;
+}
+
+void PrintShardAccount(const CShardChoice& shard, const std::string& unit, uint64_t first, uint64_t end,
+                       uint64_t count, uint64_t done, const std::string& file) {
+    std::cout << "Shard " << shard.index << "/" << shard.count << " (" << unit << " " << first + 1 << "-" << end
+              << " of " << count << "): " << done << " of " << end - first << " " << unit << " done, in " << file
+              << '\n';
+    if (done < end - first) std::cout << "Continue it with --resume " << file << '\n';
 }

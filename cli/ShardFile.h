@@ -53,6 +53,11 @@ nlohmann::json ShardHeader(const std::string& command, const CShardChoice& shard
 // (header null).
 CShardFile ReadShardFile(const std::string& path, bool allowMissing = false);
 
+// The file a shard continues (--resume) as read, checked to be of this shard and of the run this
+// header describes; a file of no header (header null) when it is missing or empty, or without resume.
+CShardFile ReadHeldShard(const std::string& path, bool resume, const CShardChoice& shard,
+                         const nlohmann::json& header);
+
 // The first field of a header (a dotted path) in which another header differs, ignoring the shard,
 // the shard's parts and the problem's source; empty when they describe the same run.
 std::string HeaderDifference(const nlohmann::json& a, const nlohmann::json& b);
@@ -72,6 +77,13 @@ private:
     std::string m_path;
     int m_fd = -1;
 };
+
+// The items of all files in the order of their parts (the files cover them once).
+std::vector<const nlohmann::json*> ItemsInOrder(const std::vector<CShardFile>& files);
+// A shard's account of items counted from 1 ("problems", "instances"): its parts, how many of them
+// are done, and how to continue it when some are not.
+void PrintShardAccount(const CShardChoice& shard, const std::string& unit, uint64_t first, uint64_t end,
+                       uint64_t count, uint64_t done, const std::string& file);
 
 // Checks that the items of the files cover the parts [0, count) of the run exactly once, or throws
 // CInputError naming what overlaps (both files) or what is missing (the shards it belongs to and

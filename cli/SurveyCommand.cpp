@@ -9,12 +9,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CliCommon.h"
+#include "cli/Jobs.h"
+#include "cli/ShardFile.h"
+#include "cli/Commands.h"
 #include "cli/Commands.h"
 #include "cli/ConsolePlatform.h"
 #include "cli/DocCommon.h"
@@ -26,6 +30,8 @@
 #include "document/SurveyInput.h"
 #include "solver/CycleSolver.h"
 #include "solver/ExactEstimate.h"
+#include "solver/ExactShard.h"
+#include "solver/ExactMethod.h"
 
 namespace fs = std::filesystem;
 
@@ -46,6 +52,10 @@ struct CSurveyOptions {
     double exactLimit = 30.0;
     bool json = false;
     bool csv = false;
+    int jobs = 0;  // 0: every hardware thread, or 1 with --progress
+    std::string shard;     // K/N of the instances
+    std::string shardOut;  // the shard's new result file
+    std::string resume;    // the shard's result file to continue
 };
 
 enum class EState { Ran, Skipped, Failed, Interrupted };
@@ -164,33 +174,43 @@ std::string Percent(double gap) {
 // by the once-a-second lines of the run.
 class CSurveyProgress {
 public:
-    CSurveyProgress(std::string tag, bool progress)
+    // With capture (a worker of --jobs) the text is kept there, in the form of a pipe without
+    // --progress, for the command to write as it takes the row.
+    CSurveyProgress(std::string tag, bool progress, std::string* capture = nullptr)
         : m_tag(std::move(tag)),
-          m_bTerminal(isatty(STDERR_FILENO) != 0),
-          m_bLines(progress && !m_bTerminal) {}
+          m_bTerminal(capture == nullptr && isatty(STDERR_FILENO) != 0),
+          m_bLines(progress && !m_bTerminal && capture == nullptr),
+          m_pCapture(capture) {}
     void Announce(int nodes) {
         m_announced = m_tag + " (" + std::to_string(nodes) + " nodes) ...";
-        std::fprintf(stderr, m_bLines ? "%s\n" : "%s", m_announced.c_str());
-        std::fflush(stderr);
+        Write(m_bLines ? m_announced + "\n" : m_announced);
     }
     void Result(const std::string& result) {
         if (m_announced.empty())
-            std::fprintf(stderr, "%s ... %s\n", m_tag.c_str(), result.c_str());
+            Write(m_tag + " ... " + result + "\n");
         else if (m_bTerminal || m_bLines)
-            std::fprintf(stderr, "%s%s %s\n", m_bTerminal ? "\r\033[K" : "", m_announced.c_str(),
-                         result.c_str());
+            Write((m_bTerminal ? "\r\033[K" : "") + m_announced + " " + result + "\n");
         else
-            std::fprintf(stderr, " %s\n", result.c_str());
-        std::fflush(stderr);
+            Write(" " + result + "\n");
     }
     // The label of the time field's line while a method runs.
     std::string Label(const char* method) const { return m_tag + " " + method; }
 
 private:
+    void Write(const std::string& text) {
+        if (m_pCapture) {
+            *m_pCapture += text;
+            return;
+        }
+        std::fputs(text.c_str(), stderr);
+        std::fflush(stderr);
+    }
+
     std::string m_tag;
     std::string m_announced;
     bool m_bTerminal;
     bool m_bLines;
+    std::string* m_pCapture;
 };
 
 // The console's time field with the survey's label: the instance and its best cost so far.
@@ -299,7 +319,11 @@ void SurveyOne(CSurveyRow& row, const CSurveyOptions& o, const COptimaTable& tab
                            std::to_string(kExactMaxNodes);
         return;
     }
+    // The estimate of the run as --jobs 1 makes it, so that the rows do not depend on --jobs.
+    const int threads = g_nExactThreads;
+    g_nExactThreads = AskedExactThreads();
     const double estimate = EstimateExactRunSeconds(solver);
+    g_nExactThreads = threads;
     if (estimate > o.exactLimit) {
         std::string text, limit;
         FormatDuration(text, estimate);
@@ -545,7 +569,55 @@ void PrintText(const std::vector<CSurveyRow>& rows, const CSummary& s, bool both
     std::cout << SummaryText(s, both) << '\n';
 }
 
-int RunSurvey(const CSurveyOptions& o) {
+// A row as a worker of --jobs sends it: every field, so that the row printed is the one made.
+std::string RowText(const CSurveyRow& r) {
+    return nlohmann::json{r.path, r.file, r.stem, r.name, r.type, r.n, static_cast<int>(r.state), r.reason,
+                          r.cost, r.optimum ? nlohmann::json(*r.optimum) : nlohmann::json(nullptr),
+                          Number(r.gap), r.ms, r.passes, r.loadMs, r.exactRan, r.exactAborted, r.exactCost,
+                          r.exactMs, r.exactAgrees, r.exactSkipped}
+        .dump();
+}
+
+CSurveyRow RowOf(const std::string& text) {
+    const nlohmann::json j = nlohmann::json::parse(text);
+    CSurveyRow r;
+    r.path = j[0];
+    r.file = j[1];
+    r.stem = j[2];
+    r.name = j[3];
+    r.type = j[4];
+    r.n = j[5];
+    r.state = static_cast<EState>(j[6].get<int>());
+    r.reason = j[7];
+    r.cost = j[8];
+    if (!j[9].is_null()) r.optimum = j[9].get<int>();
+    r.gap = j[10].is_null() ? NAN : j[10].get<double>();
+    r.ms = j[11];
+    r.passes = j[12];
+    r.loadMs = j[13];
+    r.exactRan = j[14];
+    r.exactAborted = j[15];
+    r.exactCost = j[16];
+    r.exactMs = j[17];
+    r.exactAgrees = j[18];
+    r.exactSkipped = j[19];
+    return r;
+}
+
+// The options and instances that shape a survey's rows, as a shard's header keeps them.
+nlohmann::json SurveyFields(const CSurveyOptions& o, const std::vector<std::string>& files) {
+    return {{"options",
+             {{"optima", o.optima},
+              {"level", o.level},
+              {"method", o.method},
+              {"max_nodes", o.maxNodes ? nlohmann::json(*o.maxNodes) : nlohmann::json(nullptr)},
+              {"exact_limit", o.exactLimit},
+              {"files", files}}}};
+}
+
+// The survey: here, in worker processes (--jobs), as one shard into its file, or, with merged, from
+// the files of all shards (their rows in order, the shards' times summed); then its output.
+int RunSurvey(const CSurveyOptions& o, const std::vector<CShardFile>* merged = nullptr) {
     const int level = ParseLevel(o.level);
     if (o.method != "polyn" && o.method != "both")
         throw CInputError("--method " + o.method + ": expected polyn or both");
@@ -559,30 +631,100 @@ int RunSurvey(const CSurveyOptions& o) {
         table = ReadOptimaTable(ReadInputFile(o.optima, "an optima table", kMaxMatrixBytes), o.optima);
         if (!table.error.empty()) throw CInputError(table.error);
     }
-    const std::vector<std::string> files = CollectInstances(o);
+    const std::vector<std::string> files =
+        merged ? merged->front().header.at("options").at("files").get<std::vector<std::string>>() : CollectInstances(o);
+    std::optional<CShardChoice> shard;
+    if (!merged && (!o.shard.empty() || !o.shardOut.empty() || !o.resume.empty())) {
+        if (o.shardOut.empty() == o.resume.empty())
+            throw CInputError("--shard: expected either --shard-out FILE (a new shard) or --resume FILE");
+        if (o.json || o.csv) throw CInputError("--shard: a shard writes its file; expected --json and --csv with merge");
+        shard = o.shard.empty() ? ShardFromSlurm() : ParseShardOption(o.shard);
+        if (!shard)
+            throw CInputError("--shard-out/--resume: expected --shard K/N, or the variables of a Slurm array task "
+                              "(SLURM_ARRAY_TASK_ID)");
+    }
 
     CConsoleSession session(1);
     const auto start = std::chrono::steady_clock::now();
     std::vector<CSurveyRow> rows;
     bool interrupted = false;
     const int count = static_cast<int>(files.size());
-    for (int k = 0; k < count && !interrupted; ++k) {
-        if (CConsoleEvents::Interrupted() || CConsoleEvents::InterruptPending()) {
-            interrupted = true;
-            break;
-        }
+    auto survey = [&](int k, std::string* capture) {  // instance k, from 0
         CSurveyRow row;
         row.path = files[static_cast<std::size_t>(k)];
         row.file = fs::path(row.path).filename().string();
         row.stem = row.name = fs::path(row.path).stem().string();
         CSurveyProgress progress("[" + std::to_string(k + 1) + "/" + std::to_string(count) + "] " + row.stem,
-                                 ProgressAsked());
+                                 ProgressAsked(), capture);
         SurveyOne(row, o, table, level, progress);
         progress.Result(ProgressResult(row));
+        return row;
+    };
+    auto keep = [&](CSurveyRow row) {  // false once the survey ends
         interrupted = row.state == EState::Interrupted;
         rows.push_back(std::move(row));
+        return !interrupted;
+    };
+    double shardMs = 0;  // merged: the shards' own times, summed
+    // With --progress the once-a-second lines of one instance at a time, unless --jobs says otherwise.
+    const int jobs = o.jobs != 0 ? o.jobs : ProgressAsked() ? 1 : DefaultJobs();
+    if (shard) {
+        const std::string file = o.resume.empty() ? o.shardOut : o.resume;
+        const CBlockRange range = ShardBlocks(static_cast<uint64_t>(count), shard->index, shard->count);
+        const nlohmann::json header = ShardHeader("survey", *shard, "instances", static_cast<uint64_t>(count),
+                                                  range.first, range.end, SurveyFields(o, files));
+        const CShardFile held = ReadHeldShard(file, !o.resume.empty(), *shard, header);
+        std::vector<bool> done(static_cast<std::size_t>(count), false);
+        for (const nlohmann::json& item : held.items) done[item.at("first").get<std::size_t>()] = true;
+        CShardWriter writer(file, !o.resume.empty(), held.header.is_null() ? 0 : held.soundBytes);
+        if (held.header.is_null()) writer.WriteLine(header);
+        std::size_t finished = held.items.size();
+        for (int k = static_cast<int>(range.first); k < static_cast<int>(range.end) && !interrupted; ++k) {
+            if (done[static_cast<std::size_t>(k)]) continue;
+            const auto itemStart = std::chrono::steady_clock::now();
+            const CSurveyRow row = survey(k, nullptr);
+            interrupted = row.state == EState::Interrupted || CConsoleEvents::Interrupted();
+            if (interrupted) break;
+            writer.WriteLine({{"first", k}, {"end", k + 1}, {"row", nlohmann::json::parse(RowText(row))},
+                              {"ms", MsSince(itemStart)}});
+            ++finished;
+        }
+        PrintShardAccount(*shard, "instances", range.first, range.end, static_cast<uint64_t>(count), finished,
+                          file);
+        return interrupted ? EXIT_INTERRUPTED : EXIT_OK;
     }
-    const CSummary summary = Summarize(rows, MsSince(start), interrupted);
+    if (merged) {
+        for (const nlohmann::json* item : ItemsInOrder(*merged)) {
+            shardMs += item->at("ms").get<double>();
+            keep(RowOf(item->at("row").dump()));
+        }
+    } else if (jobs == 1 || count < 2) {
+        for (int k = 0; k < count && !interrupted; ++k) {
+            if (CConsoleEvents::Interrupted() || CConsoleEvents::InterruptPending()) {
+                interrupted = true;
+                break;
+            }
+            keep(survey(k, nullptr));
+        }
+    } else {
+        // Each instance's line of progress is written as its row is taken, in the order of the rows.
+        RunInJobs(
+            jobs, count,
+            [&](int i) {
+                std::string progress;
+                const CSurveyRow row = survey(i - 1, &progress);
+                return nlohmann::json{{"row", nlohmann::json::parse(RowText(row))}, {"progress", progress}}.dump();
+            },
+            [&](int, const std::string& text) {
+                const nlohmann::json j = nlohmann::json::parse(text);
+                std::fputs(j.at("progress").get<std::string>().c_str(), stderr);
+                std::fflush(stderr);
+                return keep(RowOf(j.at("row").dump()));
+            });
+        // A worker stopped before its next instance: the survey was stopped there.
+        if (!interrupted && static_cast<int>(rows.size()) < count) interrupted = true;
+    }
+    const CSummary summary = Summarize(rows, merged ? shardMs : MsSince(start), interrupted);
     const bool both = o.method == "both";
     if (o.json) {
         nlohmann::json out = {{"level", o.level}, {"method", o.method}, {"rows", nlohmann::json::array()}};
@@ -617,7 +759,24 @@ void AddSurveyCommand(CLI::App& app, int& status) {
     cmd->add_flag("--json", o->json, "Print one JSON object: rows and summary");
     cmd->add_flag("--csv", o->csv, "Print CSV: a header, one line per instance, a '#' summary line");
     AddThreadsOption(cmd);
+    AddJobsOption(cmd, o->jobs);
+    cmd->add_option("--shard", o->shard, "K/N: run shard K of N of the instances (default: a Slurm array task's)");
+    cmd->add_option("--shard-out", o->shardOut, "The shard's result file, new (merge the files with 'merge')");
+    cmd->add_option("--resume", o->resume, "Continue the shard whose result file this is (or start it)");
     AddProgressOption(cmd);
     AddTimeLimitOption(cmd);
     cmd->callback([o, &status] { status = RunSurvey(*o); });
+}
+
+int MergeSurveyShards(const std::vector<CShardFile>& files, bool json, bool csv) {
+    const nlohmann::json& f = files.front().header.at("options");
+    CSurveyOptions o;
+    o.optima = f.at("optima");
+    o.level = f.at("level");
+    o.method = f.at("method");
+    if (!f.at("max_nodes").is_null()) o.maxNodes = f.at("max_nodes").get<int>();
+    o.exactLimit = f.at("exact_limit");
+    o.json = json;
+    o.csv = csv;
+    return RunSurvey(o, &files);
 }

@@ -244,7 +244,8 @@ void CTestSeries::PolynomialMethod() {
         if (m_doc.m_results.Has(RESULT_POLYN)) m_doc.m_nPolynCost = s.CycleCostOf(s.m_aBest);
     }
 
-    if (m_doc.m_nDiffSolutions != 0 && !m_bStartsAgreed)
+    // In a continuous test the fold of the problem's record shows it (StartsWarning).
+    if (m_doc.m_nDiffSolutions != 0 && !m_bStartsAgreed && !m_bInContinuous)
         WarningBox(s.m_nTestLevel == 2 ? IDS_NOT_CORRECT_SOLUTION : IDS_DIFFERENT_SOLUTIONS);
     if (!m_doc.m_results.Has(RESULT_POLYN) && !m_bComparing) {
         if (s.m_bContinuous) return;
@@ -332,9 +333,44 @@ bool CTestSeries::RunReference(EReference reference) {
     return m_doc.m_results.Has(reference == EReference::Optimum ? RESULT_OPTIMUM : RESULT_EXACT);
 }
 
+namespace {
+
+// Keeps the boxes a problem shows for its record; questions go on to the real host.
+class CRecordingDialogs : public IDialogHost {
+public:
+    CRecordingDialogs(IDialogHost& host, std::vector<CProblemRecord::CBox>& boxes)
+        : m_host(host), m_boxes(boxes) {}
+    void ShowMessage(EBoxKind kind, std::string_view text) override {
+        m_boxes.push_back({kind, std::string(text)});
+    }
+    bool AskYesNo(std::string_view text) override { return m_host.AskYesNo(text); }
+    EAnswer AskYesNoCancel(std::string_view text) override { return m_host.AskYesNoCancel(text); }
+    std::string ChooseFileToOpen(std::string_view filter, std::string_view defaultExt) override {
+        return m_host.ChooseFileToOpen(filter, defaultExt);
+    }
+    std::string ChooseFileToSave(std::string_view filter, std::string_view defaultExt,
+                                 std::string_view suggestedPath) override {
+        return m_host.ChooseFileToSave(filter, defaultExt, suggestedPath);
+    }
+    void SetWaitCursor(bool wait) override { m_host.SetWaitCursor(wait); }
+
+private:
+    IDialogHost& m_host;
+    std::vector<CProblemRecord::CBox>& m_boxes;
+};
+
+}  // namespace
+
 void CTestSeries::ContinuousTest(int maxProblems, EReference reference) {
+    if (!BeginContinuous(maxProblems, reference)) return;
+    for (int index = 1;; ++index)
+        if (!FoldProblem(RunProblem(index))) break;
+    FinishContinuous();
+}
+
+bool CTestSeries::BeginContinuous(int maxProblems, EReference reference) {
     CCycleSolver& s = m_doc.m_solver;
-    if (s.m_bBusy) return;
+    if (s.m_bBusy) return false;
     const bool graph = m_doc.m_nDocKind == KIND_GRAPH;
     if (graph) reference = EReference::Exact;  // the optimum is for networks
     const int starts = std::max(1, LeadingInt(m_doc.m_strRandStarts));
@@ -342,10 +378,13 @@ void CTestSeries::ContinuousTest(int maxProblems, EReference reference) {
     // Networks are compared with the exact method when Rand.Starts is 1 and Full Tests is not 0;
     // graphs whenever Rand.Starts is 1; with the optimum whenever Rand.Starts is 1.
     const bool compared = starts == 1 && (graph || full != 0 || reference == EReference::Optimum);
-    if (compared && reference == EReference::Exact && !AskEstimate()) return;
+    if (compared && reference == EReference::Exact && !AskEstimate()) return false;
 
-    const uint32_t start = NowMs();
-    m_doc.m_dwCampaignStart = start;
+    m_eReference = reference;
+    m_bCompared = compared;
+    m_nLimit = maxProblems > 0 ? maxProblems : INT_MAX;
+    m_dwStart = NowMs();
+    m_doc.m_dwCampaignStart = m_dwStart;
     m_doc.m_nAuxCount = m_doc.m_nDiffSolutions = m_doc.m_nTests = 0;
     m_doc.m_results.Clear();
     if (graph) m_doc.m_nCyclesFound = 0;
@@ -353,62 +392,123 @@ void CTestSeries::ContinuousTest(int maxProblems, EReference reference) {
     m_summary = CSeriesSummary{};
     m_bStartsAgreed = true;
     m_bInContinuous = true;
-    uint32_t total = 0;
-    bool polynInterrupted = false;
-    const int limit = maxProblems > 0 ? maxProblems : INT_MAX;
-    for (;;) {
-        ++m_nProblems;
-        m_nDraw = 0;
-        BeforeRandom();
-        if (graph)
-            Gener2(s, LeadingInt(m_doc.m_strAmplitude));
-        else
-            m_doc.GenerateRandom();
-        Refresh(1);
-        if (compared) {
-            if (!RunReference(reference)) break;
-            s.SaveOrCompareBest(0);
-        }
-        const uint32_t referenceMs = reference == EReference::Optimum ? m_dwLastOptimumMs : m_dwLastExactMs;
-        s.m_bContinuous = 1;
-        PolynomialOfKind();
-        total += m_doc.m_dwPolynMs;
-        s.m_bContinuous = 0;
-        // An interrupted polynomial phase ends the test; its problem is neither counted nor compared.
-        if (!m_doc.m_results.Has(RESULT_POLYN)) {
-            polynInterrupted = true;
-            break;
-        }
+    m_dwTotal = 0;
+    m_bPolynInterrupted = false;
+    return true;
+}
 
-        CProblemRow row;
-        row.nProblem = m_nProblems;
+CProblemRecord CTestSeries::RunProblem(int index) {
+    CCycleSolver& s = m_doc.m_solver;
+    const bool graph = m_doc.m_nDocKind == KIND_GRAPH;
+    CProblemRecord record;
+    record.row.nProblem = index;
+    // What the problem adds to the counters goes into its record; the fold adds it.
+    const int tests = m_doc.m_nTests, diff = m_doc.m_nDiffSolutions, found = m_doc.m_nCyclesFound,
+              aux = m_doc.m_nAuxCount;
+    IDialogHost* host = Platform().pDialogs;
+    CRecordingDialogs recorder(*host, record.aBoxes);
+    Platform().pDialogs = &recorder;
+
+    m_nProblems = index;
+    m_nDraw = 0;
+    BeforeRandom();
+    if (graph)
+        Gener2(s, LeadingInt(m_doc.m_strAmplitude));
+    else
+        m_doc.GenerateRandom();
+    Refresh(1);
+    record.bReferenceDone = true;
+    if (m_bCompared) {
+        record.bReferenceDone = RunReference(m_eReference);
+        if (record.bReferenceDone) s.SaveOrCompareBest(0);
+    }
+    if (record.bReferenceDone) {
+        const uint32_t referenceMs = m_eReference == EReference::Optimum ? m_dwLastOptimumMs : m_dwLastExactMs;
+        s.m_bContinuous = 1;
+        record.bPolynRan = true;
+        PolynomialOfKind();
+        s.m_bContinuous = 0;
+        record.dwPolynMs = m_doc.m_dwPolynMs;
+        record.bPolynDone = m_doc.m_results.Has(RESULT_POLYN);
+        record.bStartsAgreed = m_bStartsAgreed;
+        CProblemRow& row = record.row;
         row.nPolynCost = s.CycleCostOf(s.m_aBest);
         row.dwPolynMs = m_doc.m_dwPolynMs;
-        CVerdict verdict;
-        if (compared) {
+        if (m_bCompared) {
             row.bCompared = true;
             row.nReferenceCost = s.CycleCostOf(s.m_aSaved);
             row.dwReferenceMs = referenceMs;
-            verdict = CompareVerdictOf(m_doc.m_nDocKind, row.nPolynCost, row.nReferenceCost);
-            row.bAgree = verdict.bAgree;
+            row.bAgree = CompareVerdictOf(m_doc.m_nDocKind, row.nPolynCost, row.nReferenceCost).bAgree;
             if (!graph) row.dGap = GapToReference(row.nPolynCost, row.nReferenceCost, s.m_bMaximum != 0);
         }
-        m_summary.Add(row);
-        if (m_fnProblemDone) m_fnProblemDone(row);
-
-        if (!m_bStartsAgreed && starts > 1) break;
-        if (compared && reference == EReference::Exact) m_bStartsAgreed = verdict.bAgree;
-        if (compared && !verdict.bAgree) {
-            ++m_doc.m_nDiffSolutions;
-            if (reference == EReference::Exact) {
-                ShowVerdict(verdict);
-                break;
-            }
-        }
-        if (m_doc.m_nTests >= INT_MAX || m_nProblems >= limit) break;
+        if (record.bPolynDone && m_fnProblemDetail) record.strDetail = m_fnProblemDetail(row);
     }
+    record.nResults = m_doc.m_results.Bits();
+
+    Platform().pDialogs = host;
+    record.nTests = m_doc.m_nTests - tests;
+    record.nDiffSolutions = m_doc.m_nDiffSolutions - diff;
+    record.nCyclesFound = m_doc.m_nCyclesFound - found;
+    record.nAuxCount = m_doc.m_nAuxCount - aux;
+    m_doc.m_nTests = tests;
+    m_doc.m_nDiffSolutions = diff;
+    m_doc.m_nCyclesFound = found;
+    m_doc.m_nAuxCount = aux;
+    return record;
+}
+
+void CTestSeries::StartsWarning(bool startsAgreed) {
+    if (m_doc.m_nDiffSolutions == 0 || startsAgreed) return;
+    if (m_doc.m_nDocKind == KIND_GRAPH)
+        WarningBox(IDS_NOT_CORRECT_SOLUTION);
+    else
+        WarningBox(LeadingInt(m_doc.m_strFullTests) != 0 ? IDS_NOT_CORRECT_SOLUTION : IDS_DIFFERENT_SOLUTIONS);
+}
+
+bool CTestSeries::FoldProblem(const CProblemRecord& record) {
+    const int starts = std::max(1, LeadingInt(m_doc.m_strRandStarts));
+    // RunProblem on this series has just made the record (ContinuousTest) when its index is the
+    // current problem's; a record made elsewhere left its cycles there, so this document holds no
+    // method result of that problem, only the counters.
+    const bool here = m_nProblems == record.row.nProblem;
+    m_nProblems = record.row.nProblem;
+    for (const CProblemRecord::CBox& box : record.aBoxes) Platform().pDialogs->ShowMessage(box.kind, box.text);
+    m_doc.m_nTests += record.nTests;
+    m_doc.m_nDiffSolutions += record.nDiffSolutions;
+    m_doc.m_nCyclesFound += record.nCyclesFound;
+    m_doc.m_nAuxCount += record.nAuxCount;
+    m_doc.m_results = CResults{};
+    m_doc.m_results.Add(here ? record.nResults : record.nResults & ~(RESULT_POLYN | RESULT_EXACT | RESULT_OPTIMUM));
+    if (!record.bReferenceDone) return false;
+    m_dwTotal += record.dwPolynMs;
+    m_doc.m_dwPolynMs = record.dwPolynMs;
+    m_bStartsAgreed = record.bStartsAgreed;
+    if (record.bPolynRan) StartsWarning(record.bStartsAgreed);
+    // An interrupted polynomial phase ends the test; its problem is neither counted nor compared.
+    if (!record.bPolynDone) {
+        m_bPolynInterrupted = true;
+        return false;
+    }
+    const CProblemRow& row = record.row;
+    m_summary.Add(row);
+    if (m_fnProblemDone) m_fnProblemDone(row);
+    if (m_fnProblemFolded) m_fnProblemFolded(record);
+
+    if (!m_bStartsAgreed && starts > 1) return false;
+    if (row.bCompared && m_eReference == EReference::Exact) m_bStartsAgreed = row.bAgree;
+    if (row.bCompared && !row.bAgree) {
+        ++m_doc.m_nDiffSolutions;
+        if (m_eReference == EReference::Exact) {
+            ShowVerdict(CompareVerdictOf(m_doc.m_nDocKind, row.nPolynCost, row.nReferenceCost));
+            return false;
+        }
+    }
+    return !(m_doc.m_nTests >= INT_MAX || m_nProblems >= m_nLimit);
+}
+
+void CTestSeries::FinishContinuous() {
     m_bInContinuous = false;
-    EndContinuous(start, total, compared, polynInterrupted, reference);
+    EndContinuous(m_dwStart, m_dwTotal, m_bCompared, m_bPolynInterrupted, m_eReference);
 }
 
 void CTestSeries::EndContinuous(uint32_t start, uint32_t totalMs, bool compared, bool polynInterrupted,
@@ -538,7 +638,7 @@ void CTestSeries::GraphPolynomialMethod() {
         m_doc.ShowElapsed(m_doc.m_dwSeriesTime, &m_time, 0);
     }
 
-    if (m_doc.m_nDiffSolutions != 0 && !m_bStartsAgreed) WarningBox(IDS_NOT_CORRECT_SOLUTION);
+    if (m_doc.m_nDiffSolutions != 0 && !m_bStartsAgreed && !m_bInContinuous) WarningBox(IDS_NOT_CORRECT_SOLUTION);
     if (!m_doc.m_results.Has(RESULT_POLYN) && !m_bComparing && !s.m_bContinuous) {
         WarningBox(IDS_ABORTED_BY_USER);
         m_final.SetText(kTextTestingAborted);

@@ -46,6 +46,30 @@ enum class EReference {
     Optimum,  // the proven optimum (networks); every problem is compared, disagreements counted
 };
 
+// What one problem of a continuous test gave, run on its own (in this document or in another
+// process's copy of it): its row, what it added to the document's counters, and the boxes it showed.
+// Folding the records of problems 1, 2, ... in order leaves the very state that running them one
+// after another leaves, so problems may run side by side and still give the same series.
+struct CProblemRecord {
+    CProblemRow row;               // row.nProblem is the problem's index (from 1)
+    bool bReferenceDone = false;   // the reference method ran to its end (or none was asked)
+    bool bPolynRan = false;        // the polynomial method started
+    bool bPolynDone = false;       // and ran to its end
+    bool bStartsAgreed = true;     // the random starts agreed
+    int nTests = 0;                // added to the document's counters
+    int nDiffSolutions = 0;
+    int nCyclesFound = 0;
+    int nAuxCount = 0;
+    uint32_t dwPolynMs = 0;
+    unsigned nResults = 0;         // the document's result flags after the problem
+    struct CBox {
+        EBoxKind kind;
+        std::string text;
+    };
+    std::vector<CBox> aBoxes;  // the boxes the problem showed, in order
+    std::string strDetail;     // what m_fnProblemDetail made of the problem's cycles
+};
+
 // The second-cycle message: the title line, then "1-..." over positions 1..n of the cycle (not
 // closed back to 1), broken after every 60 characters of the cycle's text.
 std::string SecondCycleText(const char* title, const int* cycle, int nodes);
@@ -77,6 +101,14 @@ public:
     // were tested (0: no bound but the counter's range). With the optimum as the reference every
     // problem is compared and a disagreement only counted.
     void ContinuousTest(int maxProblems, EReference reference = EReference::Exact);
+    // The continuous test in steps, for problems that run elsewhere: Begin (false when the user
+    // declines the estimate), then RunProblem for problems in any order and on any copy of this
+    // document, FoldProblem for their records in the order of their indices until it returns
+    // false (the test ends there) or the problems run out, then Finish.
+    bool BeginContinuous(int maxProblems, EReference reference = EReference::Exact);
+    CProblemRecord RunProblem(int index);
+    bool FoldProblem(const CProblemRecord& record);
+    void FinishContinuous();
     // A new random network with the current node count and amplitude.
     void Reset();
     // A random current cycle, which also becomes the initial cycle.
@@ -133,6 +165,10 @@ public:
     // After each finished problem of a continuous test, with its row (also added to m_summary);
     // the solver still holds the polynomial result in m_aBest and the reference's in m_aSaved.
     std::function<void(const CProblemRow& row)> m_fnProblemDone;
+    // While a problem's solver still holds its cycles: what a face keeps of them (CProblemRecord).
+    std::function<std::string(const CProblemRow& row)> m_fnProblemDetail;
+    // After each folded problem that has a row, with its whole record.
+    std::function<void(const CProblemRecord& record)> m_fnProblemFolded;
     // The optimum method's once-a-second progress (elapsed, best, bound).
     OptimumProgressFn m_fnOptimumProgress;
 
@@ -148,6 +184,8 @@ private:
     bool RunReference(EReference reference);
     void EndContinuous(uint32_t start, uint32_t totalMs, bool compared, bool polynInterrupted,
                        EReference reference);
+    // The starts' warning of the polynomial method, once the counters are known.
+    void StartsWarning(bool startsAgreed);
     // Only One Cycle? once the optimum is known: a second run seeks another cycle of the same
     // length; shows it under `title`, or the message `uniqueId`.
     void SeekSecondCycle(const char* title, int uniqueId);
@@ -157,4 +195,11 @@ private:
     ITextTarget& m_final;
     bool m_bInContinuous = false;  // a continuous test is running
     int m_nDraw = 0;               // draws made for its current problem
+    // The continuous test under way (BeginContinuous .. FinishContinuous).
+    EReference m_eReference = EReference::Exact;
+    bool m_bCompared = false;
+    int m_nLimit = 0;
+    uint32_t m_dwStart = 0;
+    uint32_t m_dwTotal = 0;
+    bool m_bPolynInterrupted = false;
 };

@@ -4,6 +4,7 @@
 
 #include "DocSupport.h"
 #include "document/Series.h"
+#include "solver/ExactMethod.h"
 #include "support/Fakes.h"
 #include "support/Networks.h"
 
@@ -186,4 +187,76 @@ TEST_F(Series, GraphContinuousTestUsesGener2AndCountsFoundCycles) {
     EXPECT_GE(series.m_nProblems, 1);
     EXPECT_LE(doc->m_nCyclesFound, doc->m_nTests);
     EXPECT_TRUE(Shown("graph(s) with 1 random starts"));
+}
+
+// Problems run out of order on another copy of the document and folded in order give the series
+// that runs them one after another: counters, summary, boxes and statistics.
+TEST_F(Series, ProblemsRunElsewhereAndFoldedInOrderGiveTheSameSeries) {
+    struct CCase {
+        int kind, nodes;
+        const char *starts, *full;
+        int tests;
+        int polls;  // an Escape after so many polls (0: none); then the problems run in order
+    };
+    // The single loop polls the same number of times in every run, so the Escape lands alike.
+    const int threads = g_nExactThreads;
+    g_nExactThreads = 1;
+    for (const CCase& c : {CCase{KIND_NETWORK, 12, "3", "0", 20, 0}, CCase{KIND_NETWORK, 9, "1", "1", 12, 0},
+                           CCase{KIND_GRAPH, 9, "1", "0", 12, 0}, CCase{KIND_NETWORK, 11, "1", "1", 12, 3000},
+                           CCase{KIND_NETWORK, 10, "1", "1", 12, 2500}}) {
+        auto make = [&] {
+            auto doc = MakeDoc(c.kind, c.nodes);
+            doc->m_strRandStarts = c.starts;
+            doc->m_strFullTests = c.full;
+            doc->m_strAmplitude = c.kind == KIND_GRAPH ? "3" : "100";
+            doc->m_solver.m_nAmplitude = c.kind == KIND_GRAPH ? 3 : 100;
+            return doc;
+        };
+        const int draws = 1 + (std::string(c.starts) == "1" ? 0 : 3);
+        auto escape = [&] {
+            platform.events.queue.assign(static_cast<std::size_t>(c.polls), "x");
+            if (c.polls != 0) platform.events.queue.push_back("Escape");
+        };
+        escape();
+        auto one = make();
+        CTestSeries sequential(*one, time, final);
+        sequential.m_seeds.emplace(5, draws);
+        sequential.ContinuousTest(c.tests);
+        const std::vector<std::string> boxes = Messages();
+        platform.dialogs.messages.clear();
+
+        auto folded = make(), worker = make();
+        CTestSeries fold(*folded, time, final), run(*worker, time, final);
+        fold.m_seeds.emplace(5, draws);
+        run.m_seeds.emplace(5, draws);
+        ASSERT_TRUE(fold.BeginContinuous(c.tests));
+        ASSERT_TRUE(run.BeginContinuous(c.tests));
+        std::vector<CProblemRecord> records(static_cast<std::size_t>(c.tests));
+        escape();
+        for (int k = 0; k < c.tests; ++k) {
+            const int i = c.polls != 0 ? k + 1 : c.tests - k;
+            records[static_cast<std::size_t>(i - 1)] = run.RunProblem(i);
+        }
+        EXPECT_TRUE(platform.dialogs.messages.empty());  // a problem's boxes wait for its fold
+        for (const CProblemRecord& record : records)
+            if (!fold.FoldProblem(record)) break;
+        fold.FinishContinuous();
+
+        SCOPED_TRACE(std::string(c.kind == KIND_GRAPH ? "graph" : "network") + " starts " + c.starts);
+        EXPECT_EQ(Messages(), boxes);
+        EXPECT_EQ(fold.m_nProblems, sequential.m_nProblems);
+        EXPECT_EQ(folded->m_nTests, one->m_nTests);
+        EXPECT_EQ(folded->m_nDiffSolutions, one->m_nDiffSolutions);
+        EXPECT_EQ(folded->m_nCyclesFound, one->m_nCyclesFound);
+        // The folded document holds no problem's cycles, so no method result either.
+        EXPECT_EQ(folded->m_results.Bits(), one->m_results.Bits() & ~(RESULT_POLYN | RESULT_EXACT | RESULT_OPTIMUM));
+        EXPECT_EQ(fold.m_summary.Tests(), sequential.m_summary.Tests());
+        EXPECT_EQ(fold.m_summary.Agreements(), sequential.m_summary.Agreements());
+        EXPECT_EQ(fold.m_summary.Gaps(), sequential.m_summary.Gaps());
+        EXPECT_EQ(fold.m_summary.WorstProblem(), sequential.m_summary.WorstProblem());
+        EXPECT_EQ(fold.m_summary.PolynMs(), sequential.m_summary.PolynMs());
+        EXPECT_STREQ(folded->BuildStatistics(0), one->BuildStatistics(0));
+        platform.dialogs.messages.clear();
+    }
+    g_nExactThreads = threads;
 }
