@@ -7,17 +7,7 @@ instances=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-# The output without its times: JSON milliseconds and shares, the times of the statistics and of
-# the survey's text, the CSV's time columns.
-untimed() {
-    sed -E -e 's/"[a-z_]*(ms|share)":[0-9.e+-]*//g' -e 's/time[^"\\]*//g' -e 's/Time.*$//' \
-        -e 's/[0-9.]+ (s|sec|min)\b/T/g' -e 's/_ms=[0-9]+//g' -e 's/\([0-9.]+ %\)//' -e 's/^([0-9]+,[0-9]+,-?[0-9]+),[0-9]+,(-?[0-9]*),[0-9]*,/\1,T,\2,T,/' "$1"
-}
-same() {
-    untimed "$1" >"$work/a"
-    untimed "$2" >"$work/b"
-    cmp -s "$work/a" "$work/b" || { diff "$work/a" "$work/b" | head -20; fail "$3"; }
-}
+. "$(dirname "$0")/untimed.sh"
 check() {  # what: the command's arguments
     # shellcheck disable=SC2068
     "$cli" $@ --jobs 1 >"$work/one" 2>/dev/null

@@ -9,17 +9,7 @@ instances=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-# The output without its times (JSON milliseconds, the statistics' times, the CSV's time columns).
-untimed() {
-    sed -E -e 's/"[a-z_]*(ms|share)":[0-9.e+-]*//g' -e 's/time[^"\\]*//g' -e 's/Time.*$//' -e 's/_ms=[0-9]+//g' \
-        -e 's/^([0-9]+,[0-9]+,-?[0-9]+),[0-9]+,(-?[0-9]*),[0-9]*,/\1,T,\2,T,/' \
-        -e 's/[0-9.]+ (s|sec|min)\b/T/g' -e 's/\([0-9.]+ %\)//' -e 's/ +/ /g' "$1"
-}
-same() {
-    untimed "$1" >"$work/a"
-    untimed "$2" >"$work/b"
-    cmp -s "$work/a" "$work/b" || { diff "$work/a" "$work/b" | head -20; fail "$3"; }
-}
+. "$(dirname "$0")/untimed.sh"
 command -v parallel >/dev/null || fail "GNU parallel is missing (scripts/install-deps.sh installs it)"
 
 for series in "--nodes 9 --tests 14 --compare" "--nodes 9 --tests 10 --starts 3" "--graph --nodes 11 --tests 9"; do
