@@ -4,7 +4,7 @@
 untimed() {
     sed -E -e 's/"[a-z_]*(ms|share)":[0-9.e+-]*//g' -e 's/time[^"\\]*//g' -e 's/Time.*$//' -e 's/_ms=[0-9]+//g' \
         -e 's/^([0-9]+,[0-9]+,-?[0-9]+),[0-9]+,(-?[0-9]*),[0-9]*,/\1,T,\2,T,/' \
-        -e 's/[0-9.]+ (s|sec|min)\b/T/g' -e 's/\([0-9.]+ %\)//' "$1"
+        -e 's/[0-9.]+ (s|sec|min)\b/T/g' -e 's/\([0-9.]+ %\)//' -e 's/ +/ /g' "$1"
 }
 # same A B WHAT: the two outputs agree but for their times; otherwise their difference and WHAT fail.
 same() {
