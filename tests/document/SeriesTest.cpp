@@ -228,8 +228,9 @@ TEST_F(Series, ProblemsRunElsewhereAndFoldedInOrderGiveTheSameSeries) {
         sequential.ContinuousTest(c.tests);
         const std::vector<std::string> boxes = Messages();
         // Starts that disagree on a graph end the test with the warning that a start missed a cycle.
-        if (!sequential.m_bStartsAgreed && c.kind == KIND_GRAPH)
+        if (!sequential.m_bStartsAgreed && c.kind == KIND_GRAPH) {
             EXPECT_TRUE(Shown("ERROR: Polyn. method has NOT found a correct solution."));
+        }
         platform.dialogs.messages.clear();
 
         auto folded = make(), worker = make();
