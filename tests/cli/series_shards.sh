@@ -3,9 +3,10 @@
 # print what the single series prints (text, --json, --csv; times aside); a shard cut short and
 # resumed loses nothing; a merge that misses a shard names it.
 # A survey in 4 shards merges into the single survey's output the same way.
-# Usage: series_shards.sh QUIRA_CLI INSTANCES
+# Usage: series_shards.sh QUIRA_CLI INSTANCES EXAMPLES
 cli=$1
 instances=$2
+examples=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -37,6 +38,14 @@ done
 "$cli" series $series --json >"$work/single"
 "$cli" merge "$work"/s*.jsonl --json >"$work/merged" || fail "merge of the Slurm tasks"
 same "$work/single" "$work/merged" "the Slurm tasks' merge is not the single series"
+# The Slurm example, unchanged, as the tasks of an array 0-3 would run it.
+for id in 0 1 2 3; do
+    SLURM_ARRAY_TASK_ID=$id SLURM_ARRAY_TASK_MIN=0 SLURM_ARRAY_TASK_MAX=3 SLURM_ARRAY_TASK_COUNT=4 \
+        QUIRA_CLI="$cli" CAMPAIGN="series $series" OUT="$work/slurm" sh "$examples/slurm-series.sh" >/dev/null ||
+        fail "the Slurm example's task $id"
+done
+"$cli" merge "$work"/slurm/series-part-*.jsonl --json >"$work/merged" || fail "merge of the Slurm example's tasks"
+same "$work/single" "$work/merged" "the Slurm example's merge is not the single series"
 
 # A shard cut short (its last line torn, as a kill leaves it) and resumed.
 head -n 3 "$work/s2.jsonl" >"$work/cut.jsonl"
