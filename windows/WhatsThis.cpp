@@ -9,12 +9,25 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "document/Messages.h"
 #include "solver/CycleSolver.h"
 #include "windows/MapPane.h"
 #include "windows/NetView.h"
 #include "windows/TestForm.h"
 
 namespace {
+
+// The verdicts a command ends with, quoted from the core's message table: "a", "b" or "c".
+QString Quoted(std::initializer_list<int> ids) {
+    QString text;
+    std::size_t k = 0;
+    for (int id : ids) {
+        if (k > 0) text += ++k == ids.size() ? QStringLiteral(" or ") : QStringLiteral(", ");
+        else ++k;
+        text += QLatin1Char('"') + QString::fromUtf8(MessageText(id)) + QLatin1Char('"');
+    }
+    return text;
+}
 
 // The window itself, its drawing and the map: keys no caption can take.
 const QString kForm = QStringLiteral("#form");
@@ -64,9 +77,8 @@ const CTexts& NetworkTexts() {
              "The polynomial method: a local search under adjusted weights, from the Initial Cycle or "
              "from Rand.Starts random cycles. Escape stops it and keeps the best cycle so far.")},
         {QStringLiteral("Compare"),
-         QStringLiteral(
-             "Both methods on the same network, then whether they agree: \"Polyn. method has found a "
-             "correct route.\" or \"ERROR: Polyn. method has NOT found a correct solution.\"")},
+         QStringLiteral("Both methods on the same network, then whether they agree: ") +
+             Quoted({IDS_CORRECT_ROUTE, IDS_NOT_CORRECT_SOLUTION})},
         {QStringLiteral("Continuous Test"),
          QStringLiteral(
              "Random networks one after the other until you press Escape. With Rand.Starts 1 and "
@@ -126,10 +138,8 @@ const CTexts& GraphTexts() {
         {QStringLiteral("Polyn. Method"),
          QStringLiteral("The polynomial method for graphs, from the Initial Cycle or from random cycles.")},
         {QStringLiteral("Compare"),
-         QStringLiteral(
-             "Both methods and the verdict: \"Both methods have found a zero cycle.\", \"Both methods "
-             "have not found any zero cycle.\" or \"ERROR: Polyn. method has NOT found a zero "
-             "cycle.\"")},
+         QStringLiteral("Both methods and the verdict: ") +
+             Quoted({IDS_BOTH_ZERO_CYCLE, IDS_BOTH_NO_ZERO_CYCLE, IDS_NO_ZERO_CYCLE_FOUND})},
         {QStringLiteral("Continuous Test"),
          QStringLiteral(
              "Random graphs one after the other until you press Escape; with Rand.Starts 1 each is "
@@ -165,9 +175,7 @@ const CTexts& CheckTexts() {
          QStringLiteral(
              "The same question by the polynomial method, which stops at the first better cycle.")},
         {QStringLiteral("Compare"),
-         QStringLiteral(
-             "Both methods, then \"Both methods have found the same solution.\" or \"Polyn. method "
-             "is wrong.\"")},
+         QStringLiteral("Both methods, then ") + Quoted({IDS_SAME_SOLUTION, IDS_POLYN_WRONG})},
         {QStringLiteral("Final to Given"),
          QStringLiteral("The best cycle the polynomial method finds from the given one becomes the given "
                         "cycle.")},
