@@ -43,8 +43,8 @@ std::vector<int> NearestNeighbourTour(const CTspTable& t);
 std::vector<int> HeuristicTour(const CTspTable& t);
 // The k nearest other nodes of each node, nearest first (ties by number).
 std::vector<std::vector<int>> NeighbourLists(const CTspTable& t, int k);
-// 2-opt and moves of segments of 1..3 nodes over the neighbour lists until none improves; only:
-// the nodes to look at first (all when null).
+// 2-opt, moves of segments of 1..3 nodes, sequential 3-opt and Lin-Kernighan chains over the
+// neighbour lists until none improves; only: the nodes to look at first (all when null).
 void ImproveTour(const CTspTable& t, const std::vector<std::vector<int>>& nl, std::vector<int>& tour,
                  const std::vector<int>* only);
 // ImproveTour, then kicks double bridges each followed by ImproveTour, keeping the better tour.
@@ -71,7 +71,7 @@ struct CBranchCutOptions {
     std::function<void(const CTspCut&)> onCut;  // every cut added to the pool (tests)
     bool strongBranching = true;
     bool blossoms = true;
-    bool trace = false;  // one line per root round and per 100 nodes on standard error (benchmarks)
+    bool trace = false;  // one line per root round and per 20 nodes on standard error (benchmarks)
     std::function<std::unique_ptr<CLpSolver>()> lpFactory;  // instead of lp, when set (benchmarks)
 };
 // Branch and cut over an LP of candidate edges (solver/BranchCut.cpp); start: the first incumbent.

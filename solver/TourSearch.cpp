@@ -1,6 +1,6 @@
 // The optimum method's tour heuristics: the incumbents the branch and cut starts from and finds on
-// the way. 2-opt, segment moves (one to three nodes, either way round) and sequential 3-opt moves
-// over nearest-neighbour lists with don't-look bits; iterated with double-bridge kicks; and a tour built from an LP point
+// the way. 2-opt, segment moves (one to three nodes, either way round), sequential 3-opt moves and
+// Lin-Kernighan chains over nearest-neighbour lists with don't-look bits; iterated with double-bridge kicks; and a tour built from an LP point
 // (its edges by value, then the cheapest neighbour edges, the fragments joined greedily).
 #include <algorithm>
 #include <climits>
@@ -124,6 +124,62 @@ bool ThreeOpt(CArrayTour& at, const std::vector<std::vector<int>>& nl, int t1, s
     return true;
 }
 
+// A Lin-Kernighan chain from t1: the step of ThreeOpt repeated greedily. With t2 the node after t1,
+// the edge (t2, t3) comes for a near neighbour t3 of t2 and (t4, t3) goes, t4 the node before t3;
+// reversing t2..t4 closes the tour with (t1, t4), and t4 is the next t2. Each step takes the t3
+// with the largest d(t4, t3) - d(t2, t3) whose open gain stays positive, no edge that came in the
+// chain goes again, and the chain stops after kLkDepth steps or when no step is left; the tour is
+// then put back to the step whose closed tour was best, when that beats the start.
+bool LkMove(CArrayTour& at, const std::vector<std::vector<int>>& nl, int t1, std::vector<int>& wake) {
+    constexpr int kLkDepth = 50;
+    const CTspTable& t = at.t;
+    const int n = at.n;
+    if (n < 8) return false;
+    std::vector<std::pair<int, int>> steps;  // the ranges reversed, in order
+    std::vector<std::pair<int, int>> added;
+    std::vector<int> touched{t1};
+    int64_t best = 0;
+    std::size_t bestSteps = 0;
+    int t2 = at.Next(t1);
+    int64_t open = t.W(t1, t2);  // what went out less what came in, the closing edge not counted
+    touched.push_back(t2);
+    auto Added = [&](int a, int b) {
+        for (auto [x, y] : added)
+            if ((x == a && y == b) || (x == b && y == a)) return true;
+        return false;
+    };
+    for (int depth = 0; depth < kLkDepth; ++depth) {
+        int b3 = -1, b4 = -1;
+        int64_t bestStep = INT64_MIN;
+        for (int t3 : nl[static_cast<std::size_t>(t2)]) {
+            const int64_t g = open - t.W(t2, t3);
+            if (g <= 0) break;
+            if (t3 == t1 || t3 == at.Next(t2)) continue;
+            const int t4 = at.Prev(t3);
+            if (t4 == t2 || Added(t4, t3)) continue;
+            const int64_t step = t.W(t4, t3) - t.W(t2, t3);
+            if (step > bestStep) bestStep = step, b3 = t3, b4 = t4;
+        }
+        if (b3 < 0) break;
+        const int i = at.pos[static_cast<std::size_t>(t2)], j = at.pos[static_cast<std::size_t>(b4)];
+        at.ReverseRange(i, j);
+        steps.push_back({i, j});
+        added.push_back({t2, b3});
+        touched.push_back(b3), touched.push_back(b4);
+        open += bestStep;
+        const int64_t closed = open - t.W(b4, t1);
+        if (closed > best) best = closed, bestSteps = steps.size();
+        t2 = b4;
+    }
+    while (steps.size() > bestSteps) {
+        at.ReverseRange(steps.back().first, steps.back().second);
+        steps.pop_back();
+    }
+    if (best <= 0) return false;
+    wake.insert(wake.end(), touched.begin(), touched.end());
+    return true;
+}
+
 // One improving move of the segment of 1..3 nodes starting at a (forward) elsewhere, or false.
 bool SegmentMove(CArrayTour& at, const std::vector<std::vector<int>>& nl, int a, std::vector<int>& wake) {
     const CTspTable& t = at.t;
@@ -214,7 +270,7 @@ void ImproveTour(const CTspTable& t, const std::vector<std::vector<int>>& nl, st
         queue.pop_back();
         queued[static_cast<std::size_t>(a)] = 0;
         wake.clear();
-        if (TwoOpt(at, nl, a, wake) || SegmentMove(at, nl, a, wake) || ThreeOpt(at, nl, a, wake))
+        if (TwoOpt(at, nl, a, wake) || SegmentMove(at, nl, a, wake) || ThreeOpt(at, nl, a, wake) || LkMove(at, nl, a, wake))
             for (int v : wake) Push(v);
     }
     tour = at.order;

@@ -315,43 +315,95 @@ std::vector<CTspCut> SeparateBlossoms(const CEdgePoint& p, double minViolation, 
 
 namespace {
 
-// Maximum flow between s and t of a small dense symmetric capacity table (Edmonds and Karp); the
-// side of s in the residual graph goes to sourceSide.
-double MaxFlow(const std::vector<double>& cap, int m, int s, int t, std::vector<char>& sourceSide) {
-    std::vector<double> flow(cap.size(), 0.0);
-    std::vector<int> prev(static_cast<std::size_t>(m));
+// Offers the blossom of a handle and edges with one end in it as teeth, once the teeth are made
+// pairwise disjoint: two that meet outside the handle take their common end into it, two that
+// meet inside leave theirs out of it, and the teeth that no longer cross go. Nothing when fewer
+// than three teeth or an even number remain.
+void OfferBlossom(std::vector<CTspCut>& cuts, std::vector<int> handle, std::vector<std::pair<int, int>> teeth,
+                  const CSupport& support, double minViolation, int n) {
+    std::vector<char> inH(static_cast<std::size_t>(n), 0);
+    for (int v : handle) inH[static_cast<std::size_t>(v)] = 1;
+    std::vector<int> use(static_cast<std::size_t>(n), 0);
+    for (bool again = true; again;) {
+        again = false;
+        for (auto [a, b] : teeth) ++use[static_cast<std::size_t>(a)], ++use[static_cast<std::size_t>(b)];
+        for (auto [a, b] : teeth)
+            for (int v : {a, b})
+                if (use[static_cast<std::size_t>(v)] >= 2 && !again) {
+                    inH[static_cast<std::size_t>(v)] ^= 1;
+                    again = true;
+                }
+        for (auto [a, b] : teeth) use[static_cast<std::size_t>(a)] = use[static_cast<std::size_t>(b)] = 0;
+        teeth.erase(std::remove_if(teeth.begin(), teeth.end(),
+                                   [&](const auto& e) { return inH[static_cast<std::size_t>(e.first)] == inH[static_cast<std::size_t>(e.second)]; }),
+                    teeth.end());
+    }
+    handle.clear();
+    for (int v = 0; v < n; ++v)
+        if (inH[static_cast<std::size_t>(v)]) handle.push_back(v);
+    if (teeth.size() < 3 || teeth.size() % 2 == 0 || handle.size() < 2 || static_cast<int>(handle.size()) > n - 2) return;
+    CTspCut cut{{std::move(handle)}, 3 * static_cast<int>(teeth.size()) + 1, CUT_BLOSSOM, 0};
+    for (auto [a, b] : teeth) cut.sets.push_back({a, b});
+    Offer(cuts, std::move(cut), support, minViolation, n);
+}
+
+// An undirected graph with capacities for the maximum flows of the odd cuts: arcs 2k and 2k + 1 are
+// the two directions of edge k, each with the edge's capacity.
+struct CFlowGraph {
+    int m = 0;
+    std::vector<int> head, next, to;  // head per node; next and to per arc
+    std::vector<double> cap;
+    explicit CFlowGraph(int nodes) : m(nodes), head(static_cast<std::size_t>(nodes), -1) {}
+    void AddEdge(int a, int b, double c) {
+        for (int k = 0; k < 2; ++k) {
+            const int from = k == 0 ? a : b;
+            to.push_back(k == 0 ? b : a);
+            cap.push_back(c);
+            next.push_back(head[static_cast<std::size_t>(from)]);
+            head[static_cast<std::size_t>(from)] = static_cast<int>(to.size()) - 1;
+        }
+    }
+};
+
+// Maximum flow between s and t (shortest augmenting paths), given up once it reaches 1 (only cuts
+// below 1 matter): then sourceSide is left empty; otherwise it holds the side of s in the
+// residual graph.
+double MaxFlowBelowOne(const CFlowGraph& g, int s, int t, std::vector<char>& sourceSide) {
+    std::vector<double> flow(g.cap.size(), 0.0);
+    std::vector<int> via(static_cast<std::size_t>(g.m));  // arc into each reached node, -1
+    std::vector<int> queue;
     double total = 0;
     for (;;) {
-        std::fill(prev.begin(), prev.end(), -1);
-        prev[static_cast<std::size_t>(s)] = s;
-        std::vector<int> queue{s};
-        for (std::size_t q = 0; q < queue.size() && prev[static_cast<std::size_t>(t)] < 0; ++q) {
-            const int a = queue[q];
-            for (int b = 0; b < m; ++b) {
-                const std::size_t ab = static_cast<std::size_t>(a * m + b);
-                if (prev[static_cast<std::size_t>(b)] < 0 && cap[ab] - flow[ab] > 1e-9) {
-                    prev[static_cast<std::size_t>(b)] = a;
+        std::fill(via.begin(), via.end(), -1);
+        queue.assign(1, s);
+        via[static_cast<std::size_t>(s)] = -2;
+        for (std::size_t q = 0; q < queue.size() && via[static_cast<std::size_t>(t)] == -1; ++q)
+            for (int arc = g.head[static_cast<std::size_t>(queue[q])]; arc >= 0; arc = g.next[static_cast<std::size_t>(arc)]) {
+                const int b = g.to[static_cast<std::size_t>(arc)];
+                if (via[static_cast<std::size_t>(b)] == -1 && g.cap[static_cast<std::size_t>(arc)] - flow[static_cast<std::size_t>(arc)] > 1e-9) {
+                    via[static_cast<std::size_t>(b)] = arc;
                     queue.push_back(b);
                 }
             }
-        }
-        if (prev[static_cast<std::size_t>(t)] < 0) {
-            sourceSide.assign(static_cast<std::size_t>(m), 0);
+        if (via[static_cast<std::size_t>(t)] == -1) {
+            sourceSide.assign(static_cast<std::size_t>(g.m), 0);
             for (int v : queue) sourceSide[static_cast<std::size_t>(v)] = 1;
             return total;
         }
         double push = HUGE_VAL;
-        for (int b = t; b != s; b = prev[static_cast<std::size_t>(b)]) {
-            const std::size_t ab = static_cast<std::size_t>(prev[static_cast<std::size_t>(b)] * m + b);
-            push = std::min(push, cap[ab] - flow[ab]);
+        for (int b = t; b != s;) {
+            const auto arc = static_cast<std::size_t>(via[static_cast<std::size_t>(b)]);
+            push = std::min(push, g.cap[arc] - flow[arc]);
+            b = g.to[arc ^ 1U];
         }
-        for (int b = t; b != s; b = prev[static_cast<std::size_t>(b)]) {
-            const int a = prev[static_cast<std::size_t>(b)];
-            flow[static_cast<std::size_t>(a * m + b)] += push;
-            flow[static_cast<std::size_t>(b * m + a)] -= push;
+        for (int b = t; b != s;) {
+            const auto arc = static_cast<std::size_t>(via[static_cast<std::size_t>(b)]);
+            flow[arc] += push;
+            flow[arc ^ 1U] -= push;
+            b = g.to[arc ^ 1U];
         }
         total += push;
-        if (total >= 1.0) {  // only cuts below 1 matter
+        if (total >= 1.0) {
             sourceSide.clear();
             return total;
         }
@@ -361,66 +413,61 @@ double MaxFlow(const std::vector<double>& cap, int m, int s, int t, std::vector<
 }  // namespace
 
 std::vector<CTspCut> SeparateOddCutBlossoms(const CEdgePoint& p, double minViolation, int maxCuts) {
-    constexpr int kMaxComponent = 150;  // the dense flows stay cheap below this size
     const int n = p.n;
     std::vector<CTspCut> cuts;
     if (n < 6) return cuts;
     const CSupport support(p);
     std::vector<char> touched;
     const auto groups = FractionalComponents(p, touched);
-    std::vector<int> aboveHalf(static_cast<std::size_t>(n), 0);
-    for (std::size_t k = 0; k < p.x.size(); ++k)
-        if (p.x[k] > 0.5) ++aboveHalf[static_cast<std::size_t>(p.u[k])], ++aboveHalf[static_cast<std::size_t>(p.v[k])];
     std::vector<int> local(static_cast<std::size_t>(n), -1);
     std::vector<char> inH(static_cast<std::size_t>(n), 0);
     for (const auto& g : groups) {
         const int m = static_cast<int>(g.size());
-        if (m < 3 || m > kMaxComponent || !touched[static_cast<std::size_t>(g[0])]) continue;
+        if (m < 3 || !touched[static_cast<std::size_t>(g[0])]) continue;
         if (static_cast<int>(cuts.size()) >= maxCuts) break;
         for (int i = 0; i < m; ++i) local[static_cast<std::size_t>(g[static_cast<std::size_t>(i)])] = i;
-        std::vector<double> cap(static_cast<std::size_t>(m * m), 0.0);
+        CFlowGraph flows(m);
         for (std::size_t k = 0; k < p.x.size(); ++k) {
             const int a = local[static_cast<std::size_t>(p.u[k])], b = local[static_cast<std::size_t>(p.v[k])];
             if (a < 0 || b < 0 || p.x[k] <= kZero || p.x[k] >= kOne) continue;
-            const double w = std::min(p.x[k], 1.0 - p.x[k]);
-            cap[static_cast<std::size_t>(a * m + b)] += w;
-            cap[static_cast<std::size_t>(b * m + a)] += w;
+            flows.AddEdge(a, b, std::min(p.x[k], 1.0 - p.x[k]));
         }
         // Gusfield: parent[i] and the cut between i and its parent, for i = 1..m-1.
         std::vector<int> parent(static_cast<std::size_t>(m), 0);
         std::vector<char> side;
         for (int i = 1; i < m && static_cast<int>(cuts.size()) < maxCuts; ++i) {
             const int j = parent[static_cast<std::size_t>(i)];
-            const double f = MaxFlow(cap, m, i, j, side);
+            const double f = MaxFlowBelowOne(flows, i, j, side);
             if (side.empty()) continue;  // no cut below 1 between i and j
             for (int k = i + 1; k < m; ++k)
                 if (side[static_cast<std::size_t>(k)] && parent[static_cast<std::size_t>(k)] == j) parent[static_cast<std::size_t>(k)] = i;
             if (f >= 1.0 - minViolation) continue;
-            // The handle: i's side, an odd number of odd nodes in it.
+            // The handle: i's side; the teeth: its crossing edges above 1/2, and when they are even
+            // in number, the crossing edge nearest 1/2 changes sides if that still leaves the cut
+            // violated (Letchford, Reinelt and Theis).
             std::vector<int> handle;
-            int odd = 0;
             for (int k = 0; k < m; ++k)
-                if (side[static_cast<std::size_t>(k)]) {
-                    const int v = g[static_cast<std::size_t>(k)];
-                    handle.push_back(v);
-                    odd += aboveHalf[static_cast<std::size_t>(v)] % 2;
-                }
-            if (odd % 2 == 0 || static_cast<int>(handle.size()) > n - 2) continue;
+                if (side[static_cast<std::size_t>(k)]) handle.push_back(g[static_cast<std::size_t>(k)]);
+            if (static_cast<int>(handle.size()) > n - 2) continue;
             for (int v : handle) inH[static_cast<std::size_t>(v)] = 1;
             std::vector<std::pair<int, int>> teeth;
-            std::vector<int> ends;
-            for (std::size_t k = 0; k < p.x.size(); ++k)
-                if (p.x[k] > 0.5 && inH[static_cast<std::size_t>(p.u[k])] != inH[static_cast<std::size_t>(p.v[k])]) {
-                    teeth.push_back({p.u[k], p.v[k]});
-                    ends.push_back(p.u[k]), ends.push_back(p.v[k]);
+            std::size_t flip = p.x.size();
+            for (std::size_t k = 0; k < p.x.size(); ++k) {
+                if (inH[static_cast<std::size_t>(p.u[k])] == inH[static_cast<std::size_t>(p.v[k])] || p.x[k] <= kZero) continue;
+                if (p.x[k] > 0.5) teeth.push_back({p.u[k], p.v[k]});
+                if (p.x[k] < kOne && (flip == p.x.size() || std::fabs(1 - 2 * p.x[k]) < std::fabs(1 - 2 * p.x[flip]))) flip = k;
+            }
+            if (teeth.size() % 2 == 0) {
+                if (flip == p.x.size() || f + std::fabs(1 - 2 * p.x[flip]) >= 1.0 - minViolation) {
+                    for (int v : handle) inH[static_cast<std::size_t>(v)] = 0;
+                    continue;
                 }
+                const std::pair<int, int> e{p.u[flip], p.v[flip]};
+                if (p.x[flip] > 0.5) teeth.erase(std::find(teeth.begin(), teeth.end(), e));
+                else teeth.push_back(e);
+            }
             for (int v : handle) inH[static_cast<std::size_t>(v)] = 0;
-            std::sort(ends.begin(), ends.end());
-            const bool disjoint = std::adjacent_find(ends.begin(), ends.end()) == ends.end();
-            if (!disjoint || teeth.size() < 3 || teeth.size() % 2 == 0) continue;
-            CTspCut cut{{handle}, 3 * static_cast<int>(teeth.size()) + 1, CUT_BLOSSOM, 0};
-            for (auto [a, b] : teeth) cut.sets.push_back({a, b});
-            Offer(cuts, std::move(cut), support, minViolation, n);
+            OfferBlossom(cuts, std::move(handle), teeth, support, minViolation, n);
         }
         for (int v : g) local[static_cast<std::size_t>(v)] = -1;
     }
@@ -467,6 +514,58 @@ void ShrunkBlossoms(const CEdgePoint& p, const std::vector<int>& groupOf, const 
     }
 }
 
+// Groups of nodes, each a tight set (its crossing edges sum to 2), grown from single nodes while
+// one of two rules applies (Padberg and Rinaldi's shrinking): two groups joined by edges summing to
+// 1 become one, and three groups whose edges among them sum to 2 become one. Either way the union
+// crosses 2 again.
+CUnionFind TightGroups(const CEdgePoint& p) {
+    CUnionFind uf(p.n);
+    for (bool changed = true; changed;) {
+        changed = false;
+        // The point between the current groups.
+        std::vector<std::pair<std::pair<int, int>, double>> edges;
+        for (std::size_t k = 0; k < p.x.size(); ++k) {
+            const int a = uf.Find(p.u[k]), b = uf.Find(p.v[k]);
+            if (a != b && p.x[k] > kZero) edges.push_back({{std::min(a, b), std::max(a, b)}, p.x[k]});
+        }
+        std::sort(edges.begin(), edges.end());
+        std::vector<std::vector<std::pair<int, double>>> adj(static_cast<std::size_t>(p.n));
+        for (std::size_t k = 0; k < edges.size();) {
+            const auto e = edges[k].first;
+            double w = 0;
+            for (; k < edges.size() && edges[k].first == e; ++k) w += edges[k].second;
+            adj[static_cast<std::size_t>(e.first)].push_back({e.second, w});
+            adj[static_cast<std::size_t>(e.second)].push_back({e.first, w});
+        }
+        std::vector<char> used(static_cast<std::size_t>(p.n), 0);
+        auto Free = [&](int v) { return !used[static_cast<std::size_t>(v)]; };
+        for (int a = 0; a < p.n; ++a)
+            for (auto [b, w] : adj[static_cast<std::size_t>(a)])
+                if (a < b && w >= kOne && Free(a) && Free(b)) {
+                    uf.Join(a, b);
+                    used[static_cast<std::size_t>(a)] = used[static_cast<std::size_t>(b)] = 1;
+                    changed = true;
+                }
+        if (changed) continue;
+        for (int a = 0; a < p.n; ++a) {
+            const auto& la = adj[static_cast<std::size_t>(a)];
+            for (std::size_t i = 0; i < la.size() && Free(a); ++i)
+                for (std::size_t j = i + 1; j < la.size() && Free(a); ++j) {
+                    const int b = la[i].first, c = la[j].first;
+                    if (!Free(b) || !Free(c)) continue;
+                    double wbc = 0;
+                    for (auto [d, w] : adj[static_cast<std::size_t>(b)])
+                        if (d == c) wbc = w;
+                    if (la[i].second + la[j].second + wbc < 2.0 - 1e-6) continue;
+                    uf.Join(a, b), uf.Join(a, c);
+                    used[static_cast<std::size_t>(a)] = used[static_cast<std::size_t>(b)] = used[static_cast<std::size_t>(c)] = 1;
+                    changed = true;
+                }
+        }
+    }
+    return uf;
+}
+
 }  // namespace
 
 std::vector<CTspCut> SeparateCombs(const CEdgePoint& p, const std::vector<std::vector<int>>& tightSets,
@@ -479,6 +578,9 @@ std::vector<CTspCut> SeparateCombs(const CEdgePoint& p, const std::vector<std::v
     std::vector<int> groupOf;
     std::vector<std::vector<int>> members = Groups(ones, n, groupOf);
     ShrunkBlossoms(p, groupOf, members, support, minViolation, maxCuts, cuts);
+    CUnionFind tightGroups = TightGroups(p);
+    std::vector<std::vector<int>> grown = Groups(tightGroups, n, groupOf);
+    if (grown.size() < members.size()) ShrunkBlossoms(p, groupOf, grown, support, minViolation, maxCuts, cuts);
     // Then the given sets alone, disjoint, taken smallest first and then largest first.
     std::vector<const std::vector<int>*> order;
     for (const auto& s : tightSets)

@@ -3,6 +3,7 @@
 // any moment keeps a tour and a bound no higher than the optimum.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <numeric>
 #include <random>
@@ -99,6 +100,76 @@ TEST(BranchCut, EveryCutHoldsForEveryTour) {
     EXPECT_GT(blossoms, 20);
     EXPECT_GT(subtours, 20);
     EXPECT_GT(combs, 5);
+}
+
+// The cuts a whole search makes on points with values of every kind (not only 1/2 and 1): each
+// holds for the optimum it ends with and for good tours found apart. Points in the plane make blossoms from odd minimum cuts whose
+// teeth change sides and combs over tight groups grown by the shrinking rules.
+TEST(BranchCut, EveryCutOfASearchInThePlaneHoldsForItsOptimum) {
+    std::mt19937 rng(11);
+    for (int trial = 0; trial < 4; ++trial) {
+        const int n = 120;
+        std::vector<std::pair<double, double>> at(static_cast<std::size_t>(n));
+        for (auto& [x, y] : at) x = static_cast<double>(rng() % 1000), y = static_cast<double>(rng() % 1000);
+        CTspTable t;
+        t.n = n;
+        t.d.assign(static_cast<std::size_t>(n * n), 0);
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b < n; ++b)
+                t.d[static_cast<std::size_t>(a * n + b)] = std::lround(std::hypot(at[a].first - at[b].first, at[a].second - at[b].second));
+        std::vector<CTspCut> cuts;
+        CBranchCutOptions o;
+        o.onCut = [&](const CTspCut& c) { cuts.push_back(c); };
+        const COptimumCore r = BranchCutSolve(t, NearestNeighbourTour(t), {}, o);
+        ASSERT_TRUE(r.proven);
+        std::vector<std::vector<int>> tours{r.tour};
+        const auto nl = NeighbourLists(t, 8);
+        for (uint32_t seed = 1; seed <= 8; ++seed) tours.push_back(IteratedTour(t, nl, NearestNeighbourTour(t), 50, seed, {}));
+        int kinds[3] = {0, 0, 0};
+        for (const CTspCut& c : cuts) {
+            ++kinds[c.kind];
+            for (const auto& tour : tours)
+                ASSERT_GE(CutLhsOnTour(c, tour), c.rhs) << "trial " << trial << ": a cut of kind " << static_cast<int>(c.kind) << " that a tour violates";
+        }
+        EXPECT_GT(kinds[CUT_BLOSSOM] + kinds[CUT_COMB], 0) << "trial " << trial;
+    }
+}
+
+// The tour search's moves, Lin-Kernighan chains among them, end on a tour (every node once) no
+// dearer than the start and with no improving 2-opt move left over the neighbour lists: a chain
+// that is not put back where it found no gain leaves a tour the search never looks at again.
+TEST(BranchCut, TourSearchEndsOnATourWithoutImproving2OptMoves) {
+    std::mt19937 rng(3);
+    for (int trial = 0; trial < 20; ++trial) {
+        const int n = 60 + 20 * (trial % 5);
+        std::vector<std::pair<double, double>> at(static_cast<std::size_t>(n));
+        for (auto& [x, y] : at) x = static_cast<double>(rng() % 500), y = static_cast<double>(rng() % 500);
+        CTspTable t;
+        t.n = n;
+        t.d.assign(static_cast<std::size_t>(n * n), 0);
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b < n; ++b)
+                t.d[static_cast<std::size_t>(a * n + b)] = std::lround(std::hypot(at[a].first - at[b].first, at[a].second - at[b].second));
+        const auto nl = NeighbourLists(t, 8);
+        std::vector<int> tour(static_cast<std::size_t>(n));
+        std::iota(tour.begin(), tour.end(), 0);
+        std::shuffle(tour.begin(), tour.end(), rng);
+        const int64_t before = TourCost(t, tour);
+        ImproveTour(t, nl, tour, nullptr);
+        std::vector<int> sorted = tour;
+        std::sort(sorted.begin(), sorted.end());
+        for (int v = 0; v < n; ++v) ASSERT_EQ(sorted[static_cast<std::size_t>(v)], v) << "trial " << trial;
+        ASSERT_LE(TourCost(t, tour), before);
+        std::vector<int> pos(static_cast<std::size_t>(n));
+        for (int k = 0; k < n; ++k) pos[static_cast<std::size_t>(tour[static_cast<std::size_t>(k)])] = k;
+        auto Next = [&](int v) { return tour[static_cast<std::size_t>((pos[static_cast<std::size_t>(v)] + 1) % n)]; };
+        for (int a = 0; a < n; ++a)
+            for (int c : nl[static_cast<std::size_t>(a)]) {
+                const int b = Next(a), d = Next(c);
+                if (c == b || d == a) continue;
+                EXPECT_GE(t.W(a, c) + t.W(b, d), t.W(a, b) + t.W(c, d)) << "trial " << trial << ": 2-opt at " << a << ", " << c;
+            }
+    }
 }
 
 TEST(BranchCut, EqualsTheDynamicProgrammeOnNetworksFullOfTies) {
