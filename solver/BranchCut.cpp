@@ -133,7 +133,8 @@ private:
         CEdgePoint p;
         p.n = m_n;
         p.x = x;
-        for (int key : m_colKey) p.u.push_back(key / m_n), p.v.push_back(key % m_n);
+        p.u = m_colU;
+        p.v = m_colV;
         return p;
     }
     int Separate(const std::vector<double>& x) {

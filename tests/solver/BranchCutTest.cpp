@@ -71,6 +71,19 @@ CEdgePoint HalfPoint(int n, std::mt19937& rng) {
     return p;
 }
 
+// n random points on a side x side grid, their distances rounded.
+CTspTable PlaneTable(int n, uint32_t side, std::mt19937& rng) {
+    std::vector<std::pair<double, double>> at(static_cast<std::size_t>(n));
+    for (auto& [x, y] : at) x = static_cast<double>(rng() % side), y = static_cast<double>(rng() % side);
+    CTspTable t;
+    t.n = n;
+    t.d.assign(static_cast<std::size_t>(n * n), 0);
+    for (std::size_t a = 0; a < at.size(); ++a)
+        for (std::size_t b = 0; b < at.size(); ++b)
+            t.d[a * at.size() + b] = std::lround(std::hypot(at[a].first - at[b].first, at[a].second - at[b].second));
+    return t;
+}
+
 }  // namespace
 
 TEST(BranchCut, EveryCutHoldsForEveryTour) {
@@ -103,20 +116,14 @@ TEST(BranchCut, EveryCutHoldsForEveryTour) {
 }
 
 // The cuts a whole search makes on points with values of every kind (not only 1/2 and 1): each
-// holds for the optimum it ends with and for good tours found apart. Points in the plane make blossoms from odd minimum cuts whose
-// teeth change sides and combs over tight groups grown by the shrinking rules.
+// holds for the optimum it ends with and for good tours found apart. Points in the plane make
+// blossoms from odd minimum cuts whose teeth change sides and combs over tight groups grown by the
+// shrinking rules.
 TEST(BranchCut, EveryCutOfASearchInThePlaneHoldsForItsOptimum) {
     std::mt19937 rng(11);
     for (int trial = 0; trial < 4; ++trial) {
         const int n = 120;
-        std::vector<std::pair<double, double>> at(static_cast<std::size_t>(n));
-        for (auto& [x, y] : at) x = static_cast<double>(rng() % 1000), y = static_cast<double>(rng() % 1000);
-        CTspTable t;
-        t.n = n;
-        t.d.assign(static_cast<std::size_t>(n * n), 0);
-        for (int a = 0; a < n; ++a)
-            for (int b = 0; b < n; ++b)
-                t.d[static_cast<std::size_t>(a * n + b)] = std::lround(std::hypot(at[a].first - at[b].first, at[a].second - at[b].second));
+        const CTspTable t = PlaneTable(n, 1000, rng);
         std::vector<CTspCut> cuts;
         CBranchCutOptions o;
         o.onCut = [&](const CTspCut& c) { cuts.push_back(c); };
@@ -142,14 +149,7 @@ TEST(BranchCut, TourSearchEndsOnATourWithoutImproving2OptMoves) {
     std::mt19937 rng(3);
     for (int trial = 0; trial < 20; ++trial) {
         const int n = 60 + 20 * (trial % 5);
-        std::vector<std::pair<double, double>> at(static_cast<std::size_t>(n));
-        for (auto& [x, y] : at) x = static_cast<double>(rng() % 500), y = static_cast<double>(rng() % 500);
-        CTspTable t;
-        t.n = n;
-        t.d.assign(static_cast<std::size_t>(n * n), 0);
-        for (int a = 0; a < n; ++a)
-            for (int b = 0; b < n; ++b)
-                t.d[static_cast<std::size_t>(a * n + b)] = std::lround(std::hypot(at[a].first - at[b].first, at[a].second - at[b].second));
+        const CTspTable t = PlaneTable(n, 500, rng);
         const auto nl = NeighbourLists(t, 8);
         std::vector<int> tour(static_cast<std::size_t>(n));
         std::iota(tour.begin(), tour.end(), 0);
